@@ -1,0 +1,143 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+namespace GTL {
+
+// Handles: small copyable values naming a node or an edge by its internal
+// number (0, 1, ... in creation order); the default handle is the null one.
+struct node {
+    std::int32_t id = -1;
+    bool is_null() const { return id < 0; }
+    friend bool operator==(node, node) = default;
+};
+
+struct edge {
+    std::int32_t id = -1;
+    bool is_null() const { return id < 0; }
+    friend bool operator==(edge, edge) = default;
+};
+
+// Adjacency-list graph whose edges can be hidden and restored. Nodes are never
+// hidden or deleted here, so the node list is the creation order. Every list
+// is intrusive (positions kept in the edge records), which makes hiding and
+// restoring an edge O(1).
+class graph {
+public:
+    graph() = default;
+    graph(const graph&) = delete;
+    graph& operator=(const graph&) = delete;
+    virtual ~graph() = default;
+
+    node new_node();
+    edge new_edge(node source, node target);
+
+    bool is_directed() const { return directed_; }
+    void make_undirected() { directed_ = false; }
+
+    void hide_edge(edge e);
+    void restore_edge(edge e);
+    bool is_hidden(edge e) const { return edges_[e.id].hidden; }
+
+    node source(edge e) const { return node{edges_[e.id].source}; }
+    node target(edge e) const { return node{edges_[e.id].target}; }
+    // The end of e that is not n: the target when n is the source, else the source.
+    node opposite(edge e, node n) const {
+        const EdgeRec& r = edges_[e.id];
+        return node{r.source == n.id ? r.target : r.source};
+    }
+
+    // Visits the visible edges at n in adjacency order: out-edges, then (when
+    // undirected) in-edges, each newest first.
+    template <class F>
+    void for_each_adj_edge(node n, F&& visit) const {
+        for (std::int32_t e = nodes_[n.id].outHead; e >= 0; e = edges_[e].outNext) {
+            visit(edge{e});
+        }
+        if (!directed_) {
+            for (std::int32_t e = nodes_[n.id].inHead; e >= 0; e = edges_[e].inNext) {
+                visit(edge{e});
+            }
+        }
+    }
+    std::vector<edge> adj_edges(node n) const;
+    // Number of visible edges at n, counted as adjacency visits them.
+    int degree(node n) const;
+
+    // Visible edges in edge list order (creation order, restored ones last).
+    template <class F>
+    void for_each_edge(F&& visit) const {
+        for (std::int32_t e = edgeHead_; e >= 0; e = edges_[e].listNext) {
+            visit(edge{e});
+        }
+    }
+    // All nodes in node list order.
+    template <class F>
+    void for_each_node(F&& visit) const {
+        for (std::int32_t n = 0; n < static_cast<std::int32_t>(nodes_.size()); ++n) {
+            visit(node{n});
+        }
+    }
+
+    node choose_node() const { return nodes_.empty() ? node{} : node{0}; }
+    int number_of_nodes() const { return static_cast<int>(nodes_.size()); }
+    int number_of_edges() const { return static_cast<int>(edges_.size()) - hiddenEdges_; }
+    int number_of_hidden_edges() const { return hiddenEdges_; }
+    // Every number ever given out (no deletions happen in this system).
+    int number_of_node_ids() const { return static_cast<int>(nodes_.size()); }
+    int number_of_edge_ids() const { return static_cast<int>(edges_.size()); }
+
+private:
+    struct NodeRec {
+        std::int32_t outHead = -1;
+        std::int32_t inHead = -1;
+    };
+    struct EdgeRec {
+        std::int32_t source;
+        std::int32_t target;
+        std::int32_t outPrev = -1, outNext = -1;
+        std::int32_t inPrev = -1, inNext = -1;
+        std::int32_t listPrev = -1, listNext = -1;
+        bool hidden = false;
+    };
+
+    void link_adjacency(std::int32_t e);
+    void unlink_adjacency(std::int32_t e);
+    void append_to_edge_list(std::int32_t e);
+    void remove_from_edge_list(std::int32_t e);
+
+    bool directed_ = true;
+    std::vector<NodeRec> nodes_;
+    std::vector<EdgeRec> edges_;
+    std::int32_t edgeHead_ = -1;
+    std::int32_t edgeTail_ = -1;
+    int hiddenEdges_ = 0;
+};
+
+// One value per node or edge, indexed by the internal number; values never
+// written read as T{}.
+template <class Key, class T>
+class handle_map {
+public:
+    T& operator[](Key k) {
+        if (static_cast<std::size_t>(k.id) >= values_.size()) {
+            values_.resize(static_cast<std::size_t>(k.id) + 1);
+        }
+        return values_[k.id];
+    }
+    T get(Key k) const {
+        return static_cast<std::size_t>(k.id) < values_.size() ? values_[k.id] : T{};
+    }
+    void clear() { values_.clear(); }
+
+private:
+    std::vector<T> values_;
+};
+
+template <class T>
+using node_map = handle_map<node, T>;
+template <class T>
+using edge_map = handle_map<edge, T>;
+
+}  // namespace GTL

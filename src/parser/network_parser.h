@@ -1,0 +1,137 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "graph/dfs_fld.h"
+#include "graph/graph_fld.h"
+#include "graph/path.h"
+#include "parser/branch.h"
+#include "parser/loop_end_index.h"
+#include "parser/loop_query_index.h"
+#include "support/impl_object.h"
+
+class CBranchFinder;
+
+// The core object: one per network. It owns the graph, every intermediate
+// list of the parse and every result record. The host describes the network,
+// parses it once and reads the decomposition back.
+class CFLDNetworkParser : public CImplObject {
+public:
+    CFLDNetworkParser();
+    ~CFLDNetworkParser() override;
+
+    // Network input.
+    void AddNode(std::int32_t nodeID, double xPosition, double yPosition, std::int16_t nodeType);
+    void SetNodeIsPondType(std::int32_t nodeID, bool isPond);
+    void SetNodeStorageType(std::int32_t nodeId);
+    void AddEdge(std::int32_t edgeID, std::int32_t sourceNodeID, double elevationInSource,
+                 std::int32_t targetNodeID, double elevationInTarget, double size,
+                 std::int16_t edgeType, double length);
+    void AddEdge(std::int32_t edgeID, std::int32_t sourceNodeID, double elevationInSource,
+                 std::int32_t targetNodeID, double elevationInTarget, double size,
+                 std::int16_t edgeType);
+    void AddPumpLink(std::int32_t pumpID, std::int32_t upStreamNodeID,
+                     std::int32_t downStreamNodeID);
+    void AddGutterLinkIDDirection(std::int32_t gutterID, bool gutterDirectionSameAsUI);
+    std::int32_t GetNumberOfNodes() const;
+    std::int32_t GetNumberOfLinks() const;
+
+    // The parse.
+    bool ParseAllNetworks(bool findLongestBranch);
+
+    // Result queries.
+    std::int32_t GetNumberOfBranches() const;
+    CBranch* GetBranch(std::int32_t index);
+    std::int32_t GetNumberOfLoopBranches() const;
+    CBranch* GetLoopBranch(std::int32_t index);
+    bool ContainsLoop() const;
+    std::int32_t GetNumberOfPumpLinks() const;
+    CPumpLink* GetPumpLink(std::int32_t index);
+    std::int32_t GetNumberOfGutters() const;
+    std::int32_t GetGutterLinkID(std::int32_t index);
+    bool GetGutterDirectionSameAsUI(std::int32_t index);
+    std::int32_t GetNumberOfIsolatedNodes() const;
+    std::int32_t GetNumberOfIsolatedEdges() const;
+    std::int32_t GetIsolatedNodeId(std::int32_t index);
+    std::int32_t GetIsolatedEdgeId(std::int32_t index);
+    std::int32_t GetNumberOfRemovedOutfalls() const;
+    std::int32_t GetRemovedOutfallId(std::int32_t index);
+    bool GetNodeIsPump(std::int32_t nodeId) const;
+    bool GetNodeIsOutfallType(std::int32_t nodeId) const;
+    bool GetNodeIsConvertedToOutfall(std::int32_t nodeId) const;
+    bool GetNodeIsManholeOrStorageType(std::int32_t nodeId) const;
+    std::int32_t GetNodeUpStreamSectionNumber(std::int32_t nodeID) const;
+    double GetNodeDownStreamSectionPosition(std::int32_t nodeID) const;
+    void SetNodeDownStreamSectionPosition(std::int32_t nodeID, double downStreamSectionPosition);
+    bool GetParserDirectionSameAsUI(std::int32_t linkId) const;
+    std::int32_t GetLinkUpStreamSectionNumber(std::int32_t linkID) const;
+    std::int32_t GetBranchNumberOfPipe(std::int32_t PipeID) const;
+    double GetFirstSectionPosition(std::int32_t pipeID) const;
+    double GetSecondSectionPosition(std::int32_t pipeID) const;
+    void SetFirstSectionPosition(std::int32_t pipeID, double firstSectionPosition);
+    void SetSecondSectionPosition(std::int32_t pipeID, double secondSectionPosition);
+    std::int32_t GetBranchNumberOfNode(std::int32_t nodeID);
+    std::int32_t GetNodeIndexInBranch(std::int32_t nodeID);
+
+    // Loop branch ends at n over the first-pass workers and linkLoops.
+    std::int32_t CountLoopEndsAtNode(GTL::node n) const { return loopEnds_.Count(n); }
+    // Bookkeeping of that count, called where a counted loop branch is made,
+    // or is about to change its ends (Remove) and has changed them (Add).
+    LoopEndIndex& loopEnds() { return loopEnds_; }
+
+private:
+    friend struct ParserTestAccess;
+
+    // Pond link loops.
+    void CreatePondLinkLoops();
+    // Outlet selection.
+    bool AddOutletNodes();
+    bool StorageNodeDrains(GTL::node S);
+    bool FindLowestNonDrainingLink(GTL::node S, double& lowest, GTL::edge& lowestLink);
+    bool IsBelowNonDrainingLink(GTL::edge M, GTL::node S, GTL::edge L, double E);
+    bool StorageDrainsThroughLink(GTL::node O, GTL::edge L, GTL::node S);
+    bool PathStaysBelowLevel(const path_record& path, double H, GTL::edge& breaking);
+    // Outlet ordering and subnetwork separation.
+    bool FindOutletsAndSubnetworks(bool second);
+    void SortOutlets();
+    bool OutletPrecedes(GTL::node A, GTL::node B);
+    double LowestLinkEnd(GTL::node n);
+    void SeperateAllOutletsAndCreateLinkLoops(bool second);
+    void CutLinkBetweenOutlets(const dfs_fld& search, GTL::node outlet, GTL::node later);
+    void AssignLinkLoopsToSubnetworks();
+    // Isolated nodes and links.
+    void FindIsolatedNodesAndEdges();
+    // Longest-branch preparation.
+    void ComputeLongestPathLengths();
+    void SplitLoopsAtFirstNode();
+    void SortOutletsByLongestPath();
+    // Branch assembly and the driver's finishing stages.
+    void AssembleBranches(bool walkSecondList, bool numberWorkerLoops);
+    void RunWorkerStages(CBranchFinder& worker, bool firstList);
+    void CollectResults(bool findLongestBranch);
+    void NumberPumpLinks();
+    void ReleaseSearches();
+    CBranch* AppendLinkLoop(std::unique_ptr<CBranch> branch);
+
+    std::vector<CBranch*> branches;
+    std::vector<CBranch*> loopBranches;
+    graph_fld graph;
+    std::vector<std::unique_ptr<dfs_fld>> outletSearches;
+    std::vector<GTL::node> outlets;
+    std::vector<std::unique_ptr<CBranchFinder>> subnetworks;
+    std::vector<std::unique_ptr<CBranchFinder>> secondPassSubnetworks;
+    std::vector<std::unique_ptr<CBranch>> linkLoops;
+    std::vector<std::unique_ptr<CPumpLink>> pumpLinks;
+    std::vector<std::int32_t> gutterLinkIDs;
+    std::vector<bool> gutterDirectionsSameAsUI;
+    std::vector<std::int32_t> isolatedNodeIDs;
+    std::vector<std::int32_t> isolatedEdgeIDs;
+    std::int32_t removedOutfallCount = 0;
+    std::vector<std::int32_t> removedOutfallIDs;
+
+    bool parsed_ = false;
+    LoopEndIndex loopEnds_;
+    LoopQueryIndex loopQueries_;
+};

@@ -1,0 +1,25 @@
+#pragma once
+
+#include <cstdint>
+
+// Result codes in the platform convention: negative values are failures.
+using HRESULT = std::int32_t;
+
+inline constexpr HRESULT S_OK = 0;
+inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
+inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
+inline constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
+
+inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+
+// 16-byte interface identifier of an error source.
+struct GUID {
+    std::uint32_t Data1 = 0;
+    std::uint16_t Data2 = 0;
+    std::uint16_t Data3 = 0;
+    std::uint8_t Data4[8] = {};
+
+    friend bool operator==(const GUID&, const GUID&) = default;
+};
+
+inline constexpr GUID GUID_NULL{};
