@@ -1,1 +1,47 @@
-// in progress
+#include "branches/branch_finder.h"
+#include "parser/network_parser.h"
+
+// Runs the branch-finding stages of every worker of one list, then numbers
+// all their tree branches with one counter, orients and numbers the loop
+// branches after them, and numbers the parser's own loops last.
+void CFLDNetworkParser::AssembleBranches(bool walkSecondList, bool numberWorkerLoops) {
+    auto& workers = walkSecondList ? secondPassSubnetworks : subnetworks;
+    for (auto& worker : workers) {
+        RunWorkerStages(*worker, !walkSecondList);
+    }
+    std::int32_t branchCounter = 1;
+    std::int32_t outletSectionCount = 0;
+    for (auto& worker : workers) {
+        worker->NumberTreeBranches(branchCounter, outletSectionCount);
+    }
+    for (auto& worker : subnetworks) {
+        worker->OrientLoopBranches();
+    }
+    if (numberWorkerLoops) {
+        for (auto& worker : subnetworks) {
+            worker->NumberLoopBranches(branchCounter);
+        }
+    }
+    for (auto& b : linkLoops) {
+        NumberLoopBranch(graph, *b, branchCounter);
+    }
+}
+
+// Storage drops and pressure mains are found in the first pass only; their
+// marks stay in the network for the second.
+void CFLDNetworkParser::RunWorkerStages(CBranchFinder& worker, bool firstList) {
+    worker.SelectLoopLinks();
+    if (!worker.isSingleNode) {
+        worker.CutSubnetworkTree();
+    } else {
+        worker.MakeSingleNodeBranch();
+    }
+    if (firstList) {
+        worker.SplitAtStorageDrops();
+    }
+    worker.ExtendLoopBranches();
+    if (firstList) {
+        worker.SplitAtPressureMainEnds();
+    }
+    worker.FillBranchIDTables();
+}

@@ -1,1 +1,104 @@
-// in progress
+#include <cmath>
+
+#include "branches/branch_finder.h"
+#include "graph/path.h"
+#include "parser/network_parser.h"
+
+namespace {
+
+constexpr double kHeightTolerance = 0.01;
+constexpr double kClearDifference = 0.2;
+constexpr double kLikeDifference = 0.05;
+
+struct CutLink {
+    GTL::edge link;
+    GTL::node high;
+    GTL::node low;
+};
+
+// Between the summit of the loop's path and the back link that closed the
+// loop, the one standing higher is cut; near-equal heights are decided by
+// size, and finally by the crown (top of the pipe) of each.
+CutLink ChooseCutLink(const graph_fld& G, GTL::edge b, GTL::node S, GTL::node T,
+                      const summit_link& p) {
+    const CEdgeData& bd = G.data(b);
+    bool tHigher = bd.GetElevation(T) - bd.GetElevation(S) > kHeightTolerance;
+    GTL::node A = tHigher ? T : S;
+    GTL::node B = tHigher ? S : T;
+    double eA = bd.GetElevation(A);
+    double P = p.top;
+    double sp = G.data(p.link).size;
+    double sb = bd.size;
+    double d = P - eA;
+    bool cutBack;
+    if (d > kClearDifference) {
+        cutBack = false;
+    } else if (eA - P > kClearDifference) {
+        cutBack = true;
+    } else if (std::fabs(sp - sb) < kLikeDifference) {
+        cutBack = P <= eA - kHeightTolerance;
+    } else if (std::fabs(d) < kLikeDifference) {
+        cutBack = sp - sb > kClearDifference;
+    } else {
+        cutBack = P - 0.5 * sp <= eA - 0.5 * sb;
+    }
+    if (cutBack) {
+        return CutLink{b, A, B};
+    }
+    return CutLink{p.link, p.high, p.low};
+}
+
+}  // namespace
+
+// Opens every loop of the subnetwork at its summit: for each back link of the
+// outlet's search, the highest link of the loop (or the back link itself) is
+// cut out as a one-link loop branch, so that the rest is a tree. The
+// subnetwork is then searched again without the cut links.
+void CBranchFinder::SelectLoopLinks() {
+    const std::vector<GTL::edge> backLinks = search->non_tree_edges();
+    if (backLinks.empty()) {
+        return;
+    }
+    for (GTL::edge b : backLinks) {
+        graph->hide_edge(b);
+    }
+    GTL::bfs_tgt target;
+    path_record path(graph);
+    for (GTL::edge b : backLinks) {
+        const CEdgeData& bd = graph->data(b);
+        GTL::node S = bd.sourceNode;
+        GTL::node T = bd.targetNode;
+        CutLink cut{b, S, S};
+        // A link from a node to itself is its own loop: it is cut as it is.
+        if (S != T) {
+            target.reset();
+            target.scan_whole_graph(false);
+            target.calc_level(true);
+            target.store_non_tree_edges(false);
+            target.start_node(S);
+            target.target_node(T);
+            target.run(*graph);
+            path.clear();
+            FillPathFromTargetSearch(path, target, T);
+            cut = ChooseCutLink(*graph, b, S, T, ChooseSummitLink(path));
+        }
+        auto branch = std::make_unique<CBranch>(graph);
+        branch->nodes.push_back(cut.high);
+        branch->nodes.push_back(cut.low);
+        branch->edges.push_back(cut.link);
+        AddLoopBranch(std::move(branch));
+        if (cut.link != b) {
+            graph->restore_edge(b);
+            graph->hide_edge(cut.link);
+        }
+    }
+    ownedSearch_ = std::make_unique<dfs_fld>();
+    ownedSearch_->secondPass = false;
+    ownedSearch_->start_node(outletNode);
+    ownedSearch_->calc_comp_num(true);
+    ownedSearch_->store_preds(true);
+    ownedSearch_->store_non_tree_edges(true);
+    search = ownedSearch_.get();
+    ownsSearch = true;
+    search->run(*graph);
+}

@@ -1,1 +1,107 @@
-// in progress
+#include <algorithm>
+
+#include "branches/branch_finder.h"
+
+namespace {
+bool IsUnseenConvertedOutfall(const NodeData& d) {
+    return d.nodeType == node_type::kOutfall && d.convertedToOutfall && !d.convertedEndSeen;
+}
+}  // namespace
+
+// A branch that starts at a pump starts with the pump's pressure main, which
+// rises to the branch's highest point; beyond it the water flows by gravity.
+// The main is marked and cut off as a branch of its own.
+void CBranchFinder::SplitAtPressureMainEnds() {
+    std::size_t k = 0;
+    while (k < treeBranches.size()) {
+        if (MarkPressureMain(k)) {
+            k = 0;
+        } else {
+            ++k;
+        }
+    }
+}
+
+// The level of node i of B: its link's end at the first and last node, the
+// higher of its two links' ends inside the branch.
+double CBranchFinder::PressureMainLevel(const CBranch& B, std::size_t i) const {
+    GTL::node bi = B.nodes[i];
+    std::size_t m = B.edges.size();
+    if (i == 0) {
+        return graph->data(B.edges[0]).GetElevation(bi);
+    }
+    if (i == m) {
+        return graph->data(B.edges[m - 1]).GetElevation(bi);
+    }
+    return std::max(graph->data(B.edges[i - 1]).GetElevation(bi),
+                    graph->data(B.edges[i]).GetElevation(bi));
+}
+
+bool CBranchFinder::MarkPressureMain(std::size_t k) {
+    CBranch& B = *treeBranches[k];
+    if (B.isSingleStorageNodeBranch) {
+        return false;
+    }
+    std::size_t m = B.edges.size();
+    GTL::node last = B.nodes.back();
+    if (m > 0 && graph->data(B.nodes[0]).nodeType == node_type::kPump) {
+        std::size_t best = 0;
+        double max = PressureMainLevel(B, 0);
+        for (std::size_t i = 1; i <= m; ++i) {
+            double level = PressureMainLevel(B, i);
+            if (level > max) {
+                max = level;
+                best = i;
+            }
+        }
+        for (std::size_t i = 0; i < best; ++i) {
+            if (i > 0) {
+                graph->data(B.nodes[i]).nodeType = node_type::kPressureMain;
+            }
+            graph->data(B.edges[i]).edgeType = edge_type::kPressureMain;
+        }
+    }
+    bool changed = false;
+    if (m > 0 && graph->data(B.edges[0]).edgeType == edge_type::kPressureMain) {
+        std::size_t j = 1;
+        while (graph->data(B.edges[j - 1]).edgeType == edge_type::kPressureMain &&
+               graph->data(B.nodes[j]).nodeType == node_type::kPressureMain && j != m) {
+            ++j;
+        }
+        if (j == m) {
+            if (IsUnseenConvertedOutfall(graph->data(last))) {
+                auto S = std::make_unique<CBranch>(graph);
+                S->isSingleStorageNodeBranch = true;
+                S->nodes.push_back(last);
+                B.isStorageOutletBranch = false;
+                treeBranches.insert(treeBranches.begin() + static_cast<std::ptrdiff_t>(k),
+                                    std::move(S));
+                changed = true;
+            }
+        } else {
+            SplitOffPressureMain(k, j);
+            changed = true;
+        }
+    }
+    NodeData& ld = graph->data(last);
+    if (IsUnseenConvertedOutfall(ld)) {
+        ld.convertedEndSeen = true;
+    }
+    return changed;
+}
+
+// Cuts branch k at node j, the top of its pressure main: the branch keeps the
+// gravity part from j on, and the main follows it in the list.
+void CBranchFinder::SplitOffPressureMain(std::size_t k, std::size_t j) {
+    CBranch& B = *treeBranches[k];
+    auto P = std::make_unique<CBranch>(graph);
+    for (std::size_t i = 0; i <= j; ++i) {
+        P->nodes.push_back(B.nodes[i]);
+    }
+    for (std::size_t i = 0; i < j; ++i) {
+        P->edges.push_back(B.edges[i]);
+    }
+    B.nodes.erase_front(j);
+    B.edges.erase_front(j);
+    treeBranches.insert(treeBranches.begin() + static_cast<std::ptrdiff_t>(k) + 1, std::move(P));
+}

@@ -14,7 +14,7 @@ struct LinkKey {
     GTL::edge link;
     double size;
     double reach;
-    double dot;        // unit(C -> far end) . unit(F -> C)
+    double dot;         // unit(C -> far end) . unit(F -> C)
     bool hasDirection;  // false for a zero-length vector or at the start node
 };
 

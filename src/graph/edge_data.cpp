@@ -1,8 +1,8 @@
 #include "graph/edge_data.h"
 
 CEdgeData::CEdgeData(std::int32_t edgeID, GTL::node source, double elevationInSource,
-                     GTL::node target, double elevationInTarget, double size,
-                     std::int16_t edgeType, double length)
+                     GTL::node target, double elevationInTarget, double size, std::int16_t edgeType,
+                     double length)
     : size(size),
       edgeID(edgeID),
       edgeType(edgeType),

@@ -2,9 +2,13 @@
 
 namespace GTL {
 
-void dfs::calc_comp_num(bool on) { compNums_ = on; }
+void dfs::calc_comp_num(bool on) {
+    compNums_ = on;
+}
 
-void dfs::store_preds(bool on) { preds_ = on; }
+void dfs::store_preds(bool on) {
+    preds_ = on;
+}
 
 void dfs::store_non_tree_edges(bool on) {
     if (on && !backEdges_) {

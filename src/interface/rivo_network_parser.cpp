@@ -6,14 +6,17 @@ namespace Velmora::Calculations::Dynamic {
 
 RivoNetworkParser::RivoNetworkParser() : networkParser(new CFLDNetworkParser()) {}
 
-RivoNetworkParser::~RivoNetworkParser() { RivoNetworkParser::Release(); }
+RivoNetworkParser::~RivoNetworkParser() {
+    RivoNetworkParser::Release();
+}
 
 void RivoNetworkParser::Release() {
     delete networkParser;
     networkParser = nullptr;
 }
 
-void RivoNetworkParser::AddNode(std::int32_t nodeID, double xPosition, double yPosition, std::int16_t nodeType) {
+void RivoNetworkParser::AddNode(std::int32_t nodeID, double xPosition, double yPosition,
+                                std::int16_t nodeType) {
     networkParser->AddNode(nodeID, xPosition, yPosition, nodeType);
 }
 
@@ -21,15 +24,23 @@ void RivoNetworkParser::SetNodeIsPondType(std::int32_t nodeID, bool isPond) {
     networkParser->SetNodeIsPondType(nodeID, isPond);
 }
 
-void RivoNetworkParser::AddEdge(std::int32_t edgeID, std::int32_t sourceNodeID, double elevationInSource, std::int32_t targetNodeID, double elevationInTarget, double size, std::int16_t edgeType, double length) {
-    networkParser->AddEdge(edgeID, sourceNodeID, elevationInSource, targetNodeID, elevationInTarget, size, edgeType, length);
+void RivoNetworkParser::AddEdge(std::int32_t edgeID, std::int32_t sourceNodeID,
+                                double elevationInSource, std::int32_t targetNodeID,
+                                double elevationInTarget, double size, std::int16_t edgeType,
+                                double length) {
+    networkParser->AddEdge(edgeID, sourceNodeID, elevationInSource, targetNodeID, elevationInTarget,
+                           size, edgeType, length);
 }
 
-void RivoNetworkParser::AddEdge(std::int32_t edgeID, std::int32_t sourceNodeID, double elevationInSource, std::int32_t targetNodeID, double elevationInTarget, double size, std::int16_t edgeType) {
-    networkParser->AddEdge(edgeID, sourceNodeID, elevationInSource, targetNodeID, elevationInTarget, size, edgeType);
+void RivoNetworkParser::AddEdge(std::int32_t edgeID, std::int32_t sourceNodeID,
+                                double elevationInSource, std::int32_t targetNodeID,
+                                double elevationInTarget, double size, std::int16_t edgeType) {
+    networkParser->AddEdge(edgeID, sourceNodeID, elevationInSource, targetNodeID, elevationInTarget,
+                           size, edgeType);
 }
 
-void RivoNetworkParser::AddPumpLink(std::int32_t pumpID, std::int32_t upStreamNodeID, std::int32_t downStreamNodeID) {
+void RivoNetworkParser::AddPumpLink(std::int32_t pumpID, std::int32_t upStreamNodeID,
+                                    std::int32_t downStreamNodeID) {
     networkParser->AddPumpLink(pumpID, upStreamNodeID, downStreamNodeID);
 }
 
@@ -87,7 +98,8 @@ void RivoNetworkParser::SetFirstSectionPosition(std::int32_t pipeID, double firs
     networkParser->SetFirstSectionPosition(pipeID, firstSectionPosition);
 }
 
-void RivoNetworkParser::SetSecondSectionPosition(std::int32_t pipeID, double secondSectionPosition) {
+void RivoNetworkParser::SetSecondSectionPosition(std::int32_t pipeID,
+                                                 double secondSectionPosition) {
     networkParser->SetSecondSectionPosition(pipeID, secondSectionPosition);
 }
 
@@ -114,7 +126,8 @@ double RivoNetworkParser::GetNodeDownStreamSectionPosition(std::int32_t nodeID) 
     return networkParser->GetNodeDownStreamSectionPosition(nodeID);
 }
 
-void RivoNetworkParser::SetNodeDownStreamSectionPosition(std::int32_t nodeID, double downStreamSectionPosition) {
+void RivoNetworkParser::SetNodeDownStreamSectionPosition(std::int32_t nodeID,
+                                                         double downStreamSectionPosition) {
     networkParser->SetNodeDownStreamSectionPosition(nodeID, downStreamSectionPosition);
 }
 
@@ -130,7 +143,8 @@ std::int32_t RivoNetworkParser::NumberOfGutters() const {
     return networkParser->GetNumberOfGutters();
 }
 
-void RivoNetworkParser::AddGutterLinkIDDirection(std::int32_t gutterID, bool gutterDirectionSameAsUI) {
+void RivoNetworkParser::AddGutterLinkIDDirection(std::int32_t gutterID,
+                                                 bool gutterDirectionSameAsUI) {
     networkParser->AddGutterLinkIDDirection(gutterID, gutterDirectionSameAsUI);
 }
 

@@ -5,7 +5,9 @@ constexpr std::int32_t kCopyIdBase = 100000000;
 
 // Copies of a node are numbered k * 100000000 + its ID; tables report them as
 // minus the ID of the node copied.
-std::int32_t ReportedNodeID(std::int32_t id) { return id > kCopyIdBase ? -(id % kCopyIdBase) : id; }
+std::int32_t ReportedNodeID(std::int32_t id) {
+    return id > kCopyIdBase ? -(id % kCopyIdBase) : id;
+}
 }  // namespace
 
 void CBranch::FillIDTables() {

@@ -1,1 +1,176 @@
-// in progress
+#include "branches/branch_finder.h"
+#include "parser/network_parser.h"
+
+namespace {
+constexpr double kNoLowestLinkEnd = 1.2e11;
+}
+
+bool CFLDNetworkParser::FindOutletsAndSubnetworks(bool second) {
+    if (!second) {
+        outletSearches.clear();
+        if (!AddOutletNodes()) {
+            return false;
+        }
+    }
+    if (outlets.empty()) {
+        CKtHRException(texts::kNoOutlet, E_FAIL).Throw();
+    }
+    if (!second) {
+        SortOutlets();
+    }
+    SeperateAllOutletsAndCreateLinkLoops(second);
+    return true;
+}
+
+// Real outfalls come before converted storage nodes, and among real outfalls
+// the one with the lower lowest link end first. Equal keys are exchanged too,
+// so the order is that of this exact exchange sort, not of any stable sort.
+void CFLDNetworkParser::SortOutlets() {
+    std::size_t n = outlets.size();
+    if (n < 2) {
+        return;
+    }
+    // The key of an outlet does not change while sorting; compute it once.
+    std::vector<double> lowest(n);
+    std::vector<GTL::node> nodes = outlets;
+    for (std::size_t i = 0; i < n; ++i) {
+        lowest[i] = LowestLinkEnd(nodes[i]);
+    }
+    std::vector<std::size_t> order(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        order[i] = i;
+    }
+    auto precedes = [&](std::size_t a, std::size_t b) {
+        if (graph.data(nodes[b]).convertedToOutfall) {
+            return true;
+        }
+        if (graph.data(nodes[a]).convertedToOutfall) {
+            return false;
+        }
+        return lowest[a] <= lowest[b];
+    };
+    for (std::size_t p = n - 1; p >= 1; --p) {
+        for (std::size_t j = 0; j < p; ++j) {
+            if (precedes(order[j + 1], order[j])) {
+                std::swap(order[j], order[j + 1]);
+            }
+        }
+    }
+    for (std::size_t i = 0; i < n; ++i) {
+        outlets[i] = nodes[order[i]];
+    }
+}
+
+bool CFLDNetworkParser::OutletPrecedes(GTL::node A, GTL::node B) {
+    if (graph.data(B).convertedToOutfall) {
+        return true;
+    }
+    if (graph.data(A).convertedToOutfall) {
+        return false;
+    }
+    return LowestLinkEnd(A) <= LowestLinkEnd(B);
+}
+
+double CFLDNetworkParser::LowestLinkEnd(GTL::node n) {
+    double lowest = kNoLowestLinkEnd;
+    graph.for_each_adj_edge(n, [&](GTL::edge e) {
+        double at = graph.data(e).GetElevation(n);
+        if (at < lowest) {
+            lowest = at;
+        }
+    });
+    return lowest;
+}
+
+// Grows one search per outlet. Where a search reaches a later outlet, the two
+// outlets are joined: one link of the path between them is cut out as a loop
+// between outlets and the search is run again, until each outlet's search
+// reaches no other outlet and so spans its own subnetwork.
+void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(bool second) {
+    for (std::size_t i = 0; i < outlets.size(); ++i) {
+        GTL::node o = outlets[i];
+        auto search = std::make_unique<dfs_fld>();
+        search->secondPass = second;
+        while (true) {
+            search->reset();
+            search->start_node(o);
+            search->calc_comp_num(true);
+            search->store_preds(true);
+            search->store_non_tree_edges(true);
+            search->scan_whole_graph(false);
+            if (search->run(graph) != GTL::algorithm::GTL_OK) {
+                error().ThrowError(E_INVALIDARG, texts::kCannotSearchSubnetwork);
+            }
+            GTL::node later;
+            for (std::size_t k = i + 1; k < outlets.size(); ++k) {
+                if (search->reached(outlets[k])) {
+                    later = outlets[k];
+                    break;
+                }
+            }
+            if (later.is_null()) {
+                break;
+            }
+            CutLinkBetweenOutlets(*search, o, later);
+        }
+        dfs_fld* kept = search.get();
+        outletSearches.push_back(std::move(search));
+        std::unique_ptr<CBranchFinder> worker;
+        if (kept->number_of_reached_nodes() == 1) {
+            if (graph.data(o).convertedToOutfall) {
+                worker = std::make_unique<CBranchFinder>(this, &graph, kept, o, true);
+            }
+        } else {
+            worker = std::make_unique<CBranchFinder>(this, &graph, kept, o, false);
+        }
+        if (worker) {
+            worker->countsLoopEnds = !second;
+            (second ? secondPassSubnetworks : subnetworks).push_back(std::move(worker));
+        }
+    }
+    if (!second) {
+        AssignLinkLoopsToSubnetworks();
+    }
+}
+
+// The link cut is the summit link of the search tree's path from the later
+// outlet back to this one, oriented from its high end.
+void CFLDNetworkParser::CutLinkBetweenOutlets(const dfs_fld& search, GTL::node /*outlet*/,
+                                              GTL::node later) {
+    path_record path(&graph);
+    FillPathFromDepthFirstSearch(path, search, later);
+    summit_link cut = ChooseSummitLink(path);
+    auto branch = std::make_unique<CBranch>(&graph);
+    branch->nodes.push_back(cut.high);
+    branch->nodes.push_back(cut.low);
+    graph.data(cut.high).isJunction = true;
+    branch->edges.push_back(cut.link);
+    branch->isLoopBetweenOutlets = true;
+    branch->FillIDTables();
+    AppendLinkLoop(std::move(branch));
+    graph.hide_edge(cut.link);
+}
+
+// Each loop branch the parser holds goes to the first subnetwork that reached
+// its last node, unless that node is a pump.
+void CFLDNetworkParser::AssignLinkLoopsToSubnetworks() {
+    // The first-pass searches partition the nodes they reached; index them.
+    std::vector<std::int32_t> owner(static_cast<std::size_t>(graph.number_of_node_ids()), -1);
+    for (std::size_t w = subnetworks.size(); w-- > 0;) {
+        for (GTL::node n : subnetworks[w]->search->dfs_order()) {
+            owner[static_cast<std::size_t>(n.id)] = static_cast<std::int32_t>(w);
+        }
+    }
+    std::vector<std::unique_ptr<CBranch>> kept;
+    for (auto& b : linkLoops) {
+        GTL::node T = b->nodes.back();
+        std::int32_t w = owner[static_cast<std::size_t>(T.id)];
+        if (graph.data(T).nodeType == node_type::kPump || w < 0) {
+            kept.push_back(std::move(b));
+            continue;
+        }
+        // Moving a branch between counted lists leaves the end counts as they are.
+        subnetworks[static_cast<std::size_t>(w)]->loopBranches.push_back(std::move(b));
+    }
+    linkLoops = std::move(kept);
+}

@@ -1,1 +1,88 @@
-// in progress
+#include "branches/branch_finder.h"
+#include "parser/network_parser.h"
+
+// A parser is parsed once: the stages keep their marks in the node and link
+// records, so a second parse could not start from the host's network again.
+bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
+    if (parsed_) {
+        error().SetContext(texts::kParseAllNetworks);
+        error().ThrowError(E_FAIL, texts::kAlreadyParsed);
+    }
+    parsed_ = true;
+
+    subnetworks.clear();
+    if (graph.is_directed()) {
+        graph.make_undirected();
+    }
+    CreatePondLinkLoops();
+    if (!FindOutletsAndSubnetworks(false)) {
+        ReleaseSearches();
+        return false;
+    }
+
+    // Every node that drains somewhere lies in exactly one outlet's search;
+    // outfalls without links lie in none and were set aside.
+    std::int64_t reached = 0;
+    for (const auto& search : outletSearches) {
+        reached += search->number_of_reached_nodes();
+    }
+    bool result = reached == graph.number_of_nodes() - removedOutfallCount;
+    if (!result) {
+        FindIsolatedNodesAndEdges();
+    }
+
+    AssembleBranches(false, !findLongestBranch);
+    if (findLongestBranch) {
+        ComputeLongestPathLengths();
+        SplitLoopsAtFirstNode();
+        SortOutletsByLongestPath();
+        FindOutletsAndSubnetworks(true);
+        AssembleBranches(true, false);
+    }
+
+    CollectResults(findLongestBranch);
+    if (result) {
+        NumberPumpLinks();
+    }
+    ReleaseSearches();
+    return result;
+}
+
+void CFLDNetworkParser::CollectResults(bool findLongestBranch) {
+    branches.clear();
+    loopBranches.clear();
+    loopQueries_.Invalidate();
+    const auto& workers = findLongestBranch ? secondPassSubnetworks : subnetworks;
+    for (const auto& worker : workers) {
+        for (const auto& b : worker->treeBranches) {
+            branches.push_back(b.get());
+        }
+    }
+    if (!findLongestBranch) {
+        for (const auto& worker : subnetworks) {
+            for (const auto& b : worker->loopBranches) {
+                loopBranches.push_back(b.get());
+            }
+        }
+    }
+    for (const auto& b : linkLoops) {
+        loopBranches.push_back(b.get());
+    }
+}
+
+// Pump links learn the branches and sections of their two nodes through the
+// public node queries, with their contexts and their caching.
+void CFLDNetworkParser::NumberPumpLinks() {
+    for (const auto& pump : pumpLinks) {
+        pump->upStreamBranchNumber = GetBranchNumberOfNode(pump->upStreamNodeID);
+        pump->downStreamBranchNumber = GetBranchNumberOfNode(pump->downStreamNodeID);
+        pump->upStreamNodeUpSectionNumber =
+            graph.data(graph.GetNode(pump->upStreamNodeID)).upStreamSectionNumber;
+        pump->downStreamNodeUpSectionNumber =
+            graph.data(graph.GetNode(pump->downStreamNodeID)).upStreamSectionNumber;
+    }
+}
+
+void CFLDNetworkParser::ReleaseSearches() {
+    outletSearches.clear();
+}

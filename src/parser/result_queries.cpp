@@ -1,1 +1,194 @@
-// in progress
+#include "parser/network_parser.h"
+
+namespace {
+template <class T>
+std::int32_t Count(const std::vector<T>& v) {
+    return static_cast<std::int32_t>(v.size());
+}
+
+// Index queries name themselves on the parser's error object, then check the
+// index against the list.
+template <class T>
+void CheckIndex(CKtHRException& error, const wchar_t* context, std::int32_t index,
+                const std::vector<T>& list) {
+    error.SetContext(context);
+    if (index < 0 || index > Count(list) - 1) {
+        error.ThrowError(E_INVALIDARG, texts::kIndexOutOfRange);
+    }
+}
+}  // namespace
+
+std::int32_t CFLDNetworkParser::GetNumberOfBranches() const {
+    return Count(branches);
+}
+
+CBranch* CFLDNetworkParser::GetBranch(std::int32_t index) {
+    CheckIndex(error(), texts::kGetBranch, index, branches);
+    return branches[static_cast<std::size_t>(index)];
+}
+
+std::int32_t CFLDNetworkParser::GetNumberOfLoopBranches() const {
+    return Count(loopBranches);
+}
+
+CBranch* CFLDNetworkParser::GetLoopBranch(std::int32_t index) {
+    CheckIndex(error(), texts::kGetLoopBranch, index, loopBranches);
+    return loopBranches[static_cast<std::size_t>(index)];
+}
+
+bool CFLDNetworkParser::ContainsLoop() const {
+    return !loopBranches.empty();
+}
+
+std::int32_t CFLDNetworkParser::GetNumberOfPumpLinks() const {
+    return Count(pumpLinks);
+}
+
+CPumpLink* CFLDNetworkParser::GetPumpLink(std::int32_t index) {
+    CheckIndex(error(), texts::kGetPumpLink, index, pumpLinks);
+    return pumpLinks[static_cast<std::size_t>(index)].get();
+}
+
+std::int32_t CFLDNetworkParser::GetNumberOfGutters() const {
+    return Count(gutterLinkIDs);
+}
+
+std::int32_t CFLDNetworkParser::GetGutterLinkID(std::int32_t index) {
+    CheckIndex(error(), texts::kGetGutterLinkID, index, gutterLinkIDs);
+    return gutterLinkIDs[static_cast<std::size_t>(index)];
+}
+
+bool CFLDNetworkParser::GetGutterDirectionSameAsUI(std::int32_t index) {
+    CheckIndex(error(), texts::kGetGutterDirectionSameAsUI, index, gutterDirectionsSameAsUI);
+    return gutterDirectionsSameAsUI[static_cast<std::size_t>(index)];
+}
+
+std::int32_t CFLDNetworkParser::GetNumberOfIsolatedNodes() const {
+    return Count(isolatedNodeIDs);
+}
+
+std::int32_t CFLDNetworkParser::GetNumberOfIsolatedEdges() const {
+    return Count(isolatedEdgeIDs);
+}
+
+std::int32_t CFLDNetworkParser::GetIsolatedNodeId(std::int32_t index) {
+    CheckIndex(error(), texts::kGetIsolatedNodeId, index, isolatedNodeIDs);
+    return isolatedNodeIDs[static_cast<std::size_t>(index)];
+}
+
+std::int32_t CFLDNetworkParser::GetIsolatedEdgeId(std::int32_t index) {
+    CheckIndex(error(), texts::kGetIsolatedEdgeId, index, isolatedEdgeIDs);
+    return isolatedEdgeIDs[static_cast<std::size_t>(index)];
+}
+
+std::int32_t CFLDNetworkParser::GetNumberOfRemovedOutfalls() const {
+    return Count(removedOutfallIDs);
+}
+
+std::int32_t CFLDNetworkParser::GetRemovedOutfallId(std::int32_t index) {
+    CheckIndex(error(), texts::kGetRemovedOutfallId, index, removedOutfallIDs);
+    return removedOutfallIDs[static_cast<std::size_t>(index)];
+}
+
+bool CFLDNetworkParser::GetNodeIsPump(std::int32_t nodeId) const {
+    return graph.data(graph.GetNode(nodeId)).nodeType == node_type::kPump;
+}
+
+bool CFLDNetworkParser::GetNodeIsOutfallType(std::int32_t nodeId) const {
+    const NodeData& d = graph.data(graph.GetNode(nodeId));
+    return d.nodeType == node_type::kOutfall && !d.convertedToOutfall;
+}
+
+bool CFLDNetworkParser::GetNodeIsConvertedToOutfall(std::int32_t nodeId) const {
+    return graph.data(graph.GetNode(nodeId)).convertedToOutfall;
+}
+
+bool CFLDNetworkParser::GetNodeIsManholeOrStorageType(std::int32_t nodeId) const {
+    std::int16_t type = graph.data(graph.GetNode(nodeId)).nodeType;
+    return type == node_type::kManhole || type == node_type::kStorage ||
+           type == node_type::kPressureMain;
+}
+
+std::int32_t CFLDNetworkParser::GetNodeUpStreamSectionNumber(std::int32_t nodeID) const {
+    return graph.data(graph.GetNode(nodeID)).upStreamSectionNumber;
+}
+
+double CFLDNetworkParser::GetNodeDownStreamSectionPosition(std::int32_t nodeID) const {
+    return graph.data(graph.GetNode(nodeID)).downStreamSectionPosition;
+}
+
+void CFLDNetworkParser::SetNodeDownStreamSectionPosition(std::int32_t nodeID,
+                                                         double downStreamSectionPosition) {
+    graph.data(graph.GetNode(nodeID)).downStreamSectionPosition = downStreamSectionPosition;
+}
+
+bool CFLDNetworkParser::GetParserDirectionSameAsUI(std::int32_t linkId) const {
+    return graph.data(graph.GetEdge(linkId)).parserDirectionSameAsUI;
+}
+
+std::int32_t CFLDNetworkParser::GetLinkUpStreamSectionNumber(std::int32_t linkID) const {
+    return graph.data(graph.GetEdge(linkID)).upStreamSectionNumber;
+}
+
+std::int32_t CFLDNetworkParser::GetBranchNumberOfPipe(std::int32_t PipeID) const {
+    return graph.data(graph.GetEdge(PipeID)).branchNumber;
+}
+
+double CFLDNetworkParser::GetFirstSectionPosition(std::int32_t pipeID) const {
+    return graph.data(graph.GetEdge(pipeID)).firstSectionPosition;
+}
+
+double CFLDNetworkParser::GetSecondSectionPosition(std::int32_t pipeID) const {
+    return graph.data(graph.GetEdge(pipeID)).secondSectionPosition;
+}
+
+void CFLDNetworkParser::SetFirstSectionPosition(std::int32_t pipeID, double firstSectionPosition) {
+    graph.data(graph.GetEdge(pipeID)).firstSectionPosition = firstSectionPosition;
+}
+
+void CFLDNetworkParser::SetSecondSectionPosition(std::int32_t pipeID,
+                                                 double secondSectionPosition) {
+    graph.data(graph.GetEdge(pipeID)).secondSectionPosition = secondSectionPosition;
+}
+
+// A node that no tree branch numbered is looked for in the loop branches: the
+// first loop branch holding it decides, and the answer is kept in the node's
+// record for later queries.
+std::int32_t CFLDNetworkParser::GetBranchNumberOfNode(std::int32_t nodeID) {
+    error().SetContext(texts::kGetBranchNumberOfNode);
+    NodeData& d = graph.data(graph.GetNode(nodeID));
+    std::int32_t b = d.branchNumber;
+    if (b > 0) {
+        return b;
+    }
+    LoopQueryIndex::Hit hit = loopQueries_.First(loopBranches, nodeID);
+    if (hit.loop >= 0) {
+        b = loopBranches[static_cast<std::size_t>(hit.loop)]->branchNumber;
+        d.branchNumber = b;
+        d.indexInBranch = hit.position + 1;
+    }
+    if (b == 0) {
+        error().ThrowError(E_INVALIDARG, texts::kNodeNotInGraph);
+    }
+    return b;
+}
+
+// As above, but the last loop branch holding the node decides.
+std::int32_t CFLDNetworkParser::GetNodeIndexInBranch(std::int32_t nodeID) {
+    error().SetContext(texts::kGetNodeIndexInBranch);
+    NodeData& d = graph.data(graph.GetNode(nodeID));
+    std::int32_t i = d.indexInBranch;
+    if (i > 0) {
+        return i;
+    }
+    LoopQueryIndex::Hit hit = loopQueries_.Last(loopBranches, nodeID);
+    if (hit.loop >= 0) {
+        i = hit.position + 1;
+        d.branchNumber = loopBranches[static_cast<std::size_t>(hit.loop)]->branchNumber;
+        d.indexInBranch = i;
+    }
+    if (i == 0) {
+        error().ThrowError(E_INVALIDARG, texts::kNodeNotInGraph);
+    }
+    return i;
+}

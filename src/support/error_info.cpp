@@ -16,4 +16,6 @@ HRESULT SetErrorInfo(std::unique_ptr<ErrorInfo> info) {
     return S_OK;
 }
 
-std::unique_ptr<ErrorInfo> GetErrorInfo() { return std::move(threadErrorInfo); }
+std::unique_ptr<ErrorInfo> GetErrorInfo() {
+    return std::move(threadErrorInfo);
+}

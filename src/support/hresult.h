@@ -10,7 +10,9 @@ inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005u);
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057u);
 inline constexpr HRESULT E_OUTOFMEMORY = static_cast<HRESULT>(0x8007000Eu);
 
-inline constexpr bool FAILED(HRESULT hr) { return hr < 0; }
+inline constexpr bool FAILED(HRESULT hr) {
+    return hr < 0;
+}
 
 // 16-byte interface identifier of an error source.
 struct GUID {

@@ -2,14 +2,20 @@
 
 CKtException::CKtException(const CKtString& message) : message(message) {}
 
-void CKtException::SetContext(const CKtString& context) { message.Assign(context); }
+void CKtException::SetContext(const CKtString& context) {
+    message.Assign(context);
+}
 
-void CKtException::Throw() { throw CKtException(*this); }
+void CKtException::Throw() {
+    throw CKtException(*this);
+}
 
 CKtHRException::CKtHRException(const CKtString& message, HRESULT hr)
     : CKtException(message), hr(hr), errorInterfaceID(GUID_NULL), errorSource(nullptr) {}
 
-void CKtHRException::Throw() { throw CKtHRException(*this); }
+void CKtHRException::Throw() {
+    throw CKtHRException(*this);
+}
 
 void CKtHRException::ThrowError(HRESULT code, const CKtString& detail) {
     hr = code;

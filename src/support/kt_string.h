@@ -9,7 +9,7 @@
 class CKtString : public std::wstring {
 public:
     CKtString() = default;
-    CKtString(const wchar_t* text);  // NOLINT(google-explicit-constructor): literals convert
+    CKtString(const wchar_t* text);       // NOLINT(google-explicit-constructor): literals convert
     CKtString(const std::wstring& text);  // NOLINT(google-explicit-constructor)
     CKtString(const CKtString& other);
     CKtString(CKtString&& other) noexcept = default;
