@@ -1,0 +1,21 @@
+#pragma once
+
+#include "branches/branch_finder.h"
+#include "parser/network_parser.h"
+
+// Test seam onto the parser's internal stages and lists.
+struct ParserTestAccess {
+    static graph_fld& Graph(CFLDNetworkParser& p) { return p.graph; }
+    static std::vector<GTL::node>& Outlets(CFLDNetworkParser& p) { return p.outlets; }
+    static auto& LinkLoops(CFLDNetworkParser& p) { return p.linkLoops; }
+    static auto& Subnetworks(CFLDNetworkParser& p) { return p.subnetworks; }
+    static auto& SecondPassSubnetworks(CFLDNetworkParser& p) { return p.secondPassSubnetworks; }
+    static void MakeUndirected(CFLDNetworkParser& p) { p.graph.make_undirected(); }
+    static void CreatePondLinkLoops(CFLDNetworkParser& p) { p.CreatePondLinkLoops(); }
+    static bool AddOutletNodes(CFLDNetworkParser& p) { return p.AddOutletNodes(); }
+    static bool FindOutletsAndSubnetworks(CFLDNetworkParser& p, bool second) {
+        return p.FindOutletsAndSubnetworks(second);
+    }
+    static void SortOutlets(CFLDNetworkParser& p) { p.SortOutlets(); }
+    static CKtHRException& Error(CFLDNetworkParser& p) { return p.error(); }
+};
