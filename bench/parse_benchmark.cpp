@@ -1,0 +1,287 @@
+// Times the parser on synthetic networks: describing the network through the
+// host interface, ParseNetwork(), ParseNetwork(true) on a fresh parser, and
+// reading every result. Prints one Markdown table row per case.
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <exception>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "bench_options.h"
+#include "network_generator.h"
+#include "result_reader.h"
+#include "rivo.h"
+
+namespace {
+
+using rivo_bench::BenchOptions;
+using rivo_bench::Network;
+using rivo_bench::Profile;
+using Velmora::Calculations::Dynamic::RivoNetworkParser;
+
+// Phases of a case, in the order they run.
+enum Phase : std::int32_t { kGenerated = 1, kFed, kParsed, kRead, kLongestParsed };
+
+// One case's measurements. Plain data: a child process sends it whole
+// through a pipe after every phase, so a case that hangs or crashes still
+// shows how far it got.
+struct CaseResult {
+    std::int32_t phasesDone = 0;
+    std::int32_t nodes = 0;
+    std::int32_t links = 0;
+    double generateMs = 0.0;
+    double feedMs = 0.0;
+    double parseMs = 0.0;
+    double longestMs = 0.0;
+    double readMs = 0.0;
+    std::int32_t branches = 0;
+    std::int32_t loops = 0;
+    std::int64_t queryErrors = 0;
+    std::uint64_t checksum = 0;
+    double baseMiB = 0.0;  // resident size once the network is generated
+    double peakMiB = 0.0;
+    bool parsed = false;  // what ParseNetwork() returned
+    bool longestParsed = false;
+    char failure[200] = {};  // empty when the case ran to the end
+};
+
+template <class Work>
+double TimeMs(Work&& work) {
+    auto start = std::chrono::steady_clock::now();
+    work();
+    std::chrono::duration<double, std::milli> elapsed = std::chrono::steady_clock::now() - start;
+    return elapsed.count();
+}
+
+// A field of /proc/self/status in MiB; 0 where there is none.
+double StatusMiB(const char* field) {
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    std::size_t length = std::strlen(field);
+    while (std::getline(status, line)) {
+        if (line.compare(0, length, field) == 0) {
+            return std::stod(line.substr(length)) / 1024.0;
+        }
+    }
+    return 0.0;
+}
+
+void SetFailure(CaseResult& result, const std::string& text) {
+    std::snprintf(result.failure, sizeof result.failure, "%s", text.c_str());
+}
+
+using Report = std::function<void(const CaseResult&)>;
+
+void Measure(Profile profile, std::int32_t size, std::uint64_t seed, CaseResult& r,
+             const Report& report) {
+    auto done = [&](Phase phase) {
+        r.phasesDone = phase;
+        report(r);
+    };
+    Network network;
+    r.generateMs = TimeMs([&] { network = rivo_bench::Generate(profile, size, seed); });
+    r.nodes = static_cast<std::int32_t>(network.nodes.size());
+    r.links = static_cast<std::int32_t>(network.links.size());
+    r.baseMiB = StatusMiB("VmRSS:");
+    done(kGenerated);
+
+    auto parser = std::make_unique<RivoNetworkParser>();
+    r.feedMs = TimeMs([&] { rivo_bench::Feed(network, *parser, *parser); });
+    done(kFed);
+    r.parseMs = TimeMs([&] { r.parsed = parser->ParseNetwork(); });
+    done(kParsed);
+    rivo_bench::ReadTally tally;
+    r.readMs = TimeMs([&] { tally = rivo_bench::ReadEverything(*parser, network); });
+    r.branches = tally.branches;
+    r.loops = tally.loops;
+    r.queryErrors = tally.errors;
+    r.checksum = tally.checksum;
+    done(kRead);
+    parser.reset();
+
+    // A parser parses once; the longest-branch parse needs its own.
+    parser = std::make_unique<RivoNetworkParser>();
+    rivo_bench::Feed(network, *parser, *parser);
+    r.longestMs = TimeMs([&] { r.longestParsed = parser->ParseNetwork(true); });
+    done(kLongestParsed);
+}
+
+CaseResult RunInProcess(Profile profile, std::int32_t size, std::uint64_t seed,
+                        const Report& report) {
+    CaseResult result;
+    try {
+        Measure(profile, size, seed, result, report);
+    } catch (const CKtException& e) {
+        SetFailure(result, "error: " + e.message.Utf8());
+    } catch (const std::exception& e) {
+        SetFailure(result, std::string("error: ") + e.what());
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    result.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    report(result);
+    return result;
+}
+
+bool ReadAll(int fd, void* buffer, std::size_t size) {
+    auto* bytes = static_cast<char*>(buffer);
+    while (size > 0) {
+        ssize_t got = read(fd, bytes, size);
+        if (got <= 0) {
+            return false;
+        }
+        bytes += got;
+        size -= static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+// Runs the case in a child, so that the peak is the case's own and a crash
+// or a hang costs only this row.
+CaseResult RunIsolated(Profile profile, std::int32_t size, const BenchOptions& options) {
+    CaseResult result;
+    int fds[2];
+    std::fflush(stdout);
+    if (pipe(fds) != 0) {
+        SetFailure(result, "pipe failed");
+        return result;
+    }
+    pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        alarm(options.timeoutSeconds);
+        bool sent = true;
+        RunInProcess(profile, size, options.seed, [&](const CaseResult& r) {
+            sent = sent && write(fds[1], &r, sizeof r) == sizeof r;
+        });
+        _exit(sent ? 0 : 1);
+    }
+    close(fds[1]);
+    bool finished = false;
+    for (CaseResult update; child > 0 && ReadAll(fds[0], &update, sizeof update);) {
+        result = update;
+        finished = true;
+    }
+    close(fds[0]);
+    int status = 0;
+    rusage usage{};
+    if (child > 0) {
+        wait4(child, &status, 0, &usage);
+    }
+    result.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
+    if (child < 0) {
+        SetFailure(result, "fork failed");
+    } else if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) {
+        SetFailure(result, "timed out after " + std::to_string(options.timeoutSeconds) + " s");
+    } else if (WIFSIGNALED(status)) {
+        SetFailure(result, std::string("crashed: ") + strsignal(WTERMSIG(status)));
+    } else if (!finished || !WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        SetFailure(result, "the case's process ended without a result");
+    }
+    return result;
+}
+
+std::string Fixed(double value, int decimals) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%.*f", decimals, value);
+    return text;
+}
+
+// Times of phases that did not finish show as "-".
+std::string Ms(const CaseResult& r, Phase phase, double ms) {
+    return r.phasesDone >= phase ? Fixed(ms, 1) : "-";
+}
+
+std::string PerNode(const CaseResult& r, Phase phase, double ms) {
+    return r.phasesDone >= phase && r.nodes > 0 ? Fixed(ms * 1e6 / r.nodes, 0) : "-";
+}
+
+// Short form of the checksum of everything read: equal hashes for the same
+// profile, size and seed mean the parse gave the same results.
+std::string Hash(const CaseResult& r) {
+    if (r.phasesDone < kRead) {
+        return "-";
+    }
+    char text[20];
+    std::snprintf(text, sizeof text, "%08llx",
+                  static_cast<unsigned long long>(r.checksum ^ (r.checksum >> 32)) & 0xffffffffull);
+    return text;
+}
+
+std::string Status(const CaseResult& r) {
+    if (r.failure[0] != '\0') {
+        std::string text = r.failure;
+        for (char& c : text) {
+            c = (c == '|' || static_cast<unsigned char>(c) < 0x20) ? ' ' : c;
+        }
+        return text;
+    }
+    if (!r.parsed || !r.longestParsed) {
+        return std::string("ParseNetwork") + (r.parsed ? "(true)" : "()") + " returned false";
+    }
+    return "ok";
+}
+
+void PrintHeader() {
+    std::printf(
+        "| profile | nodes | links | gen ms | feed ms | parse ms | longest ms | read ms "
+        "| feed ns/node | parse ns/node | longest ns/node | read ns/node "
+        "| branches | loops | query errors | result hash | MiB after gen | peak MiB | status |\n"
+        "|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|---|--:|--:|---|\n");
+}
+
+void PrintRow(Profile profile, const CaseResult& r) {
+    std::printf(
+        "| %s | %d | %d | %s | %s | %s | %s | %s | %s | %s | %s | %s | %d | %d | %lld "
+        "| %s | %s | %s | %s |\n",
+        std::string(rivo_bench::ProfileName(profile)).c_str(), r.nodes, r.links,
+        Ms(r, kGenerated, r.generateMs).c_str(), Ms(r, kFed, r.feedMs).c_str(),
+        Ms(r, kParsed, r.parseMs).c_str(), Ms(r, kLongestParsed, r.longestMs).c_str(),
+        Ms(r, kRead, r.readMs).c_str(), PerNode(r, kFed, r.feedMs).c_str(),
+        PerNode(r, kParsed, r.parseMs).c_str(), PerNode(r, kLongestParsed, r.longestMs).c_str(),
+        PerNode(r, kRead, r.readMs).c_str(), r.branches, r.loops,
+        static_cast<long long>(r.queryErrors), Hash(r).c_str(), Fixed(r.baseMiB, 1).c_str(),
+        Fixed(r.peakMiB, 1).c_str(), Status(r).c_str());
+    std::fflush(stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    BenchOptions options;
+    std::string error;
+    if (!rivo_bench::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options,
+                                  error)) {
+        std::fprintf(stderr, "rivo_bench: %s\n%s", error.c_str(), rivo_bench::UsageText());
+        return 2;
+    }
+    if (options.help) {
+        std::printf("%s", rivo_bench::UsageText());
+        return 0;
+    }
+    std::printf("rivo %s, seed %llu%s\n\n", RIVO_VERSION,
+                static_cast<unsigned long long>(options.seed),
+                options.isolate ? ", one process per case" : ", all cases in one process");
+    PrintHeader();
+    bool allRan = true;
+    for (Profile profile : options.profiles) {
+        for (std::int32_t size : options.sizes) {
+            CaseResult result = options.isolate
+                                    ? RunIsolated(profile, size, options)
+                                    : RunInProcess(profile, size, options.seed, [](const auto&) {});
+            PrintRow(profile, result);
+            allRan = allRan && result.failure[0] == '\0';
+        }
+    }
+    return allRan ? 0 : 1;
+}
