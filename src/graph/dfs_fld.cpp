@@ -1,120 +1,25 @@
 #include "graph/dfs_fld.h"
 
-#include <cmath>
-#include <vector>
+#include "graph/neighbour_order.h"
 
 namespace {
-
-constexpr double kBigLink = 3.99999;
-constexpr double kSizeTolerance = 0.001;
-constexpr double kReachTolerance = 0.001;
-
-// What the exchange rule needs of one link at C, computed once per node.
-struct LinkKey {
-    GTL::edge link;
-    double size;
-    double reach;
-    double dot;         // unit(C -> far end) . unit(F -> C)
-    bool hasDirection;  // false for a zero-length vector or at the start node
-};
-
-struct Unit {
-    double x;
-    double y;
-    bool valid;
-};
-
-Unit UnitVector(double dx, double dy) {
-    double len = std::sqrt(dx * dx + dy * dy);
-    if (len == 0.0) {
-        return Unit{0.0, 0.0, false};
-    }
-    return Unit{dx / len, dy / len, true};
-}
-
-// Between links of like size, or between big links, the one whose far end lies
-// most nearly straight ahead comes first. Without a direction, keep the order.
-bool ExchangeByDirection(const LinkKey& a, const LinkKey& b) {
-    if (!a.hasDirection || !b.hasDirection) {
-        return false;
-    }
-    return a.dot < b.dot;
-}
-
-bool ExchangeBySize(const LinkKey& A, const LinkKey& B) {
-    double a = A.size;
-    double b = B.size;
-    if (b < kBigLink && b - a > kSizeTolerance) {
-        return true;
-    }
-    if (b >= kBigLink && a < kBigLink) {
-        return true;
-    }
-    if (std::fabs(a - b) < kSizeTolerance) {
-        return ExchangeByDirection(A, B);
-    }
-    if (b < kBigLink) {
-        return false;
-    }
-    if (a < kBigLink) {
-        return false;
-    }
-    return ExchangeByDirection(A, B);
-}
-
-bool ExchangeByReach(const LinkKey& A, const LinkKey& B) {
-    return B.reach > A.reach + kReachTolerance;
-}
-
-std::vector<LinkKey> MakeKeys(const graph_fld& G, GTL::node C, GTL::node F,
-                              std::span<GTL::edge> links) {
-    const NodeData& c = G.data(C);
-    Unit d{0.0, 0.0, false};
-    if (!F.is_null()) {
-        const NodeData& f = G.data(F);
-        d = UnitVector(c.xPosition - f.xPosition, c.yPosition - f.yPosition);
-    }
-    std::vector<LinkKey> keys;
-    keys.reserve(links.size());
-    for (GTL::edge L : links) {
-        const CEdgeData& ed = G.data(L);
-        const NodeData& far = G.data(G.opposite(L, C));
-        Unit u = UnitVector(far.xPosition - c.xPosition, far.yPosition - c.yPosition);
-        bool hasDirection = d.valid && u.valid;
-        double dot = hasDirection ? u.x * d.x + u.y * d.y : 0.0;
-        keys.push_back(LinkKey{L, ed.size, far.longestPathLength + ed.length, dot, hasDirection});
-    }
-    return keys;
-}
-
+// Below this many links the exchange sort is as quick as anything else.
+constexpr std::size_t kExchangeSortLimit = 16;
 }  // namespace
 
-// The exchange rule is not a strict weak order (sizes within 0.001 fall back
-// to direction), so the result depends on the exact exchange sort: n-1 passes
-// over shrinking prefixes. A pass without exchange leaves every later pass
-// nothing to do, which is the only shortcut taken.
+// Links at a node are few in real networks; where many links share a node
+// (a star), the exchange sort is replaced by a stable sort whenever the sizes
+// or reaches fall into classes that the rule orders consistently.
 void OrderNetworkLinks(const graph_fld& G, GTL::node C, GTL::node F, bool secondPass,
                        std::span<GTL::edge> links) {
-    std::size_t n = links.size();
-    if (n < 2) {
+    if (links.size() < 2) {
         return;
     }
-    std::vector<LinkKey> keys = MakeKeys(G, C, F, links);
-    for (std::size_t p = 0; p + 1 < n; ++p) {
-        bool exchanged = false;
-        for (std::size_t j = 0; j + 1 < n - p; ++j) {
-            bool swap = secondPass ? ExchangeByReach(keys[j], keys[j + 1])
-                                   : ExchangeBySize(keys[j], keys[j + 1]);
-            if (swap) {
-                std::swap(keys[j], keys[j + 1]);
-                exchanged = true;
-            }
-        }
-        if (!exchanged) {
-            break;
-        }
+    std::vector<neighbour_order::LinkKey> keys = neighbour_order::MakeKeys(G, C, F, links);
+    if (links.size() < kExchangeSortLimit || !neighbour_order::SortByClasses(keys, secondPass)) {
+        neighbour_order::ExchangeSort(keys, secondPass);
     }
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = 0; i < links.size(); ++i) {
         links[i] = keys[i].link;
     }
 }

@@ -60,9 +60,11 @@ int bfs::run(graph& G) {
         start_ = G.choose_node();
     }
     if (!start_.is_null()) {
+        // The counter runs on over runs without reset; the shortcut needs this run's count.
+        int reachedBefore = reached_;
         new_start_handler(G, start_);
         scan(G, start_, node{});
-        if (wholeGraph_ && reached_ < G.number_of_nodes()) {
+        if (wholeGraph_ && reached_ - reachedBefore < G.number_of_nodes()) {
             G.for_each_node([&](node n) {
                 if (numbers_.get(n) == 0) {
                     new_start_handler(G, n);

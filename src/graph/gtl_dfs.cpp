@@ -49,9 +49,11 @@ int dfs::run(graph& G) {
     if (start_.is_null()) {
         start_ = G.choose_node();
     }
+    // The counter runs on over runs without reset; the shortcut needs this run's count.
+    int reachedBefore = reached_;
     new_start_handler(G, start_);
     dfs_sub(G, start_);
-    if (wholeGraph_ && reached_ < G.number_of_nodes()) {
+    if (wholeGraph_ && reached_ - reachedBefore < G.number_of_nodes()) {
         G.for_each_node([&](node n) {
             if (dfs_num(n) == 0) {
                 new_start_handler(G, n);

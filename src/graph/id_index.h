@@ -1,5 +1,6 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
 #include <vector>
 
@@ -59,6 +60,7 @@ public:
         slots_.clear();
         size_ = 0;
         mask_ = 0;
+        shift_ = 64;
     }
     std::size_t size() const { return size_; }
     void reserve(std::size_t count) {
@@ -73,10 +75,12 @@ private:
         std::int32_t value = -1;
     };
 
+    // Fibonacci hashing: the high bits of the product mix every bit of the
+    // key, so IDs with a common stride still spread over the table.
     std::size_t slot_of(std::int32_t key) const {
-        auto h = static_cast<std::uint32_t>(key) * 0x9E3779B1u;
-        h ^= h >> 15;
-        return h & mask_;
+        std::uint64_t h =
+            static_cast<std::uint64_t>(static_cast<std::uint32_t>(key)) * 0x9E3779B97F4A7C15ull;
+        return static_cast<std::size_t>(h >> shift_);
     }
 
     void grow() {
@@ -84,6 +88,7 @@ private:
         std::size_t capacity = old.empty() ? 16 : old.size() * 2;
         slots_.assign(capacity, Slot{});
         mask_ = capacity - 1;
+        shift_ = 64 - std::countr_zero(capacity);
         size_ = 0;
         for (const Slot& s : old) {
             if (s.value >= 0) {
@@ -94,5 +99,6 @@ private:
 
     std::vector<Slot> slots_;
     std::size_t mask_ = 0;
+    int shift_ = 64;
     std::size_t size_ = 0;
 };

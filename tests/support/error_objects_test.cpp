@@ -1,5 +1,71 @@
 #include <gtest/gtest.h>
 
-#include "support/kt_exception.h"
+#include <thread>
 
-TEST(ErrorObjects, Placeholder) { SUCCEED(); }
+#include "support/impl_object.h"
+#include "test_helpers.h"
+
+namespace {
+
+static_assert(E_FAIL == static_cast<HRESULT>(0x80004005u) && FAILED(E_FAIL));
+static_assert(E_INVALIDARG == static_cast<HRESULT>(0x80070057u) && FAILED(E_INVALIDARG));
+
+// The converted forms are cached: every change must drop them.
+TEST(KtString, AssignAndAppendReplaceAndExtendTheConvertedForms) {
+    CKtString s(L"pipe");
+    EXPECT_EQ(s.Utf8() + ToUtf8(s.SystemString()), "pipepipe");
+    s.Append(L" 7");
+    EXPECT_EQ(s.Utf8() + ToUtf8(s.WideCopy()), "pipe 7pipe 7");
+    s.Assign(L"n\u00e9");
+    EXPECT_EQ(s.Utf8() + ToUtf8(s.SystemString()), "n\xC3\xA9n\xC3\xA9");
+}
+
+TEST(KtHRException, ThrowRaisesACopyCatchableAsEitherType) {
+    CKtHRException error(L"Failed : Op", E_INVALIDARG);
+    try {
+        static_cast<CKtException&>(error).Throw();
+    } catch (CKtException& raised) {
+        raised.message.Append(L" changed");
+        auto* withCode = dynamic_cast<CKtHRException*>(&raised);
+        ASSERT_NE(withCode, nullptr);
+        EXPECT_EQ(withCode->GetHResult(), E_INVALIDARG);
+    }
+    EXPECT_EQ(error.message, L"Failed : Op");
+}
+
+TEST(KtHRException, ThrowErrorAddsTheDetailAndTheObjectKeepsTheFailure) {
+    CKtHRException error(L"", E_FAIL);
+    error.SetContext(L"Failed : First");
+    EXPECT_THROW_MSG(error.ThrowError(E_INVALIDARG, L"Index out of range"),
+                     L"Failed : First\nIndex out of range", E_INVALIDARG);
+    EXPECT_EQ(error.message, L"Failed : First\nIndex out of range");
+    EXPECT_EQ(error.GetHResult(), E_INVALIDARG);
+    // The next operation names itself: the earlier detail does not pile up.
+    error.SetContext(L"Failed : Second");
+    EXPECT_THROW_MSG(error.ThrowError(E_FAIL), L"Failed : Second", E_FAIL);
+}
+
+TEST(KtHRException, SetErrorInfoPublishesTheMessageForThisThreadOnly) {
+    GUID interfaceID{0x12345678, 0x9abc, 0xdef0, {1, 2, 3, 4, 5, 6, 7, 8}};
+    CKtHRException error(L"Failed : Op\nnode is not in the edge", E_INVALIDARG);
+    ASSERT_EQ(error.SetErrorInfo(interfaceID, L"Rivo"), S_OK);
+    std::unique_ptr<ErrorInfo> other;
+    std::thread([&] { other = GetErrorInfo(); }).join();
+    EXPECT_EQ(other, nullptr);
+    std::unique_ptr<ErrorInfo> info = GetErrorInfo();
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->interfaceID, interfaceID);
+    EXPECT_EQ(info->source, L"Rivo");
+    EXPECT_EQ(info->description, error.message);
+    EXPECT_EQ(GetErrorInfo(), nullptr) << "taking the record clears it";
+}
+
+TEST(ImplObject, ErrorObjectStartsEmptyWithGeneralFailureAndLasts) {
+    CImplObject object;
+    EXPECT_EQ(object.error().message, L"");
+    EXPECT_EQ(object.error().hr, E_FAIL);
+    object.error().SetContext(L"Failed : Op");
+    EXPECT_EQ(object.error().message, L"Failed : Op");
+}
+
+}  // namespace

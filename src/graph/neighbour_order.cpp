@@ -1,0 +1,241 @@
+#include "graph/neighbour_order.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace neighbour_order {
+
+namespace {
+
+constexpr double kBigLink = 3.99999;
+constexpr double kSizeTolerance = 0.001;
+constexpr double kReachTolerance = 0.001;
+
+struct Unit {
+    double x;
+    double y;
+    bool valid;
+};
+
+Unit UnitVector(double dx, double dy) {
+    double len = std::sqrt(dx * dx + dy * dy);
+    if (len == 0.0) {
+        return Unit{0.0, 0.0, false};
+    }
+    return Unit{dx / len, dy / len, true};
+}
+
+// Between links of like size, or between big links, the one whose far end
+// lies most nearly straight ahead comes first. Without a direction (at the
+// start node, or for nodes at the same position) the two keep their order.
+bool ExchangeByDirection(const LinkKey& a, const LinkKey& b) {
+    if (!a.hasDirection || !b.hasDirection) {
+        return false;
+    }
+    return a.dot < b.dot;
+}
+
+// Splits values sorted falling into runs that the rule `together` keeps in
+// one class and `apart` orders strictly; false when some run does neither.
+template <class Together, class Apart>
+bool RankClasses(const std::vector<double>& falling, std::vector<int>& rank, Together together,
+                 Apart apart) {
+    rank.assign(falling.size(), 0);
+    std::size_t start = 0;
+    for (std::size_t i = 1; i < falling.size(); ++i) {
+        if (together(falling[start], falling[i])) {
+            rank[i] = rank[i - 1];
+            continue;
+        }
+        if (!apart(falling[i - 1], falling[i])) {
+            return false;
+        }
+        rank[i] = rank[i - 1] + 1;
+        start = i;
+    }
+    return true;
+}
+
+int RankOf(const std::vector<double>& falling, const std::vector<int>& rank, double value) {
+    auto it = std::lower_bound(falling.begin(), falling.end(), value, std::greater<double>());
+    return rank[static_cast<std::size_t>(it - falling.begin())];
+}
+
+std::vector<double> DistinctFalling(std::vector<double> values) {
+    std::sort(values.begin(), values.end(), std::greater<double>());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
+    return values;
+}
+
+// Within one class the direction decides; that is an order only when every
+// link of the class has a direction or none has.
+bool DirectionsConsistent(const std::vector<LinkKey>& keys, const std::vector<int>& cls) {
+    int classes = cls.empty() ? 0 : *std::max_element(cls.begin(), cls.end()) + 1;
+    std::vector<char> with(static_cast<std::size_t>(classes), 0);
+    std::vector<char> without(static_cast<std::size_t>(classes), 0);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        (keys[i].hasDirection ? with : without)[static_cast<std::size_t>(cls[i])] = 1;
+    }
+    for (int c = 0; c < classes; ++c) {
+        if (with[static_cast<std::size_t>(c)] && without[static_cast<std::size_t>(c)]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool StableSortByClass(std::vector<LinkKey>& keys, const std::vector<int>& cls, bool useDot) {
+    std::vector<std::size_t> order(keys.size());
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        order[i] = i;
+    }
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        if (cls[a] != cls[b]) {
+            return cls[a] < cls[b];
+        }
+        return useDot && keys[a].hasDirection && keys[b].hasDirection && keys[a].dot > keys[b].dot;
+    });
+    std::vector<LinkKey> sorted;
+    sorted.reserve(keys.size());
+    for (std::size_t i : order) {
+        sorted.push_back(keys[i]);
+    }
+    keys = std::move(sorted);
+    return true;
+}
+
+bool SortBySizeClasses(std::vector<LinkKey>& keys) {
+    std::vector<double> small;
+    double minBig = INFINITY;
+    bool anyBig = false;
+    for (const LinkKey& k : keys) {
+        if (!std::isfinite(k.size) || (k.hasDirection && !std::isfinite(k.dot))) {
+            return false;
+        }
+        if (k.size < kBigLink) {
+            small.push_back(k.size);
+        } else {
+            anyBig = true;
+            minBig = std::min(minBig, k.size);
+        }
+    }
+    std::vector<double> falling = DistinctFalling(small);
+    // A big link and a small one within the tolerance would be ordered by
+    // direction one way round and by size the other.
+    if (anyBig && !falling.empty() && !(std::fabs(minBig - falling.front()) >= kSizeTolerance)) {
+        return false;
+    }
+    std::vector<int> rank;
+    bool ranked = RankClasses(
+        falling, rank, [](double first, double v) { return std::fabs(first - v) < kSizeTolerance; },
+        [](double higher, double lower) { return higher - lower > kSizeTolerance; });
+    if (!ranked) {
+        return false;
+    }
+    // Big links form class 0 (direction only), small ones follow by size.
+    std::vector<int> cls(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        cls[i] = keys[i].size < kBigLink ? 1 + RankOf(falling, rank, keys[i].size) : 0;
+    }
+    if (!DirectionsConsistent(keys, cls)) {
+        return false;
+    }
+    return StableSortByClass(keys, cls, true);
+}
+
+bool SortByReachClasses(std::vector<LinkKey>& keys) {
+    std::vector<double> reaches;
+    for (const LinkKey& k : keys) {
+        if (!std::isfinite(k.reach)) {
+            return false;
+        }
+        reaches.push_back(k.reach);
+    }
+    std::vector<double> falling = DistinctFalling(reaches);
+    std::vector<int> rank;
+    bool ranked = RankClasses(
+        falling, rank, [](double first, double v) { return !(first > v + kReachTolerance); },
+        [](double higher, double lower) { return higher > lower + kReachTolerance; });
+    if (!ranked) {
+        return false;
+    }
+    std::vector<int> cls(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        cls[i] = RankOf(falling, rank, keys[i].reach);
+    }
+    return StableSortByClass(keys, cls, false);
+}
+
+}  // namespace
+
+std::vector<LinkKey> MakeKeys(const graph_fld& G, GTL::node C, GTL::node F,
+                              std::span<const GTL::edge> links) {
+    const NodeData& c = G.data(C);
+    Unit d{0.0, 0.0, false};
+    if (!F.is_null()) {
+        const NodeData& f = G.data(F);
+        d = UnitVector(c.xPosition - f.xPosition, c.yPosition - f.yPosition);
+    }
+    std::vector<LinkKey> keys;
+    keys.reserve(links.size());
+    for (GTL::edge L : links) {
+        const CEdgeData& ed = G.data(L);
+        const NodeData& far = G.data(G.opposite(L, C));
+        Unit u = UnitVector(far.xPosition - c.xPosition, far.yPosition - c.yPosition);
+        bool hasDirection = d.valid && u.valid;
+        double dot = hasDirection ? u.x * d.x + u.y * d.y : 0.0;
+        keys.push_back(LinkKey{L, ed.size, far.longestPathLength + ed.length, dot, hasDirection});
+    }
+    return keys;
+}
+
+bool ExchangeBySize(const LinkKey& A, const LinkKey& B) {
+    double a = A.size;
+    double b = B.size;
+    if (b < kBigLink && b - a > kSizeTolerance) {
+        return true;
+    }
+    if (b >= kBigLink && a < kBigLink) {
+        return true;
+    }
+    if (std::fabs(a - b) < kSizeTolerance) {
+        return ExchangeByDirection(A, B);
+    }
+    if (b < kBigLink) {
+        return false;
+    }
+    if (a < kBigLink) {
+        return false;
+    }
+    return ExchangeByDirection(A, B);
+}
+
+bool ExchangeByReach(const LinkKey& A, const LinkKey& B) {
+    return B.reach > A.reach + kReachTolerance;
+}
+
+// n-1 passes over shrinking prefixes; a pass without exchange leaves every
+// later pass nothing to do, which is the only shortcut taken.
+void ExchangeSort(std::vector<LinkKey>& keys, bool secondPass) {
+    std::size_t n = keys.size();
+    for (std::size_t p = 0; p + 1 < n; ++p) {
+        bool exchanged = false;
+        for (std::size_t j = 0; j + 1 < n - p; ++j) {
+            bool swap = secondPass ? ExchangeByReach(keys[j], keys[j + 1])
+                                   : ExchangeBySize(keys[j], keys[j + 1]);
+            if (swap) {
+                std::swap(keys[j], keys[j + 1]);
+                exchanged = true;
+            }
+        }
+        if (!exchanged) {
+            break;
+        }
+    }
+}
+
+bool SortByClasses(std::vector<LinkKey>& keys, bool secondPass) {
+    return secondPass ? SortByReachClasses(keys) : SortBySizeClasses(keys);
+}
+
+}  // namespace neighbour_order

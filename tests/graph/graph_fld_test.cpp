@@ -1,0 +1,66 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "test_helpers.h"
+
+namespace {
+
+using rivo_test::Network;
+
+TEST(GraphFld, NewNodeIsAPondWithNothingFoundYet) {
+    Network net;
+    const NodeData& d = net.G.data(net.Node(7, 1.5, -2.0, node_type::kStorage));
+    EXPECT_TRUE(d.isPond);
+    EXPECT_EQ(d.nodeType, node_type::kStorage);
+    EXPECT_FALSE(d.numbered || d.isJunction || d.branchBoundary || d.outfallLinked ||
+                 d.convertedToOutfall || d.storageHasDrain || d.convertedEndSeen);
+    EXPECT_EQ(d.branchNumber + d.indexInBranch + d.upStreamSectionNumber, 0);
+    EXPECT_EQ(d.downStreamSectionPosition + d.longestPathLength, 0.0);
+}
+
+// Host IDs may be anything an int32 holds.
+constexpr std::int32_t kFirst = -2147483647 - 1;
+constexpr std::int32_t kLink = 2147483647;
+
+TEST(GraphFld, FailedCallsRaiseTheOperationAloneAndChangeNothing) {
+    const std::pair<const wchar_t*, std::function<void(Network&)>> cases[] = {
+        {L"Failed : graph_fld::add_node", [](Network& n) { n.Node(kFirst, 9.0, 9.0); }},
+        {L"Failed : graph_fld::add_edge", [](Network& n) { n.Link(kLink, 0, kFirst); }},
+        {L"Failed : graph_fld::GetNode", [](Network& n) { n.G.GetNode(1); }},
+        {L"Failed : graph_fld::GetEdge", [](Network& n) { n.G.GetEdge(0); }},
+        {L"Failed : graph_fld::SetNodeIsPondType",
+         [](Network& n) { n.G.SetNodeIsPondType(-1, false); }},
+    };
+    for (const auto& [message, call] : cases) {
+        Network net;
+        GTL::node first = net.Node(kFirst);
+        net.Node(0);
+        GTL::edge link = net.Link(kLink, kFirst, 0);
+        EXPECT_THROW_MSG(call(net), message, E_INVALIDARG);
+        EXPECT_EQ(net.G.number_of_nodes() + net.G.number_of_edge_ids(), 3);
+        EXPECT_EQ(net.G.GetNode(kFirst), first);
+        EXPECT_EQ(net.G.data(first).xPosition, 0.0);
+        EXPECT_EQ(net.G.GetEdge(kLink), link);
+        EXPECT_EQ(net.G.adj_edges(first), std::vector<GTL::edge>{link});
+    }
+}
+
+TEST(EdgeData, ElevationAtEachEndTheSourceFirstAndNoneElsewhere) {
+    Network net;
+    net.Node(1);
+    net.Node(2);
+    net.Node(3);
+    const CEdgeData& link = net.G.data(net.Link(10, 1, 2, 1.0, 4.5, 3.25));
+    const CEdgeData& loop = net.G.data(net.Link(11, 3, 3, 1.0, 7.0, 6.0));
+    EXPECT_EQ(link.GetElevation(net(1)), 4.5);
+    EXPECT_EQ(link.GetElevation(net(2)), 3.25);
+    EXPECT_EQ(loop.GetElevation(net(3)), 7.0);
+    for (int repeat = 0; repeat < 2; ++repeat) {
+        EXPECT_THROW_MSG(link.GetElevation(net(3)),
+                         L"Failed : CEdgeData::GetElevation\nnode is not in the edge",
+                         E_INVALIDARG);
+    }
+}
+
+}  // namespace

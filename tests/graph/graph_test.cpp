@@ -1,5 +1,0 @@
-#include <gtest/gtest.h>
-
-#include "support/kt_exception.h"
-
-TEST(Graph, Placeholder) { SUCCEED(); }

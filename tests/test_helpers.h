@@ -1,0 +1,78 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "graph/graph_fld.h"
+#include "support/kt_exception.h"
+
+namespace rivo_test {
+
+// Runs `action`, which must raise a CKtHRException with exactly `message` and `hr`.
+template <class Action>
+::testing::AssertionResult RaisesExactly(Action&& action, const std::wstring& message, HRESULT hr) {
+    try {
+        action();
+    } catch (const CKtHRException& e) {
+        if (e.message == message && e.hr == hr) {
+            return ::testing::AssertionSuccess();
+        }
+        return ::testing::AssertionFailure()
+               << "raised \"" << ToUtf8(e.message) << "\" hr " << std::hex << e.hr
+               << ", expected \"" << ToUtf8(message) << "\" hr " << hr;
+    } catch (...) {
+        return ::testing::AssertionFailure() << "raised something other than CKtHRException";
+    }
+    return ::testing::AssertionFailure() << "raised nothing";
+}
+
+// A small undirected drainage network built and read by host IDs.
+struct Network {
+    graph_fld G;
+    Network() { G.make_undirected(); }
+    GTL::node Node(std::int32_t id, double x = 0.0, double y = 0.0, std::int16_t type = 0) {
+        return G.add_node(id, type, x, y);
+    }
+    GTL::edge Link(std::int32_t id, std::int32_t source, std::int32_t target, double size = 1.0,
+                   double eSource = 0.0, double eTarget = 0.0, double length = 1.0) {
+        return G.add_edge(id, G.GetNode(source), G.GetNode(target), 0, eSource, eTarget, size,
+                          length);
+    }
+    GTL::node operator()(std::int32_t id) const { return G.GetNode(id); }
+    GTL::edge operator[](std::int32_t id) const { return G.GetEdge(id); }
+    std::int32_t Id(GTL::node n) const { return G.data(n).nodeID; }
+    std::int32_t Id(GTL::edge e) const { return G.data(e).edgeID; }
+    template <class Handles>
+    std::vector<std::int32_t> Ids(const Handles& handles) const {
+        std::vector<std::int32_t> out;
+        for (auto h : handles) {
+            out.push_back(Id(h));
+        }
+        return out;
+    }
+};
+
+using Ids = std::vector<std::int32_t>;
+
+// 4 - 3     a unit square of manholes with links 20 (1-2), 21 (2-3), 22 (3-4)
+// |   |     and 23 (1-4); 1 lists 4 first, as 1-4 is its newest out-link.
+// 1 - 2
+inline void AddSquare(Network& net) {
+    const double positions[][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    for (std::int32_t id = 1; id <= 4; ++id) {
+        net.Node(id, positions[id - 1][0], positions[id - 1][1]);
+    }
+    const std::int32_t links[][3] = {{20, 1, 2}, {21, 2, 3}, {22, 3, 4}, {23, 1, 4}};
+    for (const auto& l : links) {
+        net.Link(l[0], l[1], l[2]);
+    }
+}
+
+}  // namespace rivo_test
+
+// Expects `statement` to raise a CKtHRException with exactly this message and result code.
+#define EXPECT_THROW_MSG(statement, message, hr) \
+    EXPECT_TRUE(::rivo_test::RaisesExactly([&] { static_cast<void>(statement); }, message, hr))
