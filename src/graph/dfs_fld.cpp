@@ -15,7 +15,10 @@ void OrderNetworkLinks(const graph_fld& G, GTL::node C, GTL::node F, bool second
     if (links.size() < 2) {
         return;
     }
-    std::vector<neighbour_order::LinkKey> keys = neighbour_order::MakeKeys(G, C, F, links);
+    // Reused between calls: most nodes have two or three links, and a fresh
+    // vector per node would cost more than ordering them.
+    thread_local std::vector<neighbour_order::LinkKey> keys;
+    neighbour_order::MakeKeys(G, C, F, links, keys);
     if (links.size() < kExchangeSortLimit || !neighbour_order::SortByClasses(keys, secondPass)) {
         neighbour_order::ExchangeSort(keys, secondPass);
     }

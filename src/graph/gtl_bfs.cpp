@@ -3,11 +3,7 @@
 namespace GTL {
 
 void bfs::calc_level(bool on) {
-    if (on && !levels_) {
-        levels_ = std::make_unique<sparse_node_map<int>>();
-    } else if (!on) {
-        levels_.reset();
-    }
+    levels_ = on;
 }
 
 void bfs::store_non_tree_edges(bool on) {
@@ -19,11 +15,7 @@ void bfs::store_non_tree_edges(bool on) {
 }
 
 void bfs::store_preds(bool on) {
-    if (on && !preds_) {
-        preds_ = std::make_unique<sparse_node_map<Pred>>();
-    } else if (!on) {
-        preds_.reset();
-    }
+    preds_ = on;
 }
 
 void bfs::reset() {
@@ -40,14 +32,7 @@ void bfs::reset() {
 // Every number, level and predecessor reads as unset again; only entries
 // written by the last run exist, so this costs what that run reached.
 void bfs::init_maps() {
-    numbers_.clear();
-    discovery_.clear();
-    if (levels_) {
-        levels_->clear();
-    }
-    if (preds_) {
-        preds_->clear();
-    }
+    entries_.clear();
     if (nonTree_) {
         marks_ = std::make_unique<sparse_edge_map<int>>();
     }
@@ -66,7 +51,7 @@ int bfs::run(graph& G) {
         scan(G, start_, node{});
         if (wholeGraph_ && reached_ - reachedBefore < G.number_of_nodes()) {
             G.for_each_node([&](node n) {
-                if (numbers_.get(n) == 0) {
+                if (bfs_num(n) == 0) {
                     new_start_handler(G, n);
                     scan(G, n, node{});
                 }
@@ -80,10 +65,9 @@ int bfs::run(graph& G) {
 
 void bfs::scan(graph& G, node S, node target) {
     queue_.push_back(S);
-    numbers_[S] = nextNumber_++;
-    if (levels_) {
-        (*levels_)[S] = 0;
-    }
+    Entry& s = entries_[S];
+    s.number = nextNumber_++;
+    s.level = 0;
     while (!queue_.empty()) {
         node C = queue_.front();
         queue_.pop_front();
@@ -94,21 +78,18 @@ void bfs::scan(graph& G, node S, node target) {
         }
         popped_node_handler(G, C);
         bool targetFound = false;
-        int levelC = levels_ ? levels_->get(C) : 0;
+        int levelC = entries_.get(C).level;
         G.for_each_adj_edge(C, [&](edge L) {
             node N = G.opposite(L, C);
-            if (numbers_.get(N) == 0) {
-                numbers_[N] = nextNumber_++;
-                discovery_[N].via = L;
+            Entry& n = entries_[N];
+            if (n.number == 0) {
+                n.number = nextNumber_++;
+                n.via = L;
+                n.level = levelC + 1;
+                n.father = C;
                 treeEdges_.push_back(L);
                 if (marks_) {
                     (*marks_)[L] = 1;
-                }
-                if (levels_) {
-                    (*levels_)[N] = levelC + 1;
-                }
-                if (preds_) {
-                    (*preds_)[N].father = C;
                 }
                 queue_.push_back(N);
                 if (N == target && !target.is_null()) {

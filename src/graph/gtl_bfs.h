@@ -32,12 +32,12 @@ public:
     const std::vector<edge>& tree_edges() const { return treeEdges_; }
     const std::vector<edge>& non_tree_edges() const { return nonTree_ ? *nonTree_ : empty_; }
     const std::vector<std::size_t>& roots() const { return roots_; }
-    int bfs_num(node n) const { return numbers_.get(n); }
-    bool reached(node n) const { return numbers_.get(n) != 0; }
-    int level(node n) const { return levels_ ? levels_->get(n) : 0; }
-    node father(node n) const { return preds_ ? preds_->get(n).father : node{}; }
+    int bfs_num(node n) const { return entries_.get(n).number; }
+    bool reached(node n) const { return bfs_num(n) != 0; }
+    int level(node n) const { return levels_ ? entries_.get(n).level : 0; }
+    node father(node n) const { return preds_ ? entries_.get(n).father : node{}; }
     // The link by which n was discovered (null for a start node).
-    edge discovery_edge(node n) const { return discovery_.get(n).via; }
+    edge discovery_edge(node n) const { return entries_.get(n).via; }
     int number_of_reached_nodes() const { return reached_; }
     const std::deque<node>& queue() const { return queue_; }
 
@@ -61,24 +61,25 @@ protected:
     std::vector<node> order_;
 
 private:
-    struct Pred {
-        node father;
-    };
-    struct Via {
+    // Everything the search knows of a node, in one entry: one lookup per
+    // link met instead of one per recorded map.
+    struct Entry {
+        int number = 0;
+        int level = 0;
         edge via;
+        node father;
     };
 
     int nextNumber_ = 1;
     std::vector<edge> treeEdges_;
-    sparse_node_map<int> numbers_;
-    sparse_node_map<Via> discovery_;
+    sparse_node_map<Entry> entries_;
     int reached_ = 0;
     std::vector<std::size_t> roots_;
     bool wholeGraph_ = false;
     node start_;
-    std::unique_ptr<sparse_node_map<int>> levels_;
+    bool levels_ = false;
     std::unique_ptr<std::vector<edge>> nonTree_;
-    std::unique_ptr<sparse_node_map<Pred>> preds_;
+    bool preds_ = false;
     std::unique_ptr<sparse_edge_map<int>> marks_;
     static inline const std::vector<edge> empty_{};
 };

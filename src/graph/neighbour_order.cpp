@@ -168,16 +168,15 @@ bool SortByReachClasses(std::vector<LinkKey>& keys) {
 
 }  // namespace
 
-std::vector<LinkKey> MakeKeys(const graph_fld& G, GTL::node C, GTL::node F,
-                              std::span<const GTL::edge> links) {
+void MakeKeys(const graph_fld& G, GTL::node C, GTL::node F, std::span<const GTL::edge> links,
+              std::vector<LinkKey>& keys) {
     const NodeData& c = G.data(C);
     Unit d{0.0, 0.0, false};
     if (!F.is_null()) {
         const NodeData& f = G.data(F);
         d = UnitVector(c.xPosition - f.xPosition, c.yPosition - f.yPosition);
     }
-    std::vector<LinkKey> keys;
-    keys.reserve(links.size());
+    keys.clear();
     for (GTL::edge L : links) {
         const CEdgeData& ed = G.data(L);
         const NodeData& far = G.data(G.opposite(L, C));
@@ -186,7 +185,6 @@ std::vector<LinkKey> MakeKeys(const graph_fld& G, GTL::node C, GTL::node F,
         double dot = hasDirection ? u.x * d.x + u.y * d.y : 0.0;
         keys.push_back(LinkKey{L, ed.size, far.longestPathLength + ed.length, dot, hasDirection});
     }
-    return keys;
 }
 
 bool ExchangeBySize(const LinkKey& A, const LinkKey& B) {

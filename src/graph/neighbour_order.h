@@ -22,8 +22,8 @@ struct LinkKey {
     bool hasDirection;  // false at the start node or for a zero-length vector
 };
 
-std::vector<LinkKey> MakeKeys(const graph_fld& G, GTL::node C, GTL::node F,
-                              std::span<const GTL::edge> links);
+void MakeKeys(const graph_fld& G, GTL::node C, GTL::node F, std::span<const GTL::edge> links,
+              std::vector<LinkKey>& keys);
 
 // The exchange rules: true when the link at position j+1 must go before j.
 bool ExchangeBySize(const LinkKey& A, const LinkKey& B);
