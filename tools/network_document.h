@@ -16,6 +16,8 @@ struct NodeRecord {
     std::int16_t type = 0;
     std::optional<bool> pond;
     bool storage = false;
+
+    friend bool operator==(const NodeRecord&, const NodeRecord&) = default;
 };
 
 struct LinkRecord {
@@ -27,17 +29,23 @@ struct LinkRecord {
     double size = 0.0;
     std::int16_t type = 0;
     std::optional<double> length;
+
+    friend bool operator==(const LinkRecord&, const LinkRecord&) = default;
 };
 
 struct PumpLinkRecord {
     std::int32_t id = 0;
     std::int32_t upstream = 0;
     std::int32_t downstream = 0;
+
+    friend bool operator==(const PumpLinkRecord&, const PumpLinkRecord&) = default;
 };
 
 struct GutterRecord {
     std::int32_t id = 0;
     bool sameDirectionAsUI = true;
+
+    friend bool operator==(const GutterRecord&, const GutterRecord&) = default;
 };
 
 struct NetworkDocument {
@@ -45,6 +53,8 @@ struct NetworkDocument {
     std::vector<LinkRecord> links;
     std::vector<PumpLinkRecord> pumpLinks;
     std::vector<GutterRecord> gutters;
+
+    friend bool operator==(const NetworkDocument&, const NetworkDocument&) = default;
 };
 
 }  // namespace rivo::tool

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <streambuf>
+#include <vector>
+
+namespace rivo::tool {
+
+// A stream buffer that writes to a file descriptor in large blocks. The
+// result file is written through its descriptor because it may have no
+// name until it is complete (see AtomicOutputFile).
+class FdStreamBuffer : public std::streambuf {
+public:
+    explicit FdStreamBuffer(std::size_t size = std::size_t{1} << 20);
+
+    void Attach(int fd) { fd_ = fd; }
+    // errno of the first failed write, 0 while every write succeeded.
+    int error() const { return error_; }
+
+protected:
+    int_type overflow(int_type ch) override;
+    int sync() override;
+
+private:
+    bool Drain();
+
+    std::vector<char> buffer_;
+    int fd_ = -1;
+    int error_ = 0;
+};
+
+}  // namespace rivo::tool

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace rivo::tool {
+
+// Builds one JSON object on a single line, members in the order they are
+// added. Keys are the tool's own identifiers and need no escaping; values
+// are integers, booleans, null (an absent optional) and integer arrays.
+// Numbers are formatted with to_chars: the result of a large network has
+// millions of them.
+class JsonLine {
+public:
+    JsonLine& Int(std::string_view key, std::int64_t value);
+    JsonLine& Bool(std::string_view key, bool value);
+    JsonLine& Int(std::string_view key, std::optional<std::int32_t> value);
+    JsonLine& Bool(std::string_view key, std::optional<bool> value);
+    JsonLine& IntArray(std::string_view key, std::span<const std::int32_t> values);
+
+    // The object with its closing brace; the line can be built again after Clear.
+    const std::string& Close();
+    void Clear();
+
+private:
+    void Key(std::string_view key);
+
+    std::string text_ = "{";
+};
+
+void AppendInt(std::string& text, std::int64_t value);
+// `[1, 2, 3]`
+void AppendIntArray(std::string& text, std::span<const std::int32_t> values);
+
+}  // namespace rivo::tool

@@ -1,0 +1,33 @@
+#include <CLI/CLI.hpp>
+#include <exception>
+#include <iostream>
+
+#include "exit_status.h"
+#include "parse_command.h"
+#include "rivo.h"
+
+// `rivo SUBCOMMAND ...`: each subcommand adds itself to the application and
+// sets the exit status when it runs.
+int main(int argc, char** argv) {
+    // The result of a large network is hundreds of megabytes: no stdio sync.
+    std::ios::sync_with_stdio(false);
+    CLI::App app("rivo: decomposes a drainage network into branches for an unsteady-flow solver",
+                 "rivo");
+    app.set_version_flag("--version", RIVO_VERSION);
+    app.require_subcommand(1);
+    app.footer("Run 'rivo parse --help' for the document formats and exit statuses.");
+    int status = rivo::tool::kParsed;
+    rivo::tool::AddParseCommand(app, status);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& done) {  // --help, --version
+        return app.exit(done);
+    } catch (const CLI::ParseError& error) {
+        std::cerr << "rivo: " << error.what() << " (see rivo --help)\n";
+        return rivo::tool::kUnusableInput;
+    } catch (const std::exception& error) {
+        std::cerr << "rivo: unexpected failure: " << error.what() << '\n';
+        return rivo::tool::kNotWritten;
+    }
+    return status;
+}

@@ -1,0 +1,91 @@
+#include "parse_command.h"
+
+#include <iostream>
+#include <memory>
+#include <optional>
+
+#include "atomic_output.h"
+#include "exit_status.h"
+#include "input_error.h"
+#include "network_reader.h"
+#include "parse_run.h"
+#include "rivo.h"
+
+namespace rivo::tool {
+
+namespace {
+
+constexpr const char* kParseFormats = R"(
+Input, a network document:
+  {"nodes": [{"id": 1, "x": 0.0, "y": 0.0, "type": 1, "pond": false, "storage": false}],
+   "links": [{"id": 10, "source": 2, "target": 1, "sourceElevation": 1.0,
+              "targetElevation": 0.5, "size": 0.6, "type": 0, "length": 25.0}],
+   "pumpLinks": [{"id": 100, "upstream": 3, "downstream": 2}],
+   "gutters": [{"id": 10, "sameDirectionAsUI": true}]}
+  Required: nodes; node id, x, y, type; every field of a link except length;
+  every field of a pump link and of a gutter. IDs are int32 integers, types
+  int16 integers, positions, elevations, sizes and lengths finite numbers.
+  Node types: 0 manhole, 1 outfall, 2 storage, 4 pump.
+
+Output, the result document: result, numberOfNodes, numberOfLinks,
+  containsLoop, branches and loops (branchNumber, the branches and sections
+  they join, numberOfSections, nodeIDs, edgeIDs), pumpLinks, gutters,
+  isolatedNodeIDs, isolatedEdgeIDs, removedOutfallIDs, and per input node and
+  link the system's answers (null where a query raised). When the system
+  raises: {"result": null, "error": {"hresult": "0x80070057", "message": "..."}}.
+
+Exit status: 0 parsed (result true or false); 1 the result could not be
+  written; 2 unusable command line or input file (message on stderr, nothing
+  on stdout); 3 the system raised an error (in the result document).)";
+
+}  // namespace
+
+void AddParseCommand(CLI::App& app, int& status) {
+    auto options = std::make_shared<ParseOptions>();
+    CLI::App* command = app.add_subcommand(
+        "parse", "Decompose a network into branches and write the result document");
+    command->add_option("NETWORK", options->network, "Network document (JSON)")->required();
+    command->add_option("-o,--output", options->output,
+                        "Write the result document to this file (atomically) instead of stdout");
+    command->add_flag("--longest", options->findLongestBranch,
+                      "Parse with the longest-branch option: ParseNetwork(true)");
+    command->footer(kParseFormats);
+    command->callback(
+        [options, &status] { status = RunParseCommand(*options, std::cout, std::cerr); });
+}
+
+int RunParseCommand(const ParseOptions& options, std::ostream& standardOutput,
+                    std::ostream& diagnostics) {
+    std::optional<AtomicOutputFile> file;
+    NetworkDocument document;
+    try {
+        if (!options.output.empty()) {
+            file.emplace(options.output);
+        }
+        document = ReadNetworkFile(options.network);
+    } catch (const InputError& error) {
+        diagnostics << error.what() << '\n';
+        return kUnusableInput;
+    } catch (const OutputError& error) {  // the output path cannot be used
+        diagnostics << error.what() << '\n';
+        return kUnusableInput;
+    }
+    std::ostream& out = file ? file->stream() : standardOutput;
+    Velmora::Calculations::Dynamic::RivoNetworkParser parser;
+    const int status =
+        RunNetwork(std::move(document), options.findLongestBranch, parser, parser, out);
+    try {
+        if (!out.flush()) {
+            throw OutputError((file ? options.output : "stdout") + ": cannot write the result");
+        }
+        if (file) {
+            file->Commit();
+        }
+    } catch (const OutputError& error) {
+        diagnostics << error.what() << '\n';
+        return kNotWritten;
+    }
+    return status;
+}
+
+}  // namespace rivo::tool
