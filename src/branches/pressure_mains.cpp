@@ -11,12 +11,18 @@ bool IsUnseenConvertedOutfall(const NodeData& d) {
 // A branch that starts at a pump starts with the pump's pressure main, which
 // rises to the branch's highest point; beyond it the water flows by gravity.
 // The main is marked and cut off as a branch of its own.
+//
+// The walk is repeated from the first branch after every change, until a walk
+// changes nothing. Walking again past a branch that changed nothing changes
+// nothing either: its marks are made again the same, the types a change
+// writes elsewhere only go to 5 and 7 (which cannot stop a walk that already
+// reached the branch's last node), and convertedEndSeen is only ever set. So
+// the walk goes on from the changed position instead, which gives the same
+// list without walking every earlier branch again after each cut.
 void CBranchFinder::SplitAtPressureMainEnds() {
     std::size_t k = 0;
     while (k < treeBranches.size()) {
-        if (MarkPressureMain(k)) {
-            k = 0;
-        } else {
+        if (!MarkPressureMain(k)) {
             ++k;
         }
     }

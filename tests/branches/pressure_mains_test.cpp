@@ -1,1 +1,136 @@
 #include <gtest/gtest.h>
+
+#include "branches/branch_stage_fixture.h"
+
+namespace {
+
+using namespace rivo_test;
+
+// Outfall 1, pump 2, x 3 on the first branch; the branch (pump, a 4, b 5,
+// c 6) starts at the pump. Inverts of pump-a, a-b and b-c at both ends.
+NetworkSpec PumpNet(std::vector<double> at, std::int16_t bType = 0) {
+    return {{{1, 0, 0, 1}, {2, 10, 0, 4}, {3, 20, 0}, {4, 10, 10}, {5, 10, 20, bType}, {6, 10, 30}},
+            {{12, 2, 1, .2, 0},
+             {23, 3, 2, .4, .2, 2},
+             {24, 2, 4, at[0], at[1]},
+             {45, 4, 5, at[2], at[3]},
+             {56, 5, 6, at[4], at[5]}}};
+}
+
+// Link and node types after a parse: "12:0 23:7 / 1:1 2:4".
+std::string Types(const NetworkSpec& net) {
+    CFLDNetworkParser core;
+    FeedCore(net, core);
+    core.ParseAllNetworks(false);
+    const graph_fld& g = ParserTestAccess::Graph(core);
+    std::ostringstream out;
+    for (const LinkSpec& l : net.links) {
+        out << l.id << ":" << g.data(g.GetEdge(l.id)).edgeType << " ";
+    }
+    out << "/";
+    for (const NodeSpec& n : net.nodes) {
+        out << " " << n.id << ":" << g.data(g.GetNode(n.id)).nodeType;
+    }
+    return out.str();
+}
+
+struct MainCase {
+    const char* name;
+    NetworkSpec network;
+    const char* branches;  // after the first branch (1 2 3), which never changes
+    const char* links;     // of the pump's branch
+    const char* types;
+};
+
+const char* const kFirst = "B1 [1 2 3] (12 23) out 0/0 in 0/0 sec 5\n";
+
+const MainCase kMainCases[] = {
+    {"b highest: main (pump, a, b) split off after (b, c)", PumpNet({1, 2, 2, 3, 3, 2.5}),
+     "B2 [5 6] (56) out 0/0 in 0/0 sec 3\nB3 [2 4 5] (24 45) out 2/1 in 0/0 sec 4\n",
+     "24:3/1/+ 45:3/3/+ 56:2/2/+ ", "12:0 23:0 24:7 45:7 56:0 / 1:1 2:4 3:0 4:5 5:0 6:0"},
+    {"pump highest: unchanged", PumpNet({3, 2, 2, 1.5, 1.5, 1}),
+     "B2 [2 4 5 6] (24 45 56) out 0/0 in 0/0 sec 6\n", "24:2/1/+ 45:2/3/+ 56:2/5/+ ",
+     "12:0 23:0 24:0 45:0 56:0 / 1:1 2:4 3:0 4:0 5:0 6:0"},
+    {"a and b level: main ends at a", PumpNet({1, 2, 2, 2, 2, 1.5}),
+     "B2 [4 5 6] (45 56) out 0/0 in 0/0 sec 5\nB3 [2 4] (24) out 2/1 in 0/0 sec 2\n",
+     "24:3/1/+ 45:2/2/+ 56:2/4/+ ", "12:0 23:0 24:7 45:0 56:0 / 1:1 2:4 3:0 4:0 5:0 6:0"},
+    {"rising to its last node: marked, not cut", PumpNet({1, 2, 2, 3, 3, 4}),
+     "B2 [2 4 5 6] (24 45 56) out 0/0 in 0/0 sec 6\n", "24:2/1/+ 45:2/3/+ 56:2/5/+ ",
+     "12:0 23:0 24:7 45:7 56:7 / 1:1 2:4 3:0 4:5 5:5 6:0"},
+    // b is a storage node with a drop: the main rises to it once it is converted.
+    {"rising to a converted storage node", PumpNet({1, 2, 2, 3, 3.5, 3.6}, 2),
+     "B2 [5] () out 1/0 in 0/0 sec 2 single-storage\nB3 [2 4 5] (24 45) out 2/1 in 0/0 sec 4\n"
+     "L4 [5 6] (56) out 0/0 in 2/1 sec 2\n",
+     "24:3/1/+ 45:3/3/+ 56:4/1/+ ", "12:0 23:0 24:7 45:7 56:0 / 1:1 2:4 3:0 4:5 5:1 6:0"},
+};
+
+class PressureMains : public ::testing::TestWithParam<MainCase> {};
+
+TEST_P(PressureMains, SplitOffAtHighestPoint) {
+    const MainCase& c = GetParam();
+    RivoNetworkParser parser;
+    Feed(c.network, parser);
+    EXPECT_TRUE(parser.ParseNetwork());
+    EXPECT_EQ(DescribeBranches(parser), std::string(kFirst) + c.branches);
+    EXPECT_EQ(DescribeLinks(parser, c.network), std::string("12:1/2/- 23:1/4/- ") + c.links);
+    EXPECT_EQ(Types(c.network), c.types);
+}
+
+INSTANTIATE_TEST_SUITE_P(Parse, PressureMains, ::testing::ValuesIn(kMainCases),
+                         [](const auto& info) { return TestName(info.param.name); });
+
+// The stage on hand-made lists. Node 5 is a converted storage node; pump 2's
+// main (2 4 5) rises all the way to it. The host marked 3-4, 4-5 and 5-6 as
+// mains, with 4 inside one: a cut part is walked again from the list's start.
+struct ListCase {
+    const char* name;
+    std::vector<const char*> tree;
+    const char* expected;
+};
+
+const ListCase kListCases[] = {
+    {"main first: single storage node branch before it",
+     {"2 4 5/24 45 SO", "1 5/15"},
+     "5/ SS; 2 4 5/24 45; 1 5/15"},
+    {"end seen first: nothing added", {"1 5/15", "2 4 5/24 45 SO"}, "1 5/15; 2 4 5/24 45 SO"},
+    {"single storage node branch does not mark its node",
+     {"5/ SS", "2 4 5/24 45"},
+     "5/ SS; 5/ SS; 2 4 5/24 45"},
+    {"host-marked main cut where its marks end",
+     {"3 4 5 6 7/34 45 56 67"},
+     "6 7/67; 5 6/56; 5/ SS; 3 4 5/34 45"},
+};
+
+class PressureMainLists : public ::testing::TestWithParam<ListCase> {};
+
+TEST_P(PressureMainLists, SplitAsMarked) {
+    const ListCase& c = GetParam();
+    NetworkSpec net{
+        {{1, 0, 0, 1}, {2, 0, 0, 4}, {3, 0, 0}, {4, 0, 0, 5}, {5, 0, 0}, {6, 0, 0}, {7, 0, 0}},
+        {{15, 1, 5, 0, 0},
+         {24, 2, 4, 1, 2},
+         {34, 3, 4, 0, 0, 1, 7},
+         {45, 4, 5, 2, 3, 1, 7},
+         {56, 5, 6, 0, 0, 1, 7},
+         {67, 6, 7, 0, 0}}};
+    CFLDNetworkParser parser;
+    FeedCore(net, parser);
+    graph_fld& g = ParserTestAccess::Graph(parser);
+    g.data(g.GetNode(5)).nodeType = 1;
+    g.data(g.GetNode(5)).convertedToOutfall = true;
+    CBranchFinder worker(&parser, &g, nullptr, g.GetNode(1), false);
+    for (const char* b : c.tree) {
+        worker.treeBranches.push_back(MakeBranch(g, b));
+    }
+
+    worker.SplitAtPressureMainEnds();
+
+    EXPECT_EQ(Chains(g, worker.treeBranches), c.expected);
+    ExpectChains(g, worker.treeBranches);
+    EXPECT_TRUE(g.data(g.GetNode(5)).convertedEndSeen);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stage, PressureMainLists, ::testing::ValuesIn(kListCases),
+                         [](const auto& info) { return TestName(info.param.name); });
+
+}  // namespace

@@ -1,0 +1,174 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdint>
+#include <map>
+#include <memory>
+#include <set>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "parser/network_fixture.h"
+#include "parser/parser_access.h"
+
+// Branch-finding stages run one at a time on the core parser, with branch
+// lists written as text: "1 2 3/10 11" per branch (node IDs, then link IDs),
+// "; " between branches, " SO" for a storage outlet branch and " SS" for a
+// single storage node branch.
+namespace rivo_test {
+
+using BranchList = CBranchFinder::BranchList;
+
+inline void FeedCore(const NetworkSpec& net, CFLDNetworkParser& parser) {
+    for (const NodeSpec& n : net.nodes) {
+        parser.AddNode(n.id, n.x, n.y, n.type);
+    }
+    for (const LinkSpec& l : net.links) {
+        parser.AddEdge(l.id, l.source, l.sourceElevation, l.target, l.targetElevation, l.size,
+                       l.type, l.length);
+    }
+}
+
+// Nodes 1..n along a line, outfall 1 and the given storage nodes; link "i(i+1)"
+// (12, 23, ...) runs down from node i+1 to node i, ends[i-1] giving its inverts
+// at node i and at node i+1.
+inline NetworkSpec DropChain(const std::vector<std::pair<double, double>>& ends,
+                             const std::set<std::int32_t>& storage) {
+    NetworkSpec net;
+    for (std::int32_t i = 1; i <= static_cast<std::int32_t>(ends.size()) + 1; ++i) {
+        net.nodes.push_back({i, 10.0 * i, 0, std::int16_t(i == 1 ? 1 : storage.count(i) ? 2 : 0)});
+    }
+    for (std::int32_t i = 1; i <= static_cast<std::int32_t>(ends.size()); ++i) {
+        net.links.push_back({10 * i + i + 1, i + 1, i, ends[i - 1].second, ends[i - 1].first});
+    }
+    return net;
+}
+
+// Feeds the network and runs the outlet stage: one worker per subnetwork,
+// nothing cut yet. Returns the first worker.
+inline CBranchFinder& PrepareWorker(CFLDNetworkParser& parser, const NetworkSpec& net) {
+    FeedCore(net, parser);
+    ParserTestAccess::MakeUndirected(parser);
+    ParserTestAccess::CreatePondLinkLoops(parser);
+    EXPECT_TRUE(ParserTestAccess::FindOutletsAndSubnetworks(parser, false));
+    return *ParserTestAccess::Subnetworks(parser).at(0);
+}
+
+inline std::string Chains(const graph_fld& g, const BranchList& list) {
+    std::ostringstream out;
+    for (const auto& b : list) {
+        out << (&b == &list.front() ? "" : "; ");
+        for (std::size_t i = 0; i < b->nodes.size(); ++i) {
+            out << (i ? " " : "") << g.data(b->nodes[i]).nodeID;
+        }
+        out << "/";
+        for (std::size_t i = 0; i < b->edges.size(); ++i) {
+            out << (i ? " " : "") << g.data(b->edges[i]).edgeID;
+        }
+        out << (b->isStorageOutletBranch ? " SO" : "")
+            << (b->isSingleStorageNodeBranch ? " SS" : "");
+    }
+    return out.str();
+}
+
+// Builds a branch from its text form ("4 5 6/45 56", "5/ SS").
+inline std::unique_ptr<CBranch> MakeBranch(graph_fld& g, std::string text) {
+    auto b = std::make_unique<CBranch>(&g);
+    if (text.ends_with(" SS")) {
+        b->isSingleStorageNodeBranch = true;
+        text.resize(text.size() - 3);
+    }
+    if (text.ends_with(" SO")) {
+        b->isStorageOutletBranch = true;
+        text.resize(text.size() - 3);
+    }
+    std::istringstream in(text);
+    std::string part;
+    std::getline(in, part, '/');
+    std::istringstream nodes(part);
+    for (std::int32_t id; nodes >> id;) {
+        b->nodes.push_back(g.GetNode(id));
+    }
+    std::getline(in, part);
+    std::istringstream edges(part);
+    for (std::int32_t id; edges >> id;) {
+        b->edges.push_back(g.GetEdge(id));
+    }
+    return b;
+}
+
+// Every branch is a chain: one node more than links, link i joining nodes i
+// and i+1; a single storage node branch has one node and no link.
+inline void ExpectChains(const graph_fld& g, const BranchList& list) {
+    for (const auto& b : list) {
+        if (b->isSingleStorageNodeBranch) {
+            EXPECT_EQ(b->nodes.size(), 1u);
+            EXPECT_TRUE(b->edges.empty());
+            continue;
+        }
+        ASSERT_EQ(b->nodes.size(), b->edges.size() + 1);
+        for (std::size_t i = 0; i < b->edges.size(); ++i) {
+            std::set<std::int32_t> ends{g.data(g.data(b->edges[i]).sourceNode).nodeID,
+                                        g.data(g.data(b->edges[i]).targetNode).nodeID};
+            std::set<std::int32_t> joined{g.data(b->nodes[i]).nodeID,
+                                          g.data(b->nodes[i + 1]).nodeID};
+            EXPECT_EQ(ends, joined) << "link " << g.data(b->edges[i]).edgeID;
+        }
+    }
+}
+
+// The parser's count of loop ends at every node equals the count over the
+// loop lists of the first pass's workers (and of a counted worker made by the
+// test) and the parser's own loops.
+inline void ExpectLoopEndCounts(CFLDNetworkParser& parser, const CBranchFinder* own = nullptr) {
+    graph_fld& g = ParserTestAccess::Graph(parser);
+    std::map<std::int32_t, std::int32_t> ends;
+    auto count = [&](const CBranch& L) {
+        ++ends[L.nodes.front().id];
+        if (L.nodes.back() != L.nodes.front()) {
+            ++ends[L.nodes.back().id];
+        }
+    };
+    for (const auto& w : ParserTestAccess::Subnetworks(parser)) {
+        for (const auto& L : w->loopBranches) {
+            count(*L);
+        }
+    }
+    for (const auto& L : ParserTestAccess::LinkLoops(parser)) {
+        count(*L);
+    }
+    for (std::size_t i = 0; own && i < own->loopBranches.size(); ++i) {
+        count(*own->loopBranches[i]);
+    }
+    g.for_each_node([&](GTL::node n) {
+        EXPECT_EQ(parser.CountLoopEndsAtNode(n), ends[n.id]) << g.data(n).nodeID;
+    });
+}
+
+// The nodes of the network whose flag is set.
+inline std::set<std::int32_t> NodesWith(const graph_fld& g, const NetworkSpec& net,
+                                        bool NodeData::*flag) {
+    std::set<std::int32_t> ids;
+    for (const NodeSpec& n : net.nodes) {
+        if (g.data(g.GetNode(n.id)).*flag) {
+            ids.insert(n.id);
+        }
+    }
+    return ids;
+}
+
+// Turns a case name into a test name.
+inline std::string TestName(std::string name) {
+    for (char& ch : name) {
+        if (!isalnum(static_cast<unsigned char>(ch))) {
+            ch = '_';
+        }
+    }
+    return name;
+}
+
+}  // namespace rivo_test
