@@ -147,26 +147,26 @@ constexpr const char* kBack = "L3 [5 4] (13) out 0/0 in 0/0 sec 2";
 constexpr const char* kBackFromT = "L3 [4 5] (13) out 0/0 in 0/0 sec 2";
 
 const RuleCase kRuleCases[] = {
-    {1.0, 1.0, 0.3, 0.3, kBack},          // eA - P > 0.2
-    {1.0, 2.0, 0.2, 0.2, kPath},          // eA - P = 0.2; crown decides
-    {1.0, 2.0, 0.2001, 0.2001, kBack},    //
-    {2.0, 1.0, -0.2, -0.2, kBack},        // P - eA = 0.2; crown decides
-    {2.0, 1.0, -0.2001, -0.2001, kPath},  // P - eA > 0.2
-    {1.0, 1.02, 0.1, 0.1, kBack},         // like sizes: P <= eA - 0.01
-    {1.0, 1.0, 0.01, 0.01, kBack},        //
-    {1.0, 1.0, 0.0099, 0.0099, kPath},    //
-    {0.1, 0.05, 0.03, 0.03, kPath},       // sizes 0.05 apart are not alike
-    {0.1, 0.0501, 0.03, 0.03, kBack},     //
-    {1.0, 1.0625, 0.05, 0.05, kBack},     // heights 0.05 apart are not near
-    {1.0, 1.0625, 0.0499, 0.0499, kPath},
-    {0.5, 0.3, 0.04, 0.04, kPath},        // near heights: sp - sb > 0.2 cuts 13
-    {0.5, 0.2999, 0.04, 0.04, kBack},     //
-    {0.5, 1.5, 0.1, 0.1, kPath},          // crown: P - 0.25 > eA - 0.75
-    {1.5, 0.5, 0.1, 0.1, kBack},          //
-    {0.5, 0.75, 0.125, 0.125, kBack},     // crown: P - 0.25 = eA - 0.375
-    {0.5, 0.75, 0.1249, 0.1249, kPath},   //
-    {2.0, 1.0, 0.0, 0.01, kBack},         // T higher by 0.01: A stays S
-    {2.0, 1.0, 0.0, 0.0101, kBackFromT},  //
+    {1.0, 1.0, 0.3, 0.3, kBack},           // eA - P > 0.2
+    {1.0, 2.0, 0.2, 0.2, kPath},           // eA - P = 0.2; crown decides
+    {1.0, 2.0, 0.2001, 0.2001, kBack},     //
+    {2.0, 1.0, -0.2, -0.2, kBack},         // P - eA = 0.2; crown decides
+    {2.0, 1.0, -0.2001, -0.2001, kPath},   // P - eA > 0.2
+    {1.0, 1.02, 0.1, 0.1, kBack},          // like sizes: P <= eA - 0.01
+    {1.0, 1.0, 0.01, 0.01, kBack},         //
+    {1.0, 1.0, 0.0099, 0.0099, kPath},     //
+    {0.1, 0.05, 0.03, 0.03, kPath},        // sizes 0.05 apart are not alike
+    {0.1, 0.0501, 0.03, 0.03, kBack},      //
+    {1.0, 1.0625, 0.05, 0.05, kBack},      // heights 0.05 apart are not near
+    {1.0, 1.0625, 0.0499, 0.0499, kPath},  //
+    {0.5, 0.3, 0.04, 0.04, kPath},         // near heights: sp - sb > 0.2 cuts 13
+    {0.5, 0.2999, 0.04, 0.04, kBack},      //
+    {0.5, 1.5, 0.1, 0.1, kPath},           // crown: P - 0.25 > eA - 0.75
+    {1.5, 0.5, 0.1, 0.1, kBack},           //
+    {0.5, 0.75, 0.125, 0.125, kBack},      // crown: P - 0.25 = eA - 0.375
+    {0.5, 0.75, 0.1249, 0.1249, kPath},    //
+    {2.0, 1.0, 0.0, 0.01, kBack},          // T higher by 0.01: A stays S
+    {2.0, 1.0, 0.0, 0.0101, kBackFromT},   //
 };
 
 TEST(LoopCutRules, SummitAgainstBackLink) {
@@ -187,6 +187,7 @@ struct InspectedParser : rivo_test::RivoNetworkParser {
 
 // The worker searches its subnetwork again without the cut links: a tree.
 TEST(LoopCutRules, WorkerSearchesAgainWithoutBackLinks) {
+    ASSERT_STREQ(kLoopCases[8].name, "two loops in back-link order");
     InspectedParser parser;
     rivo_test::Feed(kLoopCases[8].network, parser);
     ASSERT_TRUE(parser.ParseNetwork());

@@ -1,1 +1,221 @@
 #include <gtest/gtest.h>
+
+#include <utility>
+
+#include "parser/network_fixture.h"
+#include "parser/parser_access.h"
+
+namespace {
+
+using rivo_test::NetworkSpec;
+
+struct InspectedParser : rivo_test::RivoNetworkParser {
+    CFLDNetworkParser& Core() { return *networkParser; }
+    const NodeData& Node(std::int32_t id) {
+        graph_fld& g = ParserTestAccess::Graph(Core());
+        return g.data(g.GetNode(id));
+    }
+};
+
+// Pump 2 starts branch (2 4 5 6), whose pressure main up to its highest node 5
+// is split off behind (5 6); links 12 and 13 have the lengths given.
+NetworkSpec PumpMain(double length12, double length13) {
+    return {{{1, 0, 0, 1}, {2, 10, 0, 4}, {3, 20, 0}, {4, 10, 10}, {5, 10, 20}, {6, 10, 30}},
+            {{10, 2, 1, 0.0, -0.5, 1.0, 0, 2.0},
+             {11, 3, 2, 0.0, 0.0, 1.0, 0, 3.0},
+             {12, 4, 2, 0.5, 0.0, 1.0, 0, length12},
+             {13, 5, 4, 1.0, 0.5, 1.0, 0, length13},
+             {14, 6, 5, 0.8, 1.0, 1.0, 0, 5.0}}};
+}
+
+struct LengthCase {
+    const char* name;
+    NetworkSpec network;
+    std::vector<std::pair<std::int32_t, double>> lengths;
+};
+
+// Every branch restarts at 0.0 at its first node (pump 2 after branch 1 gave
+// it 2.0); the main carries its length into (5 6) unless it arrives with no
+// more than 0.001 above the 0.0 there.
+const LengthCase kLengthCases[] = {
+    {"chain and a single-node subnetwork",
+     {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 0}, {9, 50, 50, 2}},
+      {{10, 2, 1, 1.0, 0.5, 1.0, 0, 2.0},
+       {11, 3, 2, 1.5, 1.0, 1.0, 0, 3.0},
+       {12, 4, 3, 2.0, 1.5, 1.0, 0, 4.0}}},
+     {{1, 0.0}, {2, 2.0}, {3, 5.0}, {4, 9.0}, {9, 0.0}}},
+    {"main carried on",
+     PumpMain(1.0, 2.0),
+     {{1, 0.0}, {2, 0.0}, {3, 5.0}, {4, 1.0}, {5, 3.0}, {6, 8.0}}},
+    {"main arriving 0.001 up",
+     PumpMain(0.0005, 0.0005),
+     {{2, 0.0}, {4, 0.0005}, {5, 0.0}, {6, 5.0}}},
+    {"main arriving above 0.001", PumpMain(0.0006, 0.0006), {{5, 0.0012}, {6, 0.0012 + 5.0}}},
+    {"main arriving below 0.001", PumpMain(0.00025, 0.00025), {{5, 0.0005}, {6, 0.0005 + 5.0}}},
+};
+
+TEST(LongestPathLengths, AlongTreeBranches) {
+    for (const LengthCase& c : kLengthCases) {
+        InspectedParser parser;
+        rivo_test::Feed(c.network, parser);
+        EXPECT_TRUE(parser.ParseNetwork(true)) << c.name;
+        for (auto [id, length] : c.lengths) {
+            EXPECT_DOUBLE_EQ(parser.Node(id).longestPathLength, length) << c.name << " node " << id;
+        }
+    }
+}
+
+struct PassCase {
+    const char* name;
+    NetworkSpec network;
+    const char* branches;
+    NetworkSpec described;  // the nodes to describe, copies among them
+    const char* nodes;
+};
+
+// Second-pass decompositions. Copies keep the type their node has by then; the
+// part above a drop link loses its way to the outlet and drops out.
+const PassCase kPassCases[] = {
+    {"chain and a single-node subnetwork",
+     kLengthCases[0].network,
+     "B1 [1 2 3 4] (10 11 12) out 0/0 in 0/0 sec 7\n"
+     "B2 [9] () out 1/0 in 0/0 sec 2 single-storage\n",
+     {{{4, 0, 0}, {9, 0, 0}}},
+     "4:x/x/0 9:2/x/1 "},
+    // Back link 10 stands highest at outfall 1 and is cut as (1 2).
+    {"copy of an outfall",
+     {{{1, 0, 0, 1}, {2, 10, 0}, {3, 10, 10}},
+      {{10, 2, 1, 0.0, 1.0}, {11, 3, 2, 0, 0}, {12, 3, 1, 0, 0}}},
+     "B1 [1 3 2 100000001] (12 11 -10) out 0/0 in 0/0 sec 7\n",
+     {{{1, 0, 0}, {3, 0, 0}, {2, 0, 0}, {100000001, 0, 0}}},
+     "1:1/1/1 3:1/2/3 2:1/3/5 100000001:1/4/7 "},
+    // Pressure main link 13 cut as (4 2) and turned into (2 4): 2 is copied.
+    {"turned pressure main loop",
+     {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 20, 10, 2}},
+      {{10, 2, 1, 0, -0.5}, {11, 3, 2, 0, 0}, {12, 4, 3, 0, 0}, {13, 4, 2, 1.0, 0, 1.0, 7}}},
+     "B1 [1 2 3 4 100000002] (10 11 12 -13) out 0/0 in 0/0 sec 9\n",
+     {{{4, 0, 0}, {100000002, 0, 0}}},
+     "4:1/4/7 100000002:x/x/0 "},
+    // Pump 2 starts branch (2 3) in the first pass; the long link 11 puts 3
+    // first in the second, where the rising main 12, 13 is not split off.
+    {"pump branch of the second pass",
+     {{{1, 0, 0, 1}, {2, 10, 0, 4}, {3, 10, 10}, {4, 20, 0}, {5, 30, 0}, {6, 40, 0}},
+      {{10, 2, 1, 0.0, -0.5},
+       {11, 3, 2, 0.0, 0.0, 1.0, 0, 10.0},
+       {12, 4, 2, 0.5, 0.0},
+       {13, 5, 4, 1.0, 0.5},
+       {14, 6, 5, 0.8, 1.0}}},
+     "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 5\nB2 [2 4 5 6] (12 13 14) out 0/0 in 0/0 sec 6\n",
+     {{{2, 0, 0}, {3, 0, 0}, {4, 0, 0}}},
+     "2:2/1/1 3:x/x/0 4:2/2/2 "},
+    // Storage 7 converted at the drop of link 22; 8 and the copy of 7 are cut
+    // off, and 7 keeps the numbers of the first pass.
+    {"drop link hidden",
+     {{{1, 0, 0, 1},
+       {2, 10, 0},
+       {3, 20, 0, 2},
+       {5, 0, 100, 1},
+       {6, 10, 100},
+       {7, 20, 100, 2},
+       {8, 30, 100}},
+      {{10, 2, 1, 1.0, 0.0},
+       {11, 3, 2, 1.5, 1.0},
+       {20, 6, 5, 1.0, 0.5},
+       {21, 7, 6, 1.5, 1.0},
+       {22, 8, 7, 2.5, 2.0}}},
+     "B1 [1 2 3] (10 11) out 1/5 in 0/0 sec 5\nB2 [5 6 7] (20 21) out 1/-5 in 0/0 sec 5\n",
+     {{{7, 0, 0}, {8, 0, 0}, {100000007, 0, 0}}},
+     "7:2/3/5 8:x/x/0 100000007:x/x/0 "},
+};
+
+TEST(LongestBranchPass, Decomposition) {
+    for (const PassCase& c : kPassCases) {
+        InspectedParser parser;
+        rivo_test::Feed(c.network, parser);
+        EXPECT_TRUE(parser.ParseNetwork(true)) << c.name;
+        EXPECT_EQ(rivo_test::DescribeBranches(parser), c.branches) << c.name;
+        EXPECT_EQ(rivo_test::DescribeNodes(parser, c.described), c.nodes) << c.name;
+    }
+}
+
+// Orientation runs over the first-pass workers in both assemblies, so a loop
+// branch that still qualifies is turned back.
+TEST(LongestBranchPass, LoopTurnedTwice) {
+    InspectedParser parser;
+    rivo_test::Feed(kPassCases[2].network, parser);
+    ASSERT_TRUE(parser.ParseNetwork(true));
+    const CBranch& loop = *ParserTestAccess::Subnetworks(parser.Core()).at(0)->loopBranches.at(0);
+    graph_fld& g = ParserTestAccess::Graph(parser.Core());
+    EXPECT_EQ(g.data(loop.nodes.front()).nodeID, 4);
+}
+
+// Two triangles on hub 7 whose back links 40 and 41 stand highest at 7 and are
+// cut as loop branches (7 6) and (7 4); outfalls 20 and 21 share link 60,
+// which is cut between them and stays with the parser.
+TEST(LongestBranchPass, LoopsMovedOntoCopiesOfTheirFirstNode) {
+    NetworkSpec n{{{1, 0, 0, 1},
+                   {7, 10, 0},
+                   {3, 20, 10},
+                   {4, 10, 20},
+                   {5, 20, -10},
+                   {6, 10, -20},
+                   {20, -100, 0, 1},
+                   {21, -110, 0, 1}},
+                  {{10, 7, 1, 0, -0.5},
+                   {11, 3, 7, 0, 0},
+                   {12, 4, 3, 0, 0},
+                   {41, 4, 7, 0, 1.0},
+                   {14, 5, 7, 0, 0},
+                   {15, 6, 5, 0, 0},
+                   {40, 6, 7, 0, 1.0, 1.0, 4, 2.5},
+                   {60, 21, 20, 5.0, 4.0}}};
+    InspectedParser parser;
+    rivo_test::Feed(n, parser);
+    ASSERT_TRUE(parser.ParseNetwork(true));
+    EXPECT_EQ(rivo_test::DescribeBranches(parser),
+              "B1 [1 7 5 6 100000007] (10 14 15 -40) out 0/0 in 0/0 sec 9\n"
+              "B2 [7 3 4 200000007] (11 12 -41) out 0/0 in 0/0 sec 7\n"
+              "L3 [20 21] (60) out 0/0 in 0/0 sec 2\n");
+    EXPECT_EQ(rivo_test::DescribeNodes(parser, n),
+              "1:1/1/1 7:2/1/1 3:2/2/3 4:2/3/5 5:1/3/5 6:1/4/7 20:3/1/0 21:3/2/0 ");
+    CFLDNetworkParser& core = parser.Core();
+    EXPECT_EQ(ParserTestAccess::LinkLoops(core).size(), 1u);
+    EXPECT_EQ(parser.NumberOfNodes(), 10);
+    EXPECT_EQ(parser.NumberOfLinks(), 10);
+    std::vector<std::int32_t> outlets;
+    graph_fld& g = ParserTestAccess::Graph(core);
+    for (GTL::node o : ParserTestAccess::Outlets(core))
+        outlets.push_back(g.data(o).nodeID);
+    EXPECT_EQ(outlets, (std::vector<std::int32_t>{1, 20, 21}));
+
+    // The first pass's loop branches stay unnumbered and unreported.
+    auto& first = ParserTestAccess::Subnetworks(core);
+    ASSERT_EQ(first.size(), 1u);
+    ASSERT_EQ(first[0]->loopBranches.size(), 2u);
+    for (const auto& b : first[0]->loopBranches)
+        EXPECT_EQ(b->branchNumber, 0);
+    EXPECT_EQ(parser.GetBranchNumberOfPipe(40), 0);
+    EXPECT_EQ(parser.GetBranchNumberOfPipe(41), 0);
+
+    const NodeData& copy = parser.Node(100000007);
+    EXPECT_EQ((std::tuple{copy.nodeType, copy.xPosition, copy.yPosition}),
+              (std::tuple{0, 10.0, 0.0}));
+    const CEdgeData& link = g.data(g.GetEdge(-40));
+    EXPECT_EQ(link.sourceNode, g.GetNode(100000007));
+    EXPECT_EQ(link.targetNode, g.GetNode(6));
+    EXPECT_EQ((std::tuple{link.elevationInSource, link.elevationInTarget, link.size, link.length,
+                          link.edgeType}),
+              (std::tuple{1.0, 0.0, 1.0, 2.5, 4}));
+    EXPECT_TRUE(g.is_hidden(g.GetEdge(40)));
+    EXPECT_TRUE(g.is_hidden(g.GetEdge(41)));
+
+    // A copy is reported as minus the node it copies except at a branch's end.
+    CBranch b(&g);
+    b.nodes.push_back(g.GetNode(100000007));
+    b.nodes.push_back(g.GetNode(200000007));
+    b.edges.push_back(g.GetEdge(-40));
+    b.FillIDTables();
+    EXPECT_EQ(b.nodeIDs, (std::vector<std::int32_t>{-7, 200000007}));
+}
+
+}  // namespace
