@@ -69,8 +69,8 @@ inline std::string Describe(IVBranch& b, char kind) {
     for (std::int32_t i = 0; i < b.NumberOfEdges(); ++i) {
         out << (i ? " " : "") << b.GetEdgeID(i);
     }
-    out << ") out " << b.DownStreamBranchNumber() << "/" << b.DownStreamUpSectionNumber()
-        << " in " << b.UpStreamBranchNumber() << "/" << b.UpStreamUpSectionNumber() << " sec "
+    out << ") out " << b.DownStreamBranchNumber() << "/" << b.DownStreamUpSectionNumber() << " in "
+        << b.UpStreamBranchNumber() << "/" << b.UpStreamUpSectionNumber() << " sec "
         << b.NumberOfSections();
     if (b.IsStorageOutletBranch()) {
         out << " storage-outlet";
@@ -128,13 +128,13 @@ inline std::string DescribeLinks(RivoNetworkParser& parser, const NetworkSpec& s
 }  // namespace rivo_test
 
 // Expects `statement` to raise CKtHRException with exactly this message and code.
-#define EXPECT_RAISES(statement, expectedMessage, expectedHr)                       \
-    do {                                                                             \
-        try {                                                                        \
-            statement;                                                               \
-            ADD_FAILURE() << "no exception from " #statement;                        \
-        } catch (const CKtHRException& raised) {                                     \
-            EXPECT_EQ(ToUtf8(raised.message), std::string(expectedMessage));         \
-            EXPECT_EQ(raised.hr, static_cast<HRESULT>(expectedHr));                  \
-        }                                                                            \
+#define EXPECT_RAISES(statement, expectedMessage, expectedHr)                \
+    do {                                                                     \
+        try {                                                                \
+            statement;                                                       \
+            ADD_FAILURE() << "no exception from " #statement;                \
+        } catch (const CKtHRException& raised) {                             \
+            EXPECT_EQ(ToUtf8(raised.message), std::string(expectedMessage)); \
+            EXPECT_EQ(raised.hr, static_cast<HRESULT>(expectedHr));          \
+        }                                                                    \
     } while (false)

@@ -1,1 +1,259 @@
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <sstream>
+#include <string>
+
+#include "parser/network_fixture.h"
+#include "parser/parser_access.h"
+
+// The order of the outlets, one subnetwork per outlet with links between
+// outlets cut out, loops handed to subnetworks, and what no outlet reaches.
+namespace {
+
+using rivo_test::NetworkSpec;
+using A = ParserTestAccess;
+
+struct OpenParser : rivo_test::RivoNetworkParser {
+    CFLDNetworkParser& core() { return *networkParser; }
+};
+
+std::string Name(std::string name) {
+    for (char& ch : name) {
+        ch = isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    }
+    return name;
+}
+
+CFLDNetworkParser& PondStage(OpenParser& parser, const NetworkSpec& spec) {
+    rivo_test::Feed(spec, parser);
+    A::MakeUndirected(parser.core());
+    A::CreatePondLinkLoops(parser.core());
+    return parser.core();
+}
+
+std::string Loop(const graph_fld& g, const CBranch& b) {
+    std::ostringstream out;
+    out << "[";
+    for (std::size_t i = 0; i < b.nodes.size(); ++i) {
+        out << (i ? " " : "") << g.data(b.nodes[i]).nodeID;
+    }
+    out << "](";
+    for (std::size_t i = 0; i < b.edges.size(); ++i) {
+        out << (i ? " " : "") << g.data(b.edges[i]).edgeID;
+    }
+    out << ")" << (b.isLoopBetweenOutlets ? "*" : "");
+    return out.str();
+}
+
+struct SortCase {
+    const char* name;
+    NetworkSpec network;
+    const char* order;
+};
+
+// Outfalls 1, 2, 3 (or storage nodes that convert) in node order; the key is
+// an outfall's lowest visible link end.
+const SortCase kSortCases[] = {
+    {"converted storage after real outfalls, lower end first",
+     {{{1, 0, 0, 2}, {2, 10, 0, 1}, {3, 20, 0, 1}, {4, 30, 0}},
+      {{10, 4, 2, 3.0, 2.0}, {11, 4, 3, 3.0, 1.0}}},
+     "3 2 1"},
+    {"equal ends are exchanged",
+     {{{1, 0, 0, 1}, {2, 10, 0, 1}, {3, 20, 0}}, {{10, 3, 1, 2.0, 1.0}, {11, 3, 2, 2.0, 1.0}}},
+     "2 1"},
+    {"three equal ends are reversed",
+     {{{1, 0, 0, 1}, {2, 10, 0, 1}, {3, 20, 0, 1}, {4, 30, 0}},
+      {{10, 4, 1, 2.0, 1.0}, {11, 4, 2, 2.0, 1.0}, {12, 4, 3, 2.0, 1.0}}},
+     "3 2 1"},
+    {"a tie behind the lowest outfall is exchanged once",
+     {{{1, 0, 0, 1}, {2, 10, 0, 1}, {3, 20, 0, 1}, {4, 30, 0}},
+      {{10, 4, 1, 2.0, 0.5}, {11, 4, 2, 2.0, 1.0}, {12, 4, 3, 2.0, 1.0}}},
+     "1 3 2"},
+    {"two converted storage nodes are exchanged",
+     {{{1, 0, 0, 1}, {2, 10, 0, 2}, {3, 20, 0, 2}, {4, 30, 0}}, {{10, 4, 1, 2.0, 1.0}}},
+     "1 3 2"},
+    // Outfall 1: 1.0 as a target end, 0.4 as a source end, 0.1 on a hidden link.
+    {"lowest end at either end of a visible link, other higher",
+     {{{1, 0, 0, 1}, {2, 10, 0, 1}, {3, 20, 0}, {4, 30, 0}},
+      {{10, 3, 1, 2.0, 1.0}, {11, 1, 4, 0.4, 0.9}, {12, 3, 2, 2.0, 0.5}, {13, 1, 3, .1, .1, 1, 5}}},
+     "1 2"},
+    {"lowest end at either end of a visible link, other lower",
+     {{{1, 0, 0, 1}, {2, 10, 0, 1}, {3, 20, 0}, {4, 30, 0}},
+      {{10, 3, 1, 2.0, 1.0}, {11, 1, 4, 0.4, 0.9}, {12, 3, 2, 2.0, 0.3}, {13, 1, 3, .1, .1, 1, 5}}},
+     "2 1"},
+};
+
+class OutletOrder : public ::testing::TestWithParam<SortCase> {};
+
+TEST_P(OutletOrder, SortsAsTheExchangeSortDoes) {
+    const SortCase& c = GetParam();
+    OpenParser parser;
+    CFLDNetworkParser& core = PondStage(parser, c.network);
+    ASSERT_TRUE(A::AddOutletNodes(core));
+    A::SortOutlets(core);
+    std::string order;
+    for (GTL::node n : A::Outlets(core)) {
+        order += (order.empty() ? "" : " ") + std::to_string(A::Graph(core).data(n).nodeID);
+    }
+    EXPECT_EQ(order, c.order);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sort, OutletOrder, ::testing::ValuesIn(kSortCases),
+                         [](const auto& info) { return Name(info.param.name); });
+
+struct SeparationCase {
+    const char* name;
+    NetworkSpec network;
+    // "reached <per search> | workers <outlet or single node, s for single,
+    // with its loops> | loops <linkLoops> | junctions <nodes> | hidden <links>"
+    const char* expected;
+};
+
+// Outfalls 1 and 3 with storage 2 and 4 draining into them; pump 5 in 1's
+// subnetwork, manhole 6 in none. Set-aside link 14 ends at the pump, 15 in
+// 1's subnetwork, 16 nowhere; pond link 13 has the given ends.
+NetworkSpec Handover(double pondAt2, double pondAt4) {
+    return {
+        {{1, 0, 0, 1}, {2, 10, 0, 2}, {3, 0, 20, 1}, {4, 10, 20, 2}, {5, -10, 0, 4}, {6, 50, 50}},
+        {{10, 2, 1, 1.0, 0.5},
+         {11, 4, 3, 1.0, 0.8},
+         {12, 5, 1, 1.0, 0.5},
+         {13, 2, 4, pondAt2, pondAt4},
+         {14, 4, 5, 2.0, 1.0, 1, 5},
+         {15, 4, 2, 2.0, 1.0, 1, 3},
+         {16, 2, 6, 2.0, 1.0, 1, 6}}};
+}
+
+const SeparationCase kSeparationCases[] = {
+    {"one outfall and a tree",
+     {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}}, {{10, 2, 1, 1.0, 0.5}, {11, 3, 2, 1.5, 1.0}}},
+     "reached 3 | workers 1 | loops | junctions | hidden"},
+    // The cut runs from outfall 1 since the summit's high end is an outfall.
+    {"two outfalls joined by one pipe",
+     {{{1, 0, 0, 1}, {2, 10, 0, 1}}, {{10, 2, 1, 2.0, 1.0}}},
+     "reached 1 1 | workers | loops [1 2](10)* | junctions 1 | hidden 10"},
+    // From 1 the search runs 1-3-4 first (3 is newest at 1); after that cut,
+    // 1-2-4. Each cut is the link whose top (2.0 at the manhole) comes first.
+    {"two outfalls joined by two paths",
+     {{{1, 0, 0, 1}, {2, 10, 10}, {3, 10, -10}, {4, 20, 0, 1}},
+      {{11, 2, 1, 2.0, 1.0}, {12, 3, 1, 2.0, 1.0}, {13, 2, 4, 2.0, 1.5}, {14, 3, 4, 2.0, 1.5}}},
+     "reached 3 1 | workers 1 | loops [3 4](14)* [2 4](13)* | junctions 2 3 | hidden 13 14"},
+    {"storage node without links gets a single-node worker",
+     {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}}, {{10, 2, 1, 1.0, 0.5}}},
+     "reached 2 1 | workers 1 3s | loops | junctions | hidden"},
+    {"loops go to the subnetwork of their last node", Handover(3.0, 2.0),
+     "reached 3 2 | workers 1[4 2](15) 3[2 4](13) | loops [4 5](14) [2 6](16) | junctions | "
+     "hidden 13 14 15 16"},
+    {"pond loop lower at its source end", Handover(2.0, 3.0),
+     "reached 3 2 | workers 1[4 2](15)[4 2](13) 3 | loops [4 5](14) [2 6](16) | junctions | "
+     "hidden 13 14 15 16"},
+};
+
+class SubnetworkSeparation : public ::testing::TestWithParam<SeparationCase> {};
+
+TEST_P(SubnetworkSeparation, OneSubnetworkPerOutlet) {
+    const SeparationCase& c = GetParam();
+    OpenParser parser;
+    CFLDNetworkParser& core = PondStage(parser, c.network);
+    ASSERT_TRUE(A::FindOutletsAndSubnetworks(core, false));
+    const graph_fld& g = A::Graph(core);
+    std::ostringstream out;
+    out << "reached";
+    for (const auto& search : A::OutletSearches(core)) {
+        out << " " << search->number_of_reached_nodes();
+    }
+    out << " | workers";
+    for (const auto& w : A::Subnetworks(core)) {
+        EXPECT_NE(w->singleNode.is_null(), w->outletNode.is_null());
+        out << " " << g.data(w->isSingleNode ? w->singleNode : w->outletNode).nodeID
+            << (w->isSingleNode ? "s" : "");
+        for (const auto& b : w->loopBranches) {
+            out << Loop(g, *b);
+        }
+    }
+    out << " | loops";
+    for (const auto& b : A::LinkLoops(core)) {
+        out << " " << Loop(g, *b);
+    }
+    out << " | junctions";
+    for (const auto& n : c.network.nodes) {
+        out << (g.data(g.GetNode(n.id)).isJunction ? " " + std::to_string(n.id) : "");
+    }
+    out << " | hidden";
+    for (const auto& l : c.network.links) {
+        out << (g.is_hidden(g.GetEdge(l.id)) ? " " + std::to_string(l.id) : "");
+    }
+    EXPECT_EQ(out.str(), c.expected);
+    // Outlet searches share no node: each node drains to one outlet only.
+    std::vector<int> seen(static_cast<std::size_t>(g.number_of_node_ids()), 0);
+    for (const auto& search : A::OutletSearches(core)) {
+        for (GTL::node n : search->dfs_order()) {
+            EXPECT_EQ(++seen[static_cast<std::size_t>(n.id)], 1);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Separation, SubnetworkSeparation, ::testing::ValuesIn(kSeparationCases),
+                         [](const auto& info) { return Name(info.param.name); });
+
+// Without an outlet the first pass reports false; the second pass, which
+// takes the outlets as the first left them, raises a bare message instead.
+TEST(OutletStage, NoOutlet) {
+    OpenParser parser;
+    CFLDNetworkParser& core = PondStage(parser, {{{1, 0, 0, 1}, {2, 10, 0}}, {}});
+    bool found = true;
+    EXPECT_NO_THROW(found = A::FindOutletsAndSubnetworks(core, false));
+    EXPECT_FALSE(found);
+    EXPECT_RAISES(A::FindOutletsAndSubnetworks(core, true), "No outlet in the network",
+                  static_cast<HRESULT>(0x80004005u));
+    EXPECT_TRUE(A::Subnetworks(core).empty());
+    EXPECT_TRUE(A::SecondPassSubnetworks(core).empty());
+}
+
+std::string List(std::int32_t count, const std::function<std::int32_t(std::int32_t)>& get) {
+    std::string text;
+    for (std::int32_t i = 0; i < count; ++i) {
+        text += (i ? " " : "") + std::to_string(get(i));
+    }
+    return text;
+}
+
+// Manhole 3 alone; manholes 4, 5, 6 joined by 20, 21 and the set-aside 22;
+// pump 7 alone; outfall 8 without links. Pump link 30 stays unnumbered.
+TEST(IsolatedNodes, ListedOnceInNodeOrderWithTheirVisibleLinks) {
+    rivo_test::RivoNetworkParser p;
+    rivo_test::Feed(
+        {{{1, 0, 0, 1},
+          {2, 10, 0},
+          {3, 50, 50},
+          {4, 60, 0},
+          {5, 70, 0},
+          {6, 60, 10},
+          {7, 80, 80, 4},
+          {8, 90, 90, 1}},
+         {{10, 2, 1, 1, .5}, {20, 4, 5, 1, .9}, {21, 4, 6, 1, .9}, {22, 5, 6, 1, 1, 1, 5}},
+         {{30, 2, 1}}},
+        p);
+    EXPECT_FALSE(p.ParseNetwork());
+    EXPECT_EQ(
+        List(p.NumberOfIsolatedNodes(), [&](std::int32_t i) { return p.GetIsolatedNodeId(i); }),
+        "3 4 5 6 7");
+    // In node 4's adjacency order: newest link first.
+    EXPECT_EQ(
+        List(p.NumberOfIsolatedEdges(), [&](std::int32_t i) { return p.GetIsolatedEdgeId(i); }),
+        "21 20");
+    EXPECT_EQ(p.NumberOfRemovedOutfalls(), 1);
+    EXPECT_EQ(p.NumberOfBranches(), 1);  // the reachable part is still assembled
+    auto pump = p.GetPumpLink(0);
+    EXPECT_EQ(List(4,
+                   [&](std::int32_t i) {
+                       return i == 0   ? pump->UpStreamBranchNumber()
+                              : i == 1 ? pump->DownStreamBranchNumber()
+                              : i == 2 ? pump->UpStreamNodeUpSectionNumber()
+                                       : pump->DownStreamNodeUpSectionNumber();
+                   }),
+              "0 0 0 0");
+}
+
+}  // namespace

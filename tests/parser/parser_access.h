@@ -10,6 +10,7 @@ struct ParserTestAccess {
     static auto& LinkLoops(CFLDNetworkParser& p) { return p.linkLoops; }
     static auto& Subnetworks(CFLDNetworkParser& p) { return p.subnetworks; }
     static auto& SecondPassSubnetworks(CFLDNetworkParser& p) { return p.secondPassSubnetworks; }
+    static auto& OutletSearches(CFLDNetworkParser& p) { return p.outletSearches; }
     static void MakeUndirected(CFLDNetworkParser& p) { p.graph.make_undirected(); }
     static void CreatePondLinkLoops(CFLDNetworkParser& p) { p.CreatePondLinkLoops(); }
     static bool AddOutletNodes(CFLDNetworkParser& p) { return p.AddOutletNodes(); }

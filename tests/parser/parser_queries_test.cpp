@@ -1,1 +1,286 @@
 #include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "parser/network_fixture.h"
+#include "parser/parser_access.h"
+
+// What the host reads back: bounds and messages of the queries, the loop
+// branch fallback of the node queries, branch ID tables, the parse result and
+// the numbering of pump links.
+namespace {
+
+using rivo_test::NetworkSpec;
+using rivo_test::RivoNetworkParser;
+
+constexpr HRESULT kInvalidArg = static_cast<HRESULT>(0x80070057u);
+constexpr HRESULT kFail = static_cast<HRESULT>(0x80004005u);
+
+struct OpenParser : RivoNetworkParser {
+    CFLDNetworkParser& core() { return *networkParser; }
+};
+
+std::string Join(std::int32_t count, const std::function<std::int32_t(std::int32_t)>& get) {
+    std::string text;
+    for (std::int32_t i = 0; i < count; ++i) {
+        text += (i ? " " : "") + std::to_string(get(i));
+    }
+    return text;
+}
+
+// Outfall 1 with manholes 2 and 3 upstream (3 a dead end). Manhole 4 lies
+// only on the set-aside links 20 and 21; 5 and 7 are joined by 12 and reach
+// no outlet; outfall 6 has no link. The parse returns false.
+const NetworkSpec kLoopsOnly{
+    {{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 10}, {5, 40, 40}, {6, 90, 90, 1}, {7, 50, 40}},
+    {{10, 2, 1, 1.0, 0.5},
+     {11, 3, 2, 1.5, 1.0},
+     {12, 5, 7, 1.0, 0.9},
+     {20, 2, 4, 1, 1, 1, 5},
+     {21, 3, 4, 1, 1, 1, 5}},
+    {{30, 2, 1}}};
+
+void FeedLoopsOnly(RivoNetworkParser& parser) {
+    rivo_test::Feed(kLoopsOnly, parser);
+    parser.AddGutterLinkIDDirection(40, true);
+    parser.AddGutterLinkIDDirection(41, false);
+}
+
+TEST(IndexQueries, RaiseOutsideZeroToCountLessOne) {
+    RivoNetworkParser parser;
+    FeedLoopsOnly(parser);
+    EXPECT_RAISES(parser.GetBranch(0), "Failed : CFLDNetworkParser::GetBranch\nIndex out of range",
+                  kInvalidArg);
+    EXPECT_FALSE(parser.ParseNetwork());
+    using Call = std::function<std::int32_t(RivoNetworkParser&, std::int32_t)>;
+    const std::tuple<const char*, std::int32_t, Call, const char*> queries[] = {
+        {"GetBranch", 1, [](auto& p, auto i) { return p.GetBranch(i)->BranchNumber(); }, "1"},
+        {"GetLoopBranch", 2, [](auto& p, auto i) { return p.GetLoop(i)->BranchNumber(); }, "2 3"},
+        {"GetPumpLink", 1, [](auto& p, auto i) { return p.GetPumpLink(i)->PumpLinkID(); }, "30"},
+        {"GetGutterLinkID", 2, [](auto& p, auto i) { return p.GetGutterLinkID(i); }, "40 41"},
+        {"GetGutterDirectionSameAsUI", 2,
+         [](auto& p, auto i) { return std::int32_t(p.GetGutterDirectionSameAsUI(i)); }, "1 0"},
+        {"GetIsolatedNodeId", 3, [](auto& p, auto i) { return p.GetIsolatedNodeId(i); }, "4 5 7"},
+        {"GetIsolatedEdgeId", 1, [](auto& p, auto i) { return p.GetIsolatedEdgeId(i); }, "12"},
+        {"GetRemovedOutfallId", 1, [](auto& p, auto i) { return p.GetRemovedOutfallID(i); }, "6"},
+    };
+    const std::int32_t counts[] = {
+        parser.NumberOfBranches(),      parser.NumberOfLoops(),
+        parser.NumberOfPumpLinks(),     parser.NumberOfGutters(),
+        parser.NumberOfGutters(),       parser.NumberOfIsolatedNodes(),
+        parser.NumberOfIsolatedEdges(), parser.NumberOfRemovedOutfalls()};
+    for (std::size_t q = 0; q < std::size(queries); ++q) {
+        const auto& [name, count, call, values] = queries[q];
+        SCOPED_TRACE(name);
+        EXPECT_EQ(counts[q], count);
+        std::string message =
+            std::string("Failed : CFLDNetworkParser::") + name + "\nIndex out of range";
+        EXPECT_RAISES(call(parser, -1), message, kInvalidArg);
+        EXPECT_RAISES(call(parser, count), message, kInvalidArg);
+        EXPECT_EQ(Join(count, [&](std::int32_t i) { return call(parser, i); }), values);
+    }
+}
+
+TEST(IdQueries, UnknownIdsFailInTheGraphLookup) {
+    RivoNetworkParser p;
+    FeedLoopsOnly(p);
+    const std::string node = "Failed : graph_fld::GetNode";
+    const std::string link = "Failed : graph_fld::GetEdge";
+    const std::pair<std::string, std::function<void()>> calls[] = {
+        {node, [&] { p.GetNodeIsPump(99); }},
+        {node, [&] { p.GetNodeIsOutfallType(99); }},
+        {node, [&] { p.GetNodeIsConvertedToOutfall(99); }},
+        {node, [&] { p.GetNodeIsManholeOrStorageType(99); }},
+        {node, [&] { p.GetNodeUpStreamSectionNumber(99); }},
+        {node, [&] { p.GetNodeDownStreamSectionPosition(99); }},
+        {node, [&] { p.SetNodeDownStreamSectionPosition(99, 1.0); }},
+        {node, [&] { p.GetBranchNumberOfNode(99); }},
+        {node, [&] { p.GetNodeIndexInBranch(99); }},
+        {link, [&] { p.GetParserDirectionSameAsUI(99); }},
+        {link, [&] { p.GetLinkUpStreamSectionNumber(99); }},
+        {link, [&] { p.GetBranchNumberOfPipe(99); }},
+        {link, [&] { p.GetFirstSectionPosition(99); }},
+        {link, [&] { p.GetSecondSectionPosition(99); }},
+        {link, [&] { p.SetFirstSectionPosition(99, 1.0); }},
+        {link, [&] { p.SetSecondSectionPosition(99, 1.0); }},
+    };
+    for (const auto& [message, call] : calls) {
+        EXPECT_RAISES(call(), message, kInvalidArg);
+    }
+}
+
+TEST(NodeQueries, TypesAsTheHostSeesThem) {
+    RivoNetworkParser p;
+    rivo_test::Feed({{{1, 0, 0, 1},
+                      {2, 10, 0},
+                      {3, 20, 0, 2},
+                      {4, 30, 0, 3},
+                      {5, 40, 0, 4},
+                      {6, 50, 0, 5},
+                      {7, 60, 0, 2}},
+                     {{10, 2, 1, 1, .5}, {11, 7, 1, 1, .5}}},
+                    p);
+    p.ParseNetwork();  // storage 3 has no link and converts; 7 drains
+    std::string flags;
+    for (std::int32_t id = 1; id <= 7; ++id) {
+        flags += std::string(p.GetNodeIsManholeOrStorageType(id) ? "m" : ".") +
+                 (p.GetNodeIsOutfallType(id) ? "o" : ".") +
+                 (p.GetNodeIsConvertedToOutfall(id) ? "c" : ".") +
+                 (p.GetNodeIsPump(id) ? "p " : ". ");
+    }
+    EXPECT_EQ(flags, ".o.. m... ..c. .... ...p m... m... ");
+}
+
+// Node 4 lies on loops 2 (2, 4) and 3 (3, 4) only; dead end 3 on loop 3 only.
+TEST(NodeQueries, LoopFallbackIsFixedByTheFirstQuery) {
+    const std::tuple<bool, std::int32_t, const char*> cases[] = {
+        {true, 4, "2 2"}, {false, 4, "3 2"}, {true, 3, "3 1"}, {false, 3, "3 1"}, {true, 2, "1 2"}};
+    for (const auto& [branchFirst, node, expected] : cases) {
+        RivoNetworkParser p;
+        FeedLoopsOnly(p);
+        p.ParseNetwork();
+        std::int32_t branch = branchFirst ? p.GetBranchNumberOfNode(node) : 0;
+        std::int32_t index = p.GetNodeIndexInBranch(node);
+        branch = branchFirst ? branch : p.GetBranchNumberOfNode(node);
+        EXPECT_EQ(std::to_string(branch) + " " + std::to_string(index), expected)
+            << node << (branchFirst ? " branch first" : " index first");
+    }
+    RivoNetworkParser p;
+    FeedLoopsOnly(p);
+    p.ParseNetwork();
+    EXPECT_RAISES(p.GetBranchNumberOfNode(5),
+                  "Failed : CFLDNetworkParser::GetBranchNumberOfNode\nNode ID is not in the Graph",
+                  kInvalidArg);
+    EXPECT_RAISES(p.GetNodeIndexInBranch(5),
+                  "Failed : CFLDNetworkParser::GetNodeIndexInBranch\nNode ID is not in the Graph",
+                  kInvalidArg);
+}
+
+TEST(NodeQueries, ErrorObjectKeepsLastContextAndLastFailure) {
+    OpenParser parser;
+    FeedLoopsOnly(parser);
+    CKtHRException& error = ParserTestAccess::Error(parser.core());
+    EXPECT_EQ(ToUtf8(error.message) + " " + std::to_string(error.hr), " " + std::to_string(kFail));
+    parser.ParseNetwork();
+    parser.GetBranch(0);
+    EXPECT_EQ(ToUtf8(error.message), "Failed : CFLDNetworkParser::GetBranch");
+    EXPECT_EQ(error.hr, kFail);
+    EXPECT_ANY_THROW(parser.GetLoop(7));
+    parser.GetPumpLink(0);
+    EXPECT_EQ(ToUtf8(error.message), "Failed : CFLDNetworkParser::GetPumpLink");
+    EXPECT_EQ(error.hr, kInvalidArg);
+}
+
+TEST(NetworkInput, HiddenLinksCountAndHostValuesSurviveTheParse) {
+    OpenParser parser;
+    FeedLoopsOnly(parser);
+    parser.SetFirstSectionPosition(10, 2.5);
+    parser.SetSecondSectionPosition(10, 3.5);
+    parser.SetNodeDownStreamSectionPosition(2, 4.5);
+    EXPECT_RAISES(parser.AddEdge(14, 99, 1, 1, 1, 1, 0), "Failed : graph_fld::GetNode",
+                  kInvalidArg);
+    EXPECT_EQ(parser.NumberOfNodes(), 7);
+    EXPECT_EQ(parser.NumberOfLinks(), 5);  // set-aside links are hidden but counted
+    EXPECT_EQ(ParserTestAccess::LinkLoops(parser.core()).size(), 2u);
+    EXPECT_FALSE(parser.ContainsLoop());  // loops are reported after a parse
+    parser.ParseNetwork();
+    EXPECT_TRUE(parser.ContainsLoop());
+    EXPECT_EQ(parser.GetFirstSectionPosition(10), 2.5);
+    EXPECT_EQ(parser.GetSecondSectionPosition(10), 3.5);
+    EXPECT_EQ(parser.GetNodeDownStreamSectionPosition(2), 4.5);
+}
+
+TEST(BranchIdTables, NodeCopiesAreReportedAsTheirOriginal) {
+    graph_fld g;
+    CBranch b(&g);
+    for (std::int32_t id : {100000007, 200000012, 100000000, 300000005}) {
+        b.nodes.push_back(g.add_node(id, 0, 0.0, 0.0));
+        if (b.nodes.size() > 1) {
+            b.edges.push_back(g.add_edge(20 + static_cast<std::int32_t>(b.edges.size()) + 1,
+                                         b.nodes[b.nodes.size() - 2], b.nodes.back(), 0, 1, 1, 1,
+                                         1));
+        }
+    }
+    b.FillIDTables();
+    b.FillIDTables();
+    EXPECT_EQ(b.nodeIDs, (std::vector<std::int32_t>{-7, -12, 100000000, 300000005}));
+    EXPECT_EQ(b.edgeIDs, (std::vector<std::int32_t>{21, 22, 23}));
+    EXPECT_RAISES(b.GetNodeID(-1), "Failed : CBranch::GetNodeID\nIndex out of range", kInvalidArg);
+    EXPECT_RAISES(b.GetNodeID(4), "Failed : CBranch::GetNodeID\nIndex out of range", kInvalidArg);
+    EXPECT_RAISES(b.GetEdgeID(3), "Failed : CBranch::GetEdgeID\nIndex out of range", kInvalidArg);
+
+    CBranch single(&g);
+    single.isSingleStorageNodeBranch = true;
+    single.nodes.push_back(b.nodes[0]);
+    single.FillIDTables();
+    EXPECT_EQ(single.nodeIDs, (std::vector<std::int32_t>{100000007}));
+    EXPECT_TRUE(single.edgeIDs.empty());
+}
+
+// Outfall 1; branch 1 = 1 2 4, branch 2 = 2 3 5; 4 and 5 are dead ends that
+// no branch numbers. Outfall 6 has no link and does not fail the count.
+const NetworkSpec kJunction{
+    {{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 20, 10}, {5, 30, 0}, {6, 90, 90, 1}},
+    {{10, 2, 1, 1.0, 0.5, 1.0},
+     {11, 3, 2, 1.5, 1.0, 0.5},
+     {12, 4, 2, 1.5, 1.0, 0.8},
+     {13, 5, 3, 2.0, 1.5, 0.5}}};
+
+// Pump links are numbered in order after a successful count, through the
+// node queries; the first failing lookup ends the parse.
+TEST(PumpLinks, NumberedFromTheBranchesOfTheirNodes) {
+    const char* const noBranch =
+        "Failed : CFLDNetworkParser::GetBranchNumberOfNode\nNode ID is not in the Graph";
+    const std::tuple<std::vector<std::vector<std::int32_t>>, const char*, const char*> cases[] = {
+        {{{7, 3, 1}}, nullptr, "2 1 3 1; "},
+        {{{7, 3, 1}, {8, 5, 1}}, noBranch, "2 1 3 1; 0 0 0 0; "},
+        {{{8, 1, 4}}, noBranch, "1 0 0 0; "},
+        {{{9, 99, 1}}, "Failed : graph_fld::GetNode", "0 0 0 0; "},
+    };
+    for (const auto& [pumps, failure, numbers] : cases) {
+        RivoNetworkParser p;
+        NetworkSpec spec = kJunction;
+        spec.pumpLinks = pumps;
+        rivo_test::Feed(spec, p);
+        if (failure == nullptr) {
+            EXPECT_TRUE(p.ParseNetwork());
+        } else {
+            EXPECT_RAISES(p.ParseNetwork(), failure, kInvalidArg);
+        }
+        EXPECT_EQ(p.NumberOfBranches(), 2);  // collected before the pumps
+        std::string text;
+        for (std::int32_t i = 0; i < p.NumberOfPumpLinks(); ++i) {
+            auto l = p.GetPumpLink(i);
+            text += std::to_string(l->UpStreamBranchNumber()) + " " +
+                    std::to_string(l->DownStreamBranchNumber()) + " " +
+                    std::to_string(l->UpStreamNodeUpSectionNumber()) + " " +
+                    std::to_string(l->DownStreamNodeUpSectionNumber()) + "; ";
+        }
+        EXPECT_EQ(text, numbers);
+        EXPECT_RAISES(p.ParseNetwork(),
+                      "Failed : CFLDNetworkParser::ParseAllNetworks\n"
+                      "The network has already been parsed",
+                      kFail);
+        EXPECT_EQ(p.NumberOfBranches(), 2);
+    }
+}
+
+TEST(ParseResult, NoOutletReturnsFalseAndCollectsNothing) {
+    RivoNetworkParser p;
+    rivo_test::Feed({{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}},
+                     {{10, 2, 3, 1.0, 0.5}, {11, 2, 3, 1, 1, 1, 3}},
+                     {{30, 2, 3}}},
+                    p);
+    bool result = true;
+    EXPECT_NO_THROW(result = p.ParseNetwork());
+    EXPECT_FALSE(result);
+    EXPECT_EQ(p.NumberOfBranches() + p.NumberOfLoops() + p.NumberOfIsolatedNodes(), 0);
+    EXPECT_EQ(p.NumberOfRemovedOutfalls(), 1);
+    EXPECT_EQ(p.GetPumpLink(0)->UpStreamBranchNumber(), 0);
+    EXPECT_RAISES(
+        p.ParseNetwork(true),
+        "Failed : CFLDNetworkParser::ParseAllNetworks\nThe network has already been parsed", kFail);
+}
+
+}  // namespace

@@ -1,0 +1,45 @@
+// The tool's path from bytes to a result document: read a network document,
+// feed it, parse it (with and without the longest-branch pass) and write the
+// result. The only acceptable failures are a reading error with its message
+// (exit 2 in the tool); a system error becomes the error document.
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+#include <string_view>
+
+#include "input_error.h"
+#include "network_reader.h"
+#include "parse_run.h"
+#include "rivo.h"
+
+namespace {
+
+void RunOnce(const rivo::tool::NetworkDocument& document, bool longest) {
+    Velmora::Calculations::Dynamic::RivoNetworkParser parser;
+    std::ostringstream out;
+    rivo::tool::RunNetwork(document, longest, parser, parser, out);
+    if (out.str().empty()) {
+        std::fprintf(stderr, "no result document written\n");
+        std::abort();
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    rivo::tool::NetworkDocument document;
+    try {
+        document = rivo::tool::ReadNetworkText(text, "fuzz.json");
+    } catch (const rivo::tool::InputError& e) {
+        if (std::string_view(e.what()).empty()) {
+            std::abort();
+        }
+        return 0;
+    }
+    RunOnce(document, false);
+    RunOnce(document, true);
+    return 0;
+}
