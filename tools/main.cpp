@@ -3,7 +3,9 @@
 #include <iostream>
 
 #include "exit_status.h"
+#include "import_command.h"
 #include "parse_command.h"
+#include "render_command.h"
 #include "rivo.h"
 
 // `rivo SUBCOMMAND ...`: each subcommand adds itself to the application and
@@ -18,6 +20,8 @@ int main(int argc, char** argv) {
     app.footer("Run 'rivo parse --help' for the document formats and exit statuses.");
     int status = rivo::tool::kParsed;
     rivo::tool::AddParseCommand(app, status);
+    rivo::tool::swmm::AddImportSwmmCommand(app, status);
+    rivo::tool::render::AddRenderCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& done) {  // --help, --version

@@ -7,7 +7,7 @@
 #include "atomic_output.h"
 #include "exit_status.h"
 #include "input_error.h"
-#include "network_reader.h"
+#include "network_input.h"
 #include "parse_run.h"
 #include "rivo.h"
 
@@ -44,7 +44,10 @@ void AddParseCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<ParseOptions>();
     CLI::App* command = app.add_subcommand(
         "parse", "Decompose a network into branches and write the result document");
-    command->add_option("NETWORK", options->network, "Network document (JSON)")->required();
+    command
+        ->add_option("NETWORK", options->network,
+                     "Network document (JSON) or SWMM input file (.inp)")
+        ->required();
     command->add_option("-o,--output", options->output,
                         "Write the result document to this file (atomically) instead of stdout");
     command->add_flag("--longest", options->findLongestBranch,
@@ -62,7 +65,7 @@ int RunParseCommand(const ParseOptions& options, std::ostream& standardOutput,
         if (!options.output.empty()) {
             file.emplace(options.output);
         }
-        document = ReadNetworkFile(options.network);
+        document = ReadAnyNetworkFile(options.network);
     } catch (const InputError& error) {
         diagnostics << error.what() << '\n';
         return kUnusableInput;

@@ -1,0 +1,200 @@
+#include "swmm_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "input_error.h"
+#include "swmm_lines.h"
+
+// The SWMM reader in-process: how sections become records and how unusable
+// lines are reported. The end-to-end tests check a whole model file.
+namespace rivo::tool::swmm {
+namespace {
+
+// The messages of a model the reader rejects, one per line; none when it
+// is read.
+std::vector<std::string> Problems(const std::string& text) {
+    try {
+        ReadSwmmText(text, "m.inp");
+    } catch (const InputError& error) {
+        std::vector<std::string> lines;
+        std::istringstream in(error.what());
+        for (std::string line; std::getline(in, line);) {
+            lines.push_back(line);
+        }
+        return lines;
+    }
+    return {};
+}
+
+const std::string kTwoNodes = "[JUNCTIONS]\nJ1 10\n[OUTFALLS]\nJ2 9 FREE\n";
+
+struct OffsetCase {
+    std::string options;
+    std::string linkLine;
+    double source;
+    double target;
+};
+
+TEST(SwmmOffsets, EndElevationsFollowTheOffsetMode) {
+    const OffsetCase cases[] = {
+        {"", "[CONDUITS]\nC1 J1 J2 100 0.01 0.5 0.25", 10.5, 9.25},
+        {"LINK_OFFSETS DEPTH", "[CONDUITS]\nC1 J1 J2 100 0.01 * *", 10.0, 9.0},
+        {"", "[CONDUITS]\nC1 J1 J2 100", 10.0, 9.0},
+        {"LINK_OFFSETS ELEVATION", "[CONDUITS]\nC1 J1 J2 100 0.01 9.7 8.9", 9.7, 8.9},
+        {"link_offsets elevation", "[CONDUITS]\nC1 J1 J2 100 0.01 * 8.9", 10.0, 8.9},
+        {"", "[WEIRS]\nW1 J1 J2 TRANSVERSE 0.3", 10.3, 9.0},
+        {"LINK_OFFSETS ELEVATION", "[WEIRS]\nW1 J1 J2 TRANSVERSE 10.3", 10.3, 9.0},
+        {"LINK_OFFSETS ELEVATION", "[ORIFICES]\nO1 J1 J2 SIDE 9.5", 9.5, 9.0},
+        {"", "[OUTLETS]\nL1 J1 J2 0.5 TABULAR/DEPTH curve", 10.5, 9.0},
+        {"", "[OUTLETS]\nL1 J1 J2 * TABULAR/DEPTH curve", 10.0, 9.0},
+    };
+    for (const OffsetCase& c : cases) {
+        // The options stand last: the mode applies to links read before it.
+        const std::string text = kTwoNodes + c.linkLine + "\n[OPTIONS]\n" + c.options + "\n";
+        const NetworkDocument document = ReadSwmmText(text, "m.inp").document;
+        ASSERT_EQ(document.links.size(), 1u) << text;
+        EXPECT_DOUBLE_EQ(document.links[0].sourceElevation, c.source) << text;
+        EXPECT_DOUBLE_EQ(document.links[0].targetElevation, c.target) << text;
+    }
+}
+
+struct SizeCase {
+    std::string xsection;
+    double size;
+};
+
+TEST(SwmmSizes, SizeIsGeom1UnlessTheShapeNamesAnotherObject) {
+    const SizeCase cases[] = {
+        {"C1 CIRCULAR 0.45 0 0 0", 0.45}, {"c1 rect_closed 2 1", 2.0}, {"C1 IRREGULAR T1", 1.0},
+        {"C1 STREET Main", 1.0},          {"C1 DUMMY 0", 0.0},         {"", 1.0},
+    };
+    for (const SizeCase& c : cases) {
+        const std::string text = kTwoNodes + "[CONDUITS]\nC1 J1 J2 5\n[XSECTIONS]\n" + c.xsection;
+        EXPECT_DOUBLE_EQ(ReadSwmmText(text, "m.inp").document.links.at(0).size, c.size)
+            << c.xsection;
+    }
+}
+
+TEST(SwmmNumbering, NodesAndLinksCountInFileOrderAndPumpsApart) {
+    const std::string text =
+        "[OUTFALLS]\nOUT 0 FREE\n[PUMPS]\nP1 a OUT curve\n[CONDUITS]\nC1 A OUT 10\n"
+        "[JUNCTIONS]\nA 3\n[WEIRS]\nW1 a out TRANSVERSE 1\n[PUMPS]\nP2 OUT A curve\n";
+    const SwmmNetwork network = ReadSwmmText(text, "m.inp");
+    const NetworkDocument& d = network.document;
+    ASSERT_EQ(d.nodes.size(), 2u);
+    EXPECT_EQ(d.nodes[0].type, 1);
+    EXPECT_EQ(d.nodes[1].type, 0);
+    EXPECT_EQ(network.names.nodes, (std::vector<std::string>{"OUT", "A"}));
+    EXPECT_EQ(network.names.links, (std::vector<std::string>{"C1", "W1"}));
+    EXPECT_EQ(network.names.pumpLinks, (std::vector<std::string>{"P1", "P2"}));
+    const std::vector<LinkRecord> links = d.links;
+    ASSERT_EQ(links.size(), 2u);
+    EXPECT_EQ(links[1].id, 2);
+    EXPECT_EQ(links[1].type, 6);
+    EXPECT_FALSE(links[1].length.has_value());
+    EXPECT_EQ(links[0].length, 10.0);
+    EXPECT_EQ(d.pumpLinks, (std::vector<PumpLinkRecord>{{1, 2, 1}, {2, 1, 2}}));
+}
+
+TEST(SwmmLexical, LinesAreSplitAsSwmmDoes) {
+    const std::vector<std::pair<std::string, std::vector<std::string>>> cases = {
+        {"J1\t10  5", {"J1", "10", "5"}}, {"J1 10 ; comment 5", {"J1", "10"}},
+        {";; only a comment", {}},        {"\"A;B c\" 1", {"A;B c", "1"}},
+        {"J1 10\r", {"J1", "10"}},        {"   ", {}},
+    };
+    for (const auto& [line, fields] : cases) {
+        EXPECT_EQ(SplitFields(line), fields) << line;
+    }
+    EXPECT_EQ(SectionHeader(" [Conduits] \r"), "CONDUITS");
+    EXPECT_EQ(SectionHeader("J1 [x]"), std::nullopt);
+}
+
+TEST(SwmmLexical, NumbersAndNames) {
+    const std::vector<std::pair<std::string, std::optional<double>>> numbers = {
+        {"+2", 2.0},           {"1e3", 1000.0},         {"-0.5", -0.5},
+        {"abc", std::nullopt}, {"1e400", std::nullopt}, {"nan", std::nullopt},
+        {"", std::nullopt},    {"1.5x", std::nullopt},
+    };
+    for (const auto& [field, value] : numbers) {
+        EXPECT_EQ(ParseNumber(field), value) << field;
+    }
+    EXPECT_EQ(ToUtf8Name("A\xA0"
+                         "B"),
+              "A\xC2\xA0"
+              "B");
+    EXPECT_EQ(ToUtf8Name("A\xC2\xA0"
+                         "B"),
+              "A\xC2\xA0"
+              "B");
+    for (const char* path : {"a.inp", "dir.x/A.INP"}) {
+        EXPECT_TRUE(IsSwmmPath(path)) << path;
+    }
+    for (const char* path : {"a.json", "inp", "a.inp.gz"}) {
+        EXPECT_FALSE(IsSwmmPath(path)) << path;
+    }
+}
+
+struct ErrorCase {
+    std::string text;
+    std::vector<std::string> messages;
+};
+
+TEST(SwmmErrors, EveryUnusableLineIsReportedInLineOrder) {
+    const ErrorCase cases[] = {
+        {"J1 1\n", {"m.inp:1: data outside any [SECTION]"}},
+        {"[JUNCTIONS]\nJ1\n",
+         {"m.inp:2: [JUNCTIONS] expected at least 2 fields (name elevation), found 1"}},
+        {"[JUNCTIONS]\nJ1 abc\n", {"m.inp:2: [JUNCTIONS] J1: elevation 'abc' is not a number"}},
+        {"[JUNCTIONS]\nJ1 1\n[OUTFALLS]\nj1 0\n",
+         {"m.inp:4: [OUTFALLS] node 'j1' is already defined"}},
+        {kTwoNodes + "[CONDUITS]\nC1 J1 J9 10\n", {"m.inp:6: C1: unknown node 'J9'"}},
+        {kTwoNodes + "[CONDUITS]\nC1 J1 J2 10\n[PUMPS]\nc1 J1 J2 x\n",
+         {"m.inp:8: [PUMPS] link 'c1' is already defined on line 6"}},
+        {kTwoNodes + "[CONDUITS]\nC1 J1 J2 1 0.01 x\n",
+         {"m.inp:6: C1: offset 'x' is not a number"}},
+        {kTwoNodes + "[CONDUITS]\nC1 J1 J2 ten\n",
+         {"m.inp:6: [CONDUITS] C1: length 'ten' is not a number"}},
+        {kTwoNodes + "[XSECTIONS]\nC7 CIRCULAR 1\n", {"m.inp:6: [XSECTIONS] unknown link 'C7'"}},
+        {kTwoNodes + "[CONDUITS]\nC1 J1 J2 1\n[XSECTIONS]\nC1 CIRCULAR\n",
+         {"m.inp:8: [XSECTIONS] C1: shape CIRCULAR needs a Geom1"}},
+        {"[OPTIONS]\nLINK_OFFSETS HEIGHT\n",
+         {"m.inp:2: [OPTIONS] LINK_OFFSETS must be DEPTH or ELEVATION, found 'HEIGHT'"}},
+        {"[COORDINATES]\nJ1 1 north\n", {"m.inp:2: [COORDINATES] J1: y 'north' is not a number"}},
+        // A reference checked at the end still comes before a later line.
+        {"[JUNCTIONS]\nJ1 1\n[PUMPS]\nP1 J1 J2\n[JUNCTIONS]\nJ3\n",
+         {"m.inp:4: P1: unknown node 'J2'",
+          "m.inp:6: [JUNCTIONS] expected at least 2 fields (name elevation), found 1"}},
+    };
+    for (const ErrorCase& c : cases) {
+        EXPECT_EQ(Problems(c.text), c.messages) << c.text;
+    }
+}
+
+TEST(SwmmErrors, ReportsAreCappedAndTheRestCounted) {
+    std::string text = "[JUNCTIONS]\n";
+    for (int i = 0; i < 25; ++i) {
+        text += "J" + std::to_string(i) + " x\n";
+    }
+    const std::vector<std::string> problems = Problems(text);
+    ASSERT_EQ(problems.size(), kMaxReportedErrors + 1);
+    EXPECT_EQ(problems.front(), "m.inp:2: [JUNCTIONS] J0: elevation 'x' is not a number");
+    EXPECT_EQ(problems.back(), "m.inp: 5 more problems not shown");
+}
+
+TEST(SwmmErrors, MissingFileIsNamed) {
+    try {
+        ReadSwmmFile("/nonexistent/model.inp");
+        FAIL() << "read a missing file";
+    } catch (const InputError& error) {
+        EXPECT_EQ(std::string(error.what()).rfind("/nonexistent/model.inp: cannot open: ", 0), 0u)
+            << error.what();
+    }
+}
+
+}  // namespace
+}  // namespace rivo::tool::swmm
