@@ -39,20 +39,20 @@ struct NetworkSpec {
     std::vector<std::vector<std::int32_t>> pumpLinks = {};  // {id, upstream, downstream}
 };
 
-inline void Feed(const NetworkSpec& spec, RivoNetworkParser& parser) {
-    for (const NodeSpec& n : spec.nodes) {
+inline void Feed(const NetworkSpec& network, RivoNetworkParser& parser) {
+    for (const NodeSpec& n : network.nodes) {
         parser.AddNode(n.id, n.x, n.y, n.type);
     }
-    for (const NodeSpec& n : spec.nodes) {
+    for (const NodeSpec& n : network.nodes) {
         if (n.notPond) {
             parser.SetNodeIsPondType(n.id, false);
         }
     }
-    for (const LinkSpec& l : spec.links) {
+    for (const LinkSpec& l : network.links) {
         parser.AddEdge(l.id, l.source, l.sourceElevation, l.target, l.targetElevation, l.size,
                        l.type, l.length);
     }
-    for (const auto& p : spec.pumpLinks) {
+    for (const auto& p : network.pumpLinks) {
         parser.AddPumpLink(p.at(0), p.at(1), p.at(2));
     }
 }
@@ -94,9 +94,9 @@ inline std::string DescribeBranches(RivoNetworkParser& parser) {
 }
 
 // "id: branch/index/section" per node (x where a query raises).
-inline std::string DescribeNodes(RivoNetworkParser& parser, const NetworkSpec& spec) {
+inline std::string DescribeNodes(RivoNetworkParser& parser, const NetworkSpec& network) {
     std::ostringstream out;
-    for (const NodeSpec& n : spec.nodes) {
+    for (const NodeSpec& n : network.nodes) {
         out << n.id << ":";
         try {
             out << parser.GetBranchNumberOfNode(n.id);
@@ -115,9 +115,9 @@ inline std::string DescribeNodes(RivoNetworkParser& parser, const NetworkSpec& s
 }
 
 // "id: branch/section/direction" per link, direction + or -.
-inline std::string DescribeLinks(RivoNetworkParser& parser, const NetworkSpec& spec) {
+inline std::string DescribeLinks(RivoNetworkParser& parser, const NetworkSpec& network) {
     std::ostringstream out;
-    for (const LinkSpec& l : spec.links) {
+    for (const LinkSpec& l : network.links) {
         out << l.id << ":" << parser.GetBranchNumberOfPipe(l.id) << "/"
             << parser.GetLinkUpStreamSectionNumber(l.id) << "/"
             << (parser.GetParserDirectionSameAsUI(l.id) ? "+" : "-") << " ";
