@@ -96,7 +96,6 @@ private:
     // Outlet ordering and subnetwork separation.
     bool FindOutletsAndSubnetworks(bool second);
     void SortOutlets();
-    bool OutletPrecedes(GTL::node A, GTL::node B);
     double LowestLinkEnd(GTL::node n);
     void SeperateAllOutletsAndCreateLinkLoops(bool second);
     void CutLinkBetweenOutlets(const dfs_fld& search, GTL::node outlet, GTL::node later);

@@ -3,7 +3,19 @@
 
 namespace {
 constexpr double kNoLowestLinkEnd = 1.2e11;
+
+// Whether outlet A stands before outlet B, from their converted flags and
+// lowest link ends.
+bool Precedes(bool convertedA, double lowestA, bool convertedB, double lowestB) {
+    if (convertedB) {
+        return true;
+    }
+    if (convertedA) {
+        return false;
+    }
+    return lowestA <= lowestB;
 }
+}  // namespace
 
 bool CFLDNetworkParser::FindOutletsAndSubnetworks(bool second) {
     if (!second) {
@@ -41,13 +53,8 @@ void CFLDNetworkParser::SortOutlets() {
         order[i] = i;
     }
     auto precedes = [&](std::size_t a, std::size_t b) {
-        if (graph.data(nodes[b]).convertedToOutfall) {
-            return true;
-        }
-        if (graph.data(nodes[a]).convertedToOutfall) {
-            return false;
-        }
-        return lowest[a] <= lowest[b];
+        return Precedes(graph.data(nodes[a]).convertedToOutfall, lowest[a],
+                        graph.data(nodes[b]).convertedToOutfall, lowest[b]);
     };
     for (std::size_t p = n - 1; p >= 1; --p) {
         for (std::size_t j = 0; j < p; ++j) {
@@ -59,16 +66,6 @@ void CFLDNetworkParser::SortOutlets() {
     for (std::size_t i = 0; i < n; ++i) {
         outlets[i] = nodes[order[i]];
     }
-}
-
-bool CFLDNetworkParser::OutletPrecedes(GTL::node A, GTL::node B) {
-    if (graph.data(B).convertedToOutfall) {
-        return true;
-    }
-    if (graph.data(A).convertedToOutfall) {
-        return false;
-    }
-    return LowestLinkEnd(A) <= LowestLinkEnd(B);
 }
 
 double CFLDNetworkParser::LowestLinkEnd(GTL::node n) {
@@ -87,6 +84,13 @@ double CFLDNetworkParser::LowestLinkEnd(GTL::node n) {
 // between outlets and the search is run again, until each outlet's search
 // reaches no other outlet and so spans its own subnetwork.
 void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(bool second) {
+    // Position of each outlet in the order: the first later outlet a search
+    // reached is found among the nodes it reached, not by asking the search
+    // about every later outlet (networks have thousands of outfalls).
+    std::vector<std::int32_t> position(static_cast<std::size_t>(graph.number_of_node_ids()), -1);
+    for (std::size_t k = 0; k < outlets.size(); ++k) {
+        position[static_cast<std::size_t>(outlets[k].id)] = static_cast<std::int32_t>(k);
+    }
     for (std::size_t i = 0; i < outlets.size(); ++i) {
         GTL::node o = outlets[i];
         auto search = std::make_unique<dfs_fld>();
@@ -101,16 +105,17 @@ void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(bool second) {
             if (search->run(graph) != GTL::algorithm::GTL_OK) {
                 error().ThrowError(E_INVALIDARG, texts::kCannotSearchSubnetwork);
             }
-            GTL::node later;
-            for (std::size_t k = i + 1; k < outlets.size(); ++k) {
-                if (search->reached(outlets[k])) {
-                    later = outlets[k];
-                    break;
+            std::int32_t first = -1;
+            for (GTL::node n : search->dfs_order()) {
+                std::int32_t k = position[static_cast<std::size_t>(n.id)];
+                if (k > static_cast<std::int32_t>(i) && (first < 0 || k < first)) {
+                    first = k;
                 }
             }
-            if (later.is_null()) {
+            if (first < 0) {
                 break;
             }
+            GTL::node later = outlets[static_cast<std::size_t>(first)];
             CutLinkBetweenOutlets(*search, o, later);
         }
         dfs_fld* kept = search.get();

@@ -30,7 +30,7 @@ std::string Join(std::int32_t count, const std::function<std::int32_t(std::int32
 }
 
 // Outfall 1 with manholes 2 and 3 upstream (3 a dead end). Manhole 4 lies
-// only on the set-aside links 20 and 21; 5 and 7 are joined by 12 and reach
+// only on the set-aside links 20, 21 and 22 (from 4 to itself); 5 and 7 are joined by 12 and reach
 // no outlet; outfall 6 has no link. The parse returns false.
 const NetworkSpec kLoopsOnly{
     {{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 10}, {5, 40, 40}, {6, 90, 90, 1}, {7, 50, 40}},
@@ -38,7 +38,8 @@ const NetworkSpec kLoopsOnly{
      {11, 3, 2, 1.5, 1.0},
      {12, 5, 7, 1.0, 0.9},
      {20, 2, 4, 1, 1, 1, 5},
-     {21, 3, 4, 1, 1, 1, 5}},
+     {21, 3, 4, 1, 1, 1, 5},
+     {22, 4, 4, 1, 1, 1, 5}},
     {{30, 2, 1}}};
 
 void FeedLoopsOnly(RivoNetworkParser& parser) {
@@ -56,7 +57,7 @@ TEST(IndexQueries, RaiseOutsideZeroToCountLessOne) {
     using Call = std::function<std::int32_t(RivoNetworkParser&, std::int32_t)>;
     const std::tuple<const char*, std::int32_t, Call, const char*> queries[] = {
         {"GetBranch", 1, [](auto& p, auto i) { return p.GetBranch(i)->BranchNumber(); }, "1"},
-        {"GetLoopBranch", 2, [](auto& p, auto i) { return p.GetLoop(i)->BranchNumber(); }, "2 3"},
+        {"GetLoopBranch", 3, [](auto& p, auto i) { return p.GetLoop(i)->BranchNumber(); }, "2 3 4"},
         {"GetPumpLink", 1, [](auto& p, auto i) { return p.GetPumpLink(i)->PumpLinkID(); }, "30"},
         {"GetGutterLinkID", 2, [](auto& p, auto i) { return p.GetGutterLinkID(i); }, "40 41"},
         {"GetGutterDirectionSameAsUI", 2,
@@ -132,10 +133,11 @@ TEST(NodeQueries, TypesAsTheHostSeesThem) {
     EXPECT_EQ(flags, ".o.. m... ..c. .... ...p m... m... ");
 }
 
-// Node 4 lies on loops 2 (2, 4) and 3 (3, 4) only; dead end 3 on loop 3 only.
+// Node 4 lies on loops 2 (2, 4), 3 (3, 4) and 4 (4, 4) only; dead end 3 on
+// loop 3 only. The first position in a loop counts.
 TEST(NodeQueries, LoopFallbackIsFixedByTheFirstQuery) {
     const std::tuple<bool, std::int32_t, const char*> cases[] = {
-        {true, 4, "2 2"}, {false, 4, "3 2"}, {true, 3, "3 1"}, {false, 3, "3 1"}, {true, 2, "1 2"}};
+        {true, 4, "2 2"}, {false, 4, "4 1"}, {true, 3, "3 1"}, {false, 3, "3 1"}, {true, 2, "1 2"}};
     for (const auto& [branchFirst, node, expected] : cases) {
         RivoNetworkParser p;
         FeedLoopsOnly(p);
@@ -181,8 +183,8 @@ TEST(NetworkInput, HiddenLinksCountAndHostValuesSurviveTheParse) {
     EXPECT_RAISES(parser.AddEdge(14, 99, 1, 1, 1, 1, 0), "Failed : graph_fld::GetNode",
                   kInvalidArg);
     EXPECT_EQ(parser.NumberOfNodes(), 7);
-    EXPECT_EQ(parser.NumberOfLinks(), 5);  // set-aside links are hidden but counted
-    EXPECT_EQ(ParserTestAccess::LinkLoops(parser.core()).size(), 2u);
+    EXPECT_EQ(parser.NumberOfLinks(), 6);  // set-aside links are hidden but counted
+    EXPECT_EQ(ParserTestAccess::LinkLoops(parser.core()).size(), 3u);
     EXPECT_FALSE(parser.ContainsLoop());  // loops are reported after a parse
     parser.ParseNetwork();
     EXPECT_TRUE(parser.ContainsLoop());
@@ -240,9 +242,9 @@ TEST(PumpLinks, NumberedFromTheBranchesOfTheirNodes) {
     };
     for (const auto& [pumps, failure, numbers] : cases) {
         RivoNetworkParser p;
-        NetworkSpec spec = kJunction;
-        spec.pumpLinks = pumps;
-        rivo_test::Feed(spec, p);
+        NetworkSpec network = kJunction;
+        network.pumpLinks = pumps;
+        rivo_test::Feed(network, p);
         if (failure == nullptr) {
             EXPECT_TRUE(p.ParseNetwork());
         } else {
@@ -263,6 +265,32 @@ TEST(PumpLinks, NumberedFromTheBranchesOfTheirNodes) {
                       "The network has already been parsed",
                       kFail);
         EXPECT_EQ(p.NumberOfBranches(), 2);
+    }
+}
+
+// A square 1-2-4-3 gives the worker a loop; link 14 is handed to it, link 15
+// ends at pump 5 and stays with the parser. The longest-branch pass reports
+// the parser's loops only.
+TEST(ParseResult, LoopsReportedWithAndWithoutLongestBranch) {
+    for (bool longest : {false, true}) {
+        OpenParser p;
+        rivo_test::Feed({{{1, 0, 0, 1}, {2, 10, 0}, {3, 0, 10}, {4, 10, 10}, {5, -10, 0, 4}},
+                         {{10, 2, 1, 1, .5},
+                          {11, 3, 1, 1, .5},
+                          {12, 4, 2, 1.5, 1},
+                          {13, 4, 3, 1.5, 1},
+                          {16, 5, 1, 1, .5},
+                          {14, 2, 3, 1, 1, 1, 5},
+                          {15, 2, 5, 1, 1, 1, 6}}},
+                        p);
+        EXPECT_TRUE(p.ParseNetwork(longest));
+        std::size_t workerLoops = 0;
+        for (const auto& w : ParserTestAccess::Subnetworks(p.core())) {
+            workerLoops += w->loopBranches.size();
+        }
+        EXPECT_EQ(workerLoops, 2u);
+        EXPECT_EQ(ParserTestAccess::LinkLoops(p.core()).size(), 1u);
+        EXPECT_EQ(p.NumberOfLoops(), longest ? 1 : 3);
     }
 }
 
