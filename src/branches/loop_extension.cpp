@@ -27,6 +27,20 @@ void DropFirstLink(CBranch& B, TreeBranchIndex& index) {
     index.FirstNodeChanged(&B);
 }
 
+// After B gave its first link to a loop branch that now ends at n: at a
+// junction B is joined onto the branch ending there and the lengthening
+// stops; it stops too where other loop branches end.
+bool LengtheningStops(const CFLDNetworkParser& parser, const graph_fld& graph, GTL::node n,
+                      CBranch& B, TreeBranchIndex& index) {
+    if (graph.data(n).isJunction) {
+        if (CBranch* Bp = index.EndingAt(n)) {
+            JoinOnto(B, *Bp, index);
+        }
+        return true;
+    }
+    return parser.CountLoopEndsAtNode(n) > 1;
+}
+
 void RemoveUsedUp(CBranch& B, TreeBranchIndex& index) {
     B.nodes.clear();
     B.edges.clear();
@@ -87,13 +101,7 @@ void CBranchFinder::ExtendLoopBranchAtLastNode(CBranch& L, TreeBranchIndex& inde
         if (B->nodes.size() == 1) {
             break;
         }
-        if (graph->data(n).isJunction) {
-            if (CBranch* Bp = index.EndingAt(n)) {
-                JoinOnto(*B, *Bp, index);
-            }
-            return;
-        }
-        if (parser->CountLoopEndsAtNode(n) > 1) {
+        if (LengtheningStops(*parser, *graph, n, *B, index)) {
             return;
         }
     }
@@ -149,13 +157,7 @@ void CBranchFinder::ExtendLoopBranchAtFirstNode(CBranch& L, TreeBranchIndex& ind
             RemoveUsedUp(*B, index);
             return;
         }
-        if (graph->data(n).isJunction) {
-            if (CBranch* Bp = index.EndingAt(n)) {
-                JoinOnto(*B, *Bp, index);
-            }
-            return;
-        }
-        if (parser->CountLoopEndsAtNode(n) > 1) {
+        if (LengtheningStops(*parser, *graph, n, *B, index)) {
             return;
         }
     }
