@@ -1,4 +1,5 @@
 #include "result_writer.h"
+#include "query_answer.h"
 
 #include <cinttypes>
 #include <cstdio>
@@ -13,16 +14,6 @@ namespace rivo::tool {
 namespace {
 
 using Velmora::Calculations::Dynamic::IVFLDNetworkParser;
-
-// The answer of a per-node or per-link query, or nothing when it raises.
-template <class Query>
-auto Ask(Query query) -> std::optional<decltype(query())> {
-    try {
-        return query();
-    } catch (const CKtHRException&) {
-        return std::nullopt;
-    }
-}
 
 void WriteMember(std::ostream& out, std::string_view key, const std::string& value) {
     out << "  \"" << key << "\": " << value << ",\n";

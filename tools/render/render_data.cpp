@@ -1,4 +1,5 @@
 #include "render_data.h"
+#include "query_answer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,16 +14,6 @@ namespace rivo::tool::render {
 namespace {
 
 using Velmora::Calculations::Dynamic::RivoNetworkParser;
-
-// Answers of the per-item queries; one that raises gives nothing.
-template <class Query>
-auto Ask(Query query) -> std::optional<decltype(query())> {
-    try {
-        return query();
-    } catch (const CKtHRException&) {
-        return std::nullopt;
-    }
-}
 
 void ReadAnswers(RivoNetworkParser& parser, RenderData& data) {
     for (const LinkRecord& link : data.document.links) {
