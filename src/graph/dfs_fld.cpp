@@ -27,18 +27,31 @@ void OrderNetworkLinks(const graph_fld& G, GTL::node C, GTL::node F, bool second
     }
 }
 
-void dfs_fld::order_links(const GTL::graph& G, GTL::node C, GTL::node F,
-                          std::span<GTL::edge> links) {
-    OrderNetworkLinks(static_cast<const graph_fld&>(G), C, F, secondPass, links);
+void OrderEnteredNodeLinks(const graph_fld& G, GTL::node C, GTL::node F, bool secondPass,
+                           std::span<GTL::edge> links) {
+    // With a father, one of two links is the link the search came by. It
+    // leads back to an entered node and is never followed or recorded, so
+    // only the other link matters, and one link has no order to keep.
+    if (links.size() == 2 && !F.is_null()) {
+        return;
+    }
+    OrderNetworkLinks(G, C, F, secondPass, links);
 }
 
+void dfs_fld::order_links(const GTL::graph& G, GTL::node C, GTL::node F,
+                          std::span<GTL::edge> links) {
+    OrderEnteredNodeLinks(static_cast<const graph_fld&>(G), C, F, secondPass, links);
+}
+
+// The levels come first, over the graph as the search finds it: a network
+// search never steps back towards its start.
 int dfs_fld::run(GTL::graph& G) {
-    levelSearch_ = std::make_unique<GTL::bfs>();
-    levelSearch_->scan_whole_graph(false);
-    levelSearch_->calc_level(true);
-    levelSearch_->start_node(start_);
-    levelSearch_->run(G);
+    scratch_lease scratch(static_cast<graph_fld&>(G).scratch());
+    GTL::node start = start_.is_null() ? G.choose_node() : start_;
+    level_search levels(G, start, scratch->levels, scratch->queue);
+    levels.discover_all();
+    levels_ = &levels;
     GTL::dfs::run(G);
-    levelSearch_.reset();
+    levels_ = nullptr;
     return GTL_OK;
 }

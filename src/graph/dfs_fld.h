@@ -1,10 +1,8 @@
 #pragma once
 
-#include <memory>
-
 #include "graph/graph_fld.h"
-#include "graph/gtl_bfs.h"
 #include "graph/gtl_dfs.h"
+#include "graph/level_search.h"
 
 // The search that grows a subnetwork from its outlet. It never steps to a
 // neighbour that lies nearer the start in link count, and it tries the links
@@ -23,15 +21,20 @@ public:
 protected:
     void order_links(const GTL::graph& G, GTL::node C, GTL::node F,
                      std::span<GTL::edge> links) override;
-    bool skip_neighbour(GTL::node C, GTL::node N) const override {
-        return levelSearch_->level(N) < levelSearch_->level(C);
-    }
+    bool skip_neighbour(GTL::node C, GTL::node N) const override { return levels_->nearer(N, C); }
 
 private:
-    std::unique_ptr<GTL::bfs> levelSearch_;
+    // The levels of the running search's start, only while it runs.
+    const level_search* levels_ = nullptr;
 };
 
 // Neighbour order of the network search, exposed for tests: sorts `links` at
 // node C entered from F (null at the start node) exactly as the search does.
 void OrderNetworkLinks(const graph_fld& G, GTL::node C, GTL::node F, bool secondPass,
                        std::span<GTL::edge> links);
+
+// The same order as the search uses it at C, entered from F through one of
+// `links`: where the order cannot change what the search does, the links
+// are left as they are.
+void OrderEnteredNodeLinks(const graph_fld& G, GTL::node C, GTL::node F, bool secondPass,
+                           std::span<GTL::edge> links);

@@ -1,5 +1,6 @@
 #include <memory>
 
+#include "graph/incremental_dfs.h"
 #include "parser/network_parser.h"
 
 namespace {
@@ -18,13 +19,6 @@ void ConvertToOutfall(NodeData& d) {
     d.convertedToOutfall = true;
 }
 
-std::unique_ptr<dfs_fld> SearchFrom(graph_fld& graph, GTL::node start) {
-    auto search = std::make_unique<dfs_fld>();
-    search->reset();
-    search->start_node(start);
-    search->run(graph);
-    return search;
-}
 }  // namespace
 
 // Outlets are the outfalls that still have a link and the storage nodes that
@@ -118,6 +112,12 @@ bool CFLDNetworkParser::IsBelowNonDrainingLink(GTL::edge M, GTL::node S, GTL::ed
     return graph.data(L).GetElevation(S) - kDrainTolerance < E;
 }
 
+// Beyond L the water must reach an outfall or an undecided storage node
+// without rising above L's end at S. The targets are tried in the order in
+// which a search from O reaches them, and each one on paths of that search:
+// a path that rises loses its highest-up breaking link and the search is run
+// again, until the target is cut off. The searches enter nodes only as far as
+// the test needs; the first search is completed before the graph changes.
 bool CFLDNetworkParser::StorageDrainsThroughLink(GTL::node O, GTL::edge L, GTL::node S) {
     const CEdgeData& ld = graph.data(L);
     double H = ld.GetElevation(S);
@@ -125,37 +125,46 @@ bool CFLDNetworkParser::StorageDrainsThroughLink(GTL::node O, GTL::edge L, GTL::
         return true;
     }
     graph.hide_edge(L);
-    std::unique_ptr<dfs_fld> newest = SearchFrom(graph, O);
-    // The walk goes over what the first search reached, in its order, even
-    // though later searches replace the newest one.
-    const std::vector<GTL::node> reached = newest->dfs_order();
+    incremental_dfs first(graph, O);
+    // The newest search is the first one until a later one replaces it.
+    std::unique_ptr<incremental_dfs> later;
+    incremental_dfs* newest = &first;
+    auto searchAgain = [&] {
+        later.reset();
+        later = std::make_unique<incremental_dfs>(graph, O);
+        newest = later.get();
+    };
     bool success = false;
     path_record path(&graph);
-    for (std::size_t k = 1; k < reached.size() && !success; ++k) {
-        GTL::node V = reached[k];
+    for (std::size_t k = 1; !success; ++k) {
+        GTL::node V = first.entered(k);
+        if (V.is_null()) {
+            break;
+        }
         const NodeData& vd = graph.data(V);
         bool target = IsOutfallType(vd) ||
                       (vd.nodeType == node_type::kStorage && V != S && !vd.storageHasDrain);
         if (!target) {
             continue;
         }
-        if (!newest->reached(V)) {
-            newest = SearchFrom(graph, O);
+        if (!newest->reaches(V)) {
+            searchAgain();
         }
         // Look for a path that stays below the level, hiding each link that
         // rises above it and searching again, until V is cut off.
         std::vector<GTL::edge> hidden;
-        while (newest->reached(V)) {
+        while (newest->reaches(V)) {
             path.clear();
-            FillPathFromDepthFirstSearch(path, *newest, V);
+            newest->fill_path(path, V);
             GTL::edge breaking;
             if (PathStaysBelowLevel(path, H, breaking)) {
                 success = true;
                 break;
             }
+            first.finish();
             graph.hide_edge(breaking);
             hidden.push_back(breaking);
-            newest = SearchFrom(graph, O);
+            searchAgain();
         }
         for (GTL::edge e : hidden) {
             graph.restore_edge(e);
