@@ -7,7 +7,6 @@
 #include "graph/gtl_graph.h"
 #include "graph/id_index.h"
 #include "graph/node_data.h"
-#include "graph/search_scratch.h"
 
 // The drainage network: the generic graph with a NodeData record on every
 // node and a CEdgeData object on every link, found by the host's IDs.
@@ -36,14 +35,10 @@ public:
 
     void reserve(std::size_t nodes, std::size_t edges);
 
-    // Tables that searches over this graph borrow while they run.
-    scratch_lender& scratch() { return scratch_; }
-
 private:
     // Records live as long as the graph; deques keep their addresses stable.
     std::deque<NodeData> nodeData_;
     std::deque<CEdgeData> edgeData_;
     IdIndex nodeByID_;
     IdIndex edgeByID_;
-    scratch_lender scratch_;
 };

@@ -34,14 +34,27 @@ void dfs::reset() {
 // Every depth-first number, component number and predecessor reads as unset
 // again; the lists (order, tree links, roots, back links) only reset empties.
 void dfs::init_maps() {
-    entries_.clear();
-    if (backEdges_) {
-        marks_ = std::make_unique<sparse_edge_map<int>>();
-    }
+    runNodes_.clear();
+    runCompNums_.clear();
+    runFathers_.clear();
+    runFirstNum_ = nextDfsNum_;
+    positionIndex_.clear();
+    indexed_ = false;
 }
 
 int dfs::run(graph& G) {
     init_maps();
+    scratch_lease scratch(G.scratch());
+    // The borrowed tables go back when the run ends, however it ends.
+    struct Running {
+        search_scratch*& tables;
+        ~Running() { tables = nullptr; }
+    } running{running_};
+    running_ = &*scratch;
+    running_->positions.start_run(static_cast<std::size_t>(G.number_of_node_ids()));
+    if (backEdges_) {
+        running_->usedLinks.start_run(static_cast<std::size_t>(G.number_of_edge_ids()));
+    }
     init_handler(G);
     if (G.number_of_nodes() == 0) {
         return GTL_OK;
@@ -49,21 +62,50 @@ int dfs::run(graph& G) {
     if (start_.is_null()) {
         start_ = G.choose_node();
     }
-    // The counter runs on over runs without reset; the shortcut needs this run's count.
-    int reachedBefore = reached_;
     new_start_handler(G, start_);
     dfs_sub(G, start_);
-    if (wholeGraph_ && reached_ - reachedBefore < G.number_of_nodes()) {
+    if (wholeGraph_ && static_cast<int>(runNodes_.size()) < G.number_of_nodes()) {
         G.for_each_node([&](node n) {
-            if (dfs_num(n) == 0) {
+            if (!entered(n)) {
                 new_start_handler(G, n);
                 dfs_sub(G, n);
             }
         });
     }
-    discard_marks();
     end_handler(G);
     return GTL_OK;
+}
+
+bool dfs::entered(node n) const {
+    return running_->positions.has(n.id);
+}
+
+int dfs::position(node n) const {
+    if (running_) {
+        return entered(n) ? running_->positions.get(n.id) : -1;
+    }
+    if (!indexed_) {
+        for (std::size_t p = 0; p < runNodes_.size(); ++p) {
+            positionIndex_[runNodes_[p]] = static_cast<int>(p) + 1;
+        }
+        indexed_ = true;
+    }
+    return positionIndex_.get(n) - 1;
+}
+
+int dfs::dfs_num(node n) const {
+    int p = position(n);
+    return p < 0 ? 0 : runFirstNum_ + p;
+}
+
+int dfs::comp_num(node n) const {
+    int p = position(n);
+    return p < 0 || runCompNums_.empty() ? 0 : runCompNums_[static_cast<std::size_t>(p)];
+}
+
+node dfs::father(node n) const {
+    int p = position(n);
+    return p < 0 || runFathers_.empty() ? node{} : runFathers_[static_cast<std::size_t>(p)];
 }
 
 // Steps 1 to 4 of the descent into C: number it, call the entry hook and put
@@ -73,18 +115,22 @@ void dfs::enter(graph& G, node C, node F, edge via, std::vector<Frame>& stack) {
     if (F.is_null()) {
         roots_.push_back(order_.size() - 1);
     }
-    Entry& e = entries_[C];
-    e.dfsNum = nextDfsNum_;
-    ++reached_;
-    if (preds_) {
-        e.father = F;
+    int at = static_cast<int>(runNodes_.size());
+    running_->positions.set(C.id) = at;
+    runNodes_.push_back(C);
+    if (compNums_) {
+        runCompNums_.push_back(0);
     }
+    if (preds_) {
+        runFathers_.push_back(F);
+    }
+    ++reached_;
     entry_handler(G, C, F);
     ++nextDfsNum_;
     std::size_t begin = linkStack_.size();
     G.for_each_adj_edge(C, [&](edge L) { linkStack_.push_back(L); });
     order_links(G, C, F, std::span<edge>(linkStack_.data() + begin, linkStack_.size() - begin));
-    stack.push_back(Frame{C, F, via, begin, begin, linkStack_.size()});
+    stack.push_back(Frame{C, F, via, at, begin, begin, linkStack_.size()});
 }
 
 void dfs::dfs_sub(graph& G, node start) {
@@ -98,7 +144,7 @@ void dfs::dfs_sub(graph& G, node start) {
             edge via = top.via;
             leave_handler(G, C, F);
             if (compNums_) {
-                entries_[C].compNum = nextCompNum_++;
+                runCompNums_[static_cast<std::size_t>(top.position)] = nextCompNum_++;
             }
             linkStack_.resize(top.begin);
             stack.pop_back();
@@ -113,16 +159,16 @@ void dfs::dfs_sub(graph& G, node start) {
         if (skip_neighbour(C, N)) {
             continue;
         }
-        if (dfs_num(N) == 0) {
+        if (!entered(N)) {
             treeEdges_.push_back(L);
-            if (marks_) {
-                (*marks_)[L] = 1;
+            if (backEdges_) {
+                running_->usedLinks.set(L.id) = 1;
             }
             before_recursive_call_handler(G, L, N);
             enter(G, N, C, L, stack);
         } else {
-            if (backEdges_ && marks_->get(L) == 0) {
-                (*marks_)[L] = 1;
+            if (backEdges_ && running_->usedLinks.get(L.id) == 0) {
+                running_->usedLinks.set(L.id) = 1;
                 backEdges_->push_back(L);
             }
             old_adj_node_handler(G, L, N);

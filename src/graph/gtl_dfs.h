@@ -33,10 +33,10 @@ public:
     const std::vector<edge>& tree_edges() const { return treeEdges_; }
     const std::vector<edge>& non_tree_edges() const { return backEdges_ ? *backEdges_ : empty_; }
     const std::vector<std::size_t>& roots() const { return roots_; }
-    int dfs_num(node n) const { return entries_.get(n).dfsNum; }
+    int dfs_num(node n) const;
     bool reached(node n) const { return dfs_num(n) != 0; }
-    int comp_num(node n) const { return entries_.get(n).compNum; }
-    node father(node n) const { return entries_.get(n).father; }
+    int comp_num(node n) const;
+    node father(node n) const;
     int number_of_reached_nodes() const { return reached_; }
 
 protected:
@@ -59,32 +59,40 @@ protected:
     virtual bool skip_neighbour(node /*C*/, node /*N*/) const { return false; }
 
     void init_maps();
-    void discard_marks() { marks_.reset(); }
     node start_;
 
 private:
-    struct Entry {
-        int dfsNum = 0;
-        int compNum = 0;
-        node father;
-    };
     struct Frame {
         node C;
         node F;
         edge via;
+        int position;
         std::size_t begin;
         std::size_t next;
         std::size_t end;
     };
     void enter(graph& G, node C, node F, edge via, std::vector<Frame>& stack);
+    bool entered(node n) const;
+    // Where this run entered n among the nodes it entered, -1 if it did not.
+    int position(node n) const;
 
     int nextDfsNum_ = 1;
     int nextCompNum_ = 1;
     std::vector<edge> treeEdges_;
     std::vector<node> order_;
-    sparse_node_map<Entry> entries_;
     int reached_ = 0;
-    std::unique_ptr<sparse_edge_map<int>> marks_;
+    // The results of the last run, by the position at which it entered each
+    // node: its nodes, the number of the first, and (when recorded) each
+    // node's component number and father. While the search runs, positions
+    // and used links live in dense tables borrowed from the graph; after the
+    // run, a node's position is looked up in an index made on first demand.
+    std::vector<node> runNodes_;
+    int runFirstNum_ = 1;
+    std::vector<int> runCompNums_;
+    std::vector<node> runFathers_;
+    search_scratch* running_ = nullptr;
+    mutable sparse_node_map<int> positionIndex_;
+    mutable bool indexed_ = false;
     std::vector<std::size_t> roots_;
     bool compNums_ = false;
     bool preds_ = false;

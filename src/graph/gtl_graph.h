@@ -3,21 +3,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "graph/handles.h"
+#include "graph/search_scratch.h"
+
 namespace GTL {
-
-// Handles: small copyable values naming a node or an edge by its internal
-// number (0, 1, ... in creation order); the default handle is the null one.
-struct node {
-    std::int32_t id = -1;
-    bool is_null() const { return id < 0; }
-    friend bool operator==(node, node) = default;
-};
-
-struct edge {
-    std::int32_t id = -1;
-    bool is_null() const { return id < 0; }
-    friend bool operator==(edge, edge) = default;
-};
 
 // Adjacency-list graph whose edges can be hidden and restored. Nodes are never
 // hidden or deleted here, so the node list is the creation order. Every list
@@ -88,6 +77,9 @@ public:
     int number_of_node_ids() const { return static_cast<int>(nodes_.size()); }
     int number_of_edge_ids() const { return static_cast<int>(edges_.size()); }
 
+    // Tables that searches over this graph borrow while they run.
+    scratch_lender& scratch() { return scratch_; }
+
 private:
     struct NodeRec {
         std::int32_t outHead = -1;
@@ -113,6 +105,7 @@ private:
     std::int32_t edgeHead_ = -1;
     std::int32_t edgeTail_ = -1;
     int hiddenEdges_ = 0;
+    scratch_lender scratch_;
 };
 
 // One value per node or edge, indexed by the internal number; values never

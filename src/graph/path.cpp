@@ -1,5 +1,7 @@
 #include "graph/path.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr double kStartTop = -9.99e24;
@@ -62,24 +64,21 @@ void FillPathFromTargetSearch(path_record& path, const GTL::bfs& search, GTL::no
     }
 }
 
+// Position k of the order holds the node entered through tree link k-1, so
+// one walk back over both lists meets each node of the path in turn.
 void FillPathFromDepthFirstSearch(path_record& path, const GTL::dfs& search, GTL::node T) {
     const std::vector<GTL::node>& order = search.dfs_order();
     const std::vector<GTL::edge>& tree = search.tree_edges();
     const graph_fld& G = *path.graph;
-    // Position k of the order holds the node entered through tree link k-1;
-    // after a reset the node numbered n stands at position n-1, so the walk
-    // back along the search tree jumps straight to each father.
     GTL::node C = T;
     path.nodes.push_back(C);
-    while (true) {
-        int num = search.dfs_num(C);
-        if (num <= 1 || static_cast<std::size_t>(num) > order.size()) {
-            return;
+    for (std::size_t k = std::min(order.size(), tree.size() + 1); k-- > 1;) {
+        if (order[k] == C) {
+            GTL::edge via = tree[k - 1];
+            path.links.push_back(via);
+            C = G.opposite(via, C);
+            path.nodes.push_back(C);
         }
-        GTL::edge via = tree[static_cast<std::size_t>(num) - 2];
-        path.links.push_back(via);
-        C = G.opposite(via, C);
-        path.nodes.push_back(C);
     }
 }
 

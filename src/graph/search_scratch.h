@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "graph/gtl_graph.h"
+#include "graph/handles.h"
 #include "graph/stamped_table.h"
 
 // Dense per-node tables that a search borrows from the graph it runs on for
@@ -16,6 +16,10 @@ struct search_scratch {
     // The link by which a depth-first search entered each node (null at its
     // start); a slot written in this run marks the node as entered.
     stamped_table<GTL::edge> entered;
+    // Where a depth-first search entered each node, counted from its run's
+    // first node, and which links it has used (for its back links).
+    stamped_table<int> positions;
+    stamped_table<char> usedLinks;
     // Spare tables form a list in the lending graph.
     std::unique_ptr<search_scratch> nextSpare;
 };
