@@ -2,11 +2,6 @@
 
 #include "graph/neighbour_order.h"
 
-namespace {
-// Below this many links the exchange sort is as quick as anything else.
-constexpr std::size_t kExchangeSortLimit = 16;
-}  // namespace
-
 // Links at a node are few in real networks; where many links share a node
 // (a star), the exchange sort is replaced by a stable sort whenever the sizes
 // or reaches fall into classes that the rule orders consistently.
@@ -18,8 +13,9 @@ void OrderNetworkLinks(const graph_fld& G, GTL::node C, GTL::node F, bool second
     // Reused between calls: most nodes have two or three links, and a fresh
     // vector per node would cost more than ordering them.
     thread_local std::vector<neighbour_order::LinkKey> keys;
-    neighbour_order::MakeKeys(G, C, F, links, keys);
-    if (links.size() < kExchangeSortLimit || !neighbour_order::SortByClasses(keys, secondPass)) {
+    neighbour_order::MakeKeys(G, C, F, links, secondPass, keys);
+    if (links.size() < neighbour_order::kManyLinks ||
+        !neighbour_order::SortByClasses(keys, secondPass)) {
         neighbour_order::ExchangeSort(keys, secondPass);
     }
     for (std::size_t i = 0; i < links.size(); ++i) {

@@ -168,22 +168,56 @@ bool SortByReachClasses(std::vector<LinkKey>& keys) {
 
 }  // namespace
 
-void MakeKeys(const graph_fld& G, GTL::node C, GTL::node F, std::span<const GTL::edge> links,
-              std::vector<LinkKey>& keys) {
-    const NodeData& c = G.data(C);
-    Unit d{0.0, 0.0, false};
-    if (!F.is_null()) {
-        const NodeData& f = G.data(F);
-        d = UnitVector(c.xPosition - f.xPosition, c.yPosition - f.yPosition);
+namespace {
+
+// Whether the size rule may consult the direction for this pair of sizes, in
+// either order: like sizes, or two sizes neither of which is small (big
+// links, and sizes that are not numbers, reach the last rule).
+bool DirectionDecides(double a, double b) {
+    return std::fabs(a - b) < kSizeTolerance || (!(a < kBigLink) && !(b < kBigLink));
+}
+
+bool AnyPairNeedsDirection(const std::vector<LinkKey>& keys) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        for (std::size_t j = i + 1; j < keys.size(); ++j) {
+            if (DirectionDecides(keys[i].size, keys[j].size)) {
+                return true;
+            }
+        }
     }
+    return false;
+}
+
+void AddDirections(const graph_fld& G, GTL::node C, GTL::node F, std::vector<LinkKey>& keys) {
+    const NodeData& c = G.data(C);
+    const NodeData& f = G.data(F);
+    Unit d = UnitVector(c.xPosition - f.xPosition, c.yPosition - f.yPosition);
+    for (LinkKey& k : keys) {
+        const NodeData& far = G.data(G.opposite(k.link, C));
+        Unit u = UnitVector(far.xPosition - c.xPosition, far.yPosition - c.yPosition);
+        k.hasDirection = d.valid && u.valid;
+        k.dot = k.hasDirection ? u.x * d.x + u.y * d.y : 0.0;
+    }
+}
+
+}  // namespace
+
+// The far nodes are read only for what the rule of the pass consults: the
+// reach in the second pass; in the first, the direction where a father
+// exists and two sizes leave the decision to it (or many links share C).
+void MakeKeys(const graph_fld& G, GTL::node C, GTL::node F, std::span<const GTL::edge> links,
+              bool secondPass, std::vector<LinkKey>& keys) {
     keys.clear();
     for (GTL::edge L : links) {
         const CEdgeData& ed = G.data(L);
-        const NodeData& far = G.data(G.opposite(L, C));
-        Unit u = UnitVector(far.xPosition - c.xPosition, far.yPosition - c.yPosition);
-        bool hasDirection = d.valid && u.valid;
-        double dot = hasDirection ? u.x * d.x + u.y * d.y : 0.0;
-        keys.push_back(LinkKey{L, ed.size, far.longestPathLength + ed.length, dot, hasDirection});
+        double reach = secondPass ? G.data(G.opposite(L, C)).longestPathLength + ed.length : 0.0;
+        keys.push_back(LinkKey{L, ed.size, reach, 0.0, false});
+    }
+    if (secondPass || F.is_null()) {
+        return;
+    }
+    if (keys.size() >= kManyLinks || AnyPairNeedsDirection(keys)) {
+        AddDirections(G, C, F, keys);
     }
 }
 

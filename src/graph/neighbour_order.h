@@ -22,8 +22,12 @@ struct LinkKey {
     bool hasDirection;  // false at the start node or for a zero-length vector
 };
 
+// Below this many links the exchange sort is as quick as anything else.
+inline constexpr std::size_t kManyLinks = 16;
+
+// The keys of the links at C entered from F, with what the pass's rule reads.
 void MakeKeys(const graph_fld& G, GTL::node C, GTL::node F, std::span<const GTL::edge> links,
-              std::vector<LinkKey>& keys);
+              bool secondPass, std::vector<LinkKey>& keys);
 
 // The exchange rules: true when the link at position j+1 must go before j.
 bool ExchangeBySize(const LinkKey& A, const LinkKey& B);

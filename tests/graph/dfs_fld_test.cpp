@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 
 #include "graph/dfs_fld.h"
 #include "test_helpers.h"
@@ -39,6 +40,8 @@ const OrderCase kOrderCases[] = {
     {"big links at the start", 5.0, 8.0, Geometry::kAtStart, false},
     {"far end on C", 2.0, 2.0005, Geometry::kFarOnC, false},
     {"father on C", 2.0, 2.0005, Geometry::kFatherOnC, false},
+    {"sizes that are not numbers, B straight on", NAN, NAN, Geometry::kBStraight, true},
+    {"big and not a number, B straight on", 5.0, NAN, Geometry::kBStraight, true},
 };
 
 class LinkOrder : public ::testing::TestWithParam<OrderCase> {};
