@@ -1,6 +1,7 @@
 #include <cmath>
 
 #include "branches/branch_finder.h"
+#include "branches/summit_tree.h"
 #include "graph/path.h"
 #include "parser/network_parser.h"
 
@@ -48,6 +49,37 @@ CutLink ChooseCutLink(const graph_fld& G, GTL::edge b, GTL::node S, GTL::node T,
     return CutLink{p.link, p.high, p.low};
 }
 
+// Whether, with the back links hidden, the subnetwork is exactly the tree of
+// its search: then the path between a back link's ends is the tree path.
+bool IsSearchTree(const graph_fld& G, const dfs_fld& search) {
+    const std::vector<GTL::node>& order = search.dfs_order();
+    const std::vector<GTL::edge>& tree = search.tree_edges();
+    if (search.roots().size() != 1 || order.size() != tree.size() + 1) {
+        return false;
+    }
+    for (GTL::edge e : tree) {
+        if (G.is_hidden(e)) {
+            return false;
+        }
+    }
+    std::size_t ends = 0;
+    for (GTL::node n : order) {
+        ends += static_cast<std::size_t>(G.degree(n));
+    }
+    return ends == 2 * tree.size();
+}
+
+// The tree that answers the loops' path questions quickly, where its answers
+// are those of the target searches; null where they might not be.
+std::unique_ptr<summit_tree> MakeSummitTree(const graph_fld& G, const dfs_fld& search,
+                                            const std::vector<GTL::edge>& backLinks) {
+    if (!TopsAreComparable(G, search.tree_edges()) || !TopsAreComparable(G, backLinks) ||
+        !IsSearchTree(G, search)) {
+        return nullptr;
+    }
+    return std::make_unique<summit_tree>(G, search.dfs_order(), search.tree_edges(), backLinks);
+}
+
 }  // namespace
 
 // Opens every loop of the subnetwork at its summit: for each back link of the
@@ -62,6 +94,9 @@ void CBranchFinder::SelectLoopLinks() {
     for (GTL::edge b : backLinks) {
         graph->hide_edge(b);
     }
+    // Each loop's path runs through the tree that the loops opened so far
+    // have left. Where the tree allows, it answers without a search.
+    std::unique_ptr<summit_tree> tree = MakeSummitTree(*graph, *search, backLinks);
     GTL::bfs_tgt target;
     path_record path(graph);
     for (GTL::edge b : backLinks) {
@@ -71,15 +106,19 @@ void CBranchFinder::SelectLoopLinks() {
         CutLink cut{b, S, S};
         // A link from a node to itself is its own loop: it is cut as it is.
         if (S != T) {
-            target.reset();
-            target.scan_whole_graph(false);
-            target.calc_level(true);
-            target.store_non_tree_edges(false);
-            target.start_node(S);
-            target.target_node(T);
-            target.run(*graph);
             path.clear();
-            FillPathFromTargetSearch(path, target, T);
+            if (tree) {
+                tree->fill_summit_stretch(T, S, path);
+            } else {
+                target.reset();
+                target.scan_whole_graph(false);
+                target.calc_level(true);
+                target.store_non_tree_edges(false);
+                target.start_node(S);
+                target.target_node(T);
+                target.run(*graph);
+                FillPathFromTargetSearch(path, target, T);
+            }
             cut = ChooseCutLink(*graph, b, S, T, ChooseSummitLink(path));
         }
         auto branch = std::make_unique<CBranch>(graph);
@@ -90,6 +129,9 @@ void CBranchFinder::SelectLoopLinks() {
         if (cut.link != b) {
             graph->restore_edge(b);
             graph->hide_edge(cut.link);
+            if (tree) {
+                tree->swap(cut.link, b);
+            }
         }
     }
     ownedSearch_ = std::make_unique<dfs_fld>();

@@ -1,0 +1,291 @@
+#include "branches/summit_tree.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+// The summit rule starts from this height: a link no higher is never chosen.
+constexpr double kStartTop = -9.99e24;
+
+double Top(const CEdgeData& d) {
+    return d.elevationInSource > d.elevationInTarget ? d.elevationInSource : d.elevationInTarget;
+}
+
+}  // namespace
+
+bool TopsAreComparable(const graph_fld& G, const std::vector<GTL::edge>& links) {
+    for (GTL::edge e : links) {
+        const CEdgeData& d = G.data(e);
+        if (!std::isfinite(d.elevationInSource) || !std::isfinite(d.elevationInTarget) ||
+            !(Top(d) > kStartTop)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The search tree is laid out as a forest of single-vertex paths whose path
+// parents are the tree's fathers: a valid state from which the first access
+// builds the paths it needs.
+summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order,
+                         const std::vector<GTL::edge>& treeLinks,
+                         const std::vector<GTL::edge>& extraLinks)
+    : G_(G) {
+    v_.reserve(order.size() + treeLinks.size() + extraLinks.size());
+    for (GTL::node n : order) {
+        std::int32_t x = add_vertex();
+        v_[static_cast<std::size_t>(x)].node = n;
+        nodeVertex_[n] = x;
+    }
+    auto addLink = [&](GTL::edge e) {
+        std::int32_t x = add_vertex();
+        Vertex& vx = v_[static_cast<std::size_t>(x)];
+        vx.isLink = true;
+        vx.link = e;
+        vx.top = Top(G.data(e));
+        vx.best = vx.top;
+        vx.first = x;
+        vx.last = x;
+        linkVertex_[e] = x;
+        return x;
+    };
+    for (std::size_t k = 1; k < order.size() && k - 1 < treeLinks.size(); ++k) {
+        GTL::edge via = treeLinks[k - 1];
+        std::int32_t child = node_vertex(order[k]);
+        std::int32_t father = node_vertex(G.opposite(via, order[k]));
+        std::int32_t x = addLink(via);
+        v_[static_cast<std::size_t>(x)].parent = father;
+        v_[static_cast<std::size_t>(child)].parent = x;
+    }
+    for (GTL::edge e : extraLinks) {
+        addLink(e);
+    }
+}
+
+std::int32_t summit_tree::add_vertex() {
+    v_.emplace_back();
+    return static_cast<std::int32_t>(v_.size()) - 1;
+}
+
+std::int32_t summit_tree::node_vertex(GTL::node n) const {
+    return nodeVertex_.get(n);
+}
+
+std::int32_t summit_tree::link_vertex(GTL::edge e) const {
+    return linkVertex_.get(e);
+}
+
+void summit_tree::fill_summit_stretch(GTL::node from, GTL::node to, path_record& path) {
+    std::int32_t root = node_vertex(to);
+    make_root(node_vertex(from));
+    access(root);
+    std::int32_t M = v_[static_cast<std::size_t>(root)].first;
+    std::int32_t length = v_[static_cast<std::size_t>(root)].size;
+    std::int32_t at = rank(M);
+    auto nodeAt = [&](std::int32_t position) {
+        return v_[static_cast<std::size_t>(select(root, position))].node;
+    };
+    auto linkAt = [&](std::int32_t position) {
+        return v_[static_cast<std::size_t>(select(root, position))].link;
+    };
+    GTL::edge link = v_[static_cast<std::size_t>(M)].link;
+    GTL::node before = nodeAt(at - 1);
+    GTL::node after = nodeAt(at + 1);
+    const CEdgeData& d = G_.data(link);
+    bool highBefore = d.GetElevation(before) > d.GetElevation(after);
+    if (highBefore && at >= 3) {
+        path.nodes = {nodeAt(at - 3), before, after};
+        path.links = {linkAt(at - 2), link};
+    } else if (!highBefore && at + 3 <= length - 1) {
+        path.nodes = {before, after, nodeAt(at + 3)};
+        path.links = {link, linkAt(at + 2)};
+    } else {
+        path.nodes = {before, after};
+        path.links = {link};
+    }
+}
+
+void summit_tree::swap(GTL::edge out, GTL::edge in) {
+    const CEdgeData& od = G_.data(out);
+    std::int32_t o = link_vertex(out);
+    cut(node_vertex(od.sourceNode), o);
+    cut(o, node_vertex(od.targetNode));
+    const CEdgeData& id = G_.data(in);
+    std::int32_t i = link_vertex(in);
+    link(i, node_vertex(id.sourceNode));
+    link(node_vertex(id.targetNode), i);
+}
+
+bool summit_tree::is_splay_root(std::int32_t x) const {
+    std::int32_t p = v_[static_cast<std::size_t>(x)].parent;
+    return p < 0 || (v_[static_cast<std::size_t>(p)].child[0] != x &&
+                     v_[static_cast<std::size_t>(p)].child[1] != x);
+}
+
+// Reverses the path held by x's splay subtree; its children follow lazily.
+void summit_tree::flip(std::int32_t x) {
+    if (x < 0) {
+        return;
+    }
+    Vertex& vx = v_[static_cast<std::size_t>(x)];
+    std::swap(vx.child[0], vx.child[1]);
+    std::swap(vx.first, vx.last);
+    vx.flipped = !vx.flipped;
+}
+
+void summit_tree::push_down(std::int32_t x) {
+    Vertex& vx = v_[static_cast<std::size_t>(x)];
+    if (vx.flipped) {
+        flip(vx.child[0]);
+        flip(vx.child[1]);
+        vx.flipped = false;
+    }
+}
+
+// Size and summit of x's splay subtree from those of its children: the
+// highest top, and the first and last vertex in path order that carry it.
+void summit_tree::pull_up(std::int32_t x) {
+    Vertex& vx = v_[static_cast<std::size_t>(x)];
+    vx.size = 1;
+    vx.first = -1;
+    vx.last = -1;
+    auto join = [&vx](double best, std::int32_t first, std::int32_t last) {
+        if (first < 0) {
+            return;
+        }
+        if (vx.first < 0 || best > vx.best) {
+            vx.best = best;
+            vx.first = first;
+            vx.last = last;
+        } else if (best == vx.best) {
+            vx.last = last;
+        }
+    };
+    if (vx.child[0] >= 0) {
+        const Vertex& l = v_[static_cast<std::size_t>(vx.child[0])];
+        vx.size += l.size;
+        join(l.best, l.first, l.last);
+    }
+    if (vx.isLink) {
+        join(vx.top, x, x);
+    }
+    if (vx.child[1] >= 0) {
+        const Vertex& r = v_[static_cast<std::size_t>(vx.child[1])];
+        vx.size += r.size;
+        join(r.best, r.first, r.last);
+    }
+}
+
+void summit_tree::rotate(std::int32_t x) {
+    std::int32_t y = v_[static_cast<std::size_t>(x)].parent;
+    std::int32_t z = v_[static_cast<std::size_t>(y)].parent;
+    int side = v_[static_cast<std::size_t>(y)].child[1] == x ? 1 : 0;
+    if (!is_splay_root(y)) {
+        Vertex& vz = v_[static_cast<std::size_t>(z)];
+        vz.child[vz.child[1] == y ? 1 : 0] = x;
+    }
+    v_[static_cast<std::size_t>(x)].parent = z;
+    std::int32_t moved = v_[static_cast<std::size_t>(x)].child[1 - side];
+    v_[static_cast<std::size_t>(y)].child[side] = moved;
+    if (moved >= 0) {
+        v_[static_cast<std::size_t>(moved)].parent = y;
+    }
+    v_[static_cast<std::size_t>(x)].child[1 - side] = y;
+    v_[static_cast<std::size_t>(y)].parent = x;
+    pull_up(y);
+    pull_up(x);
+}
+
+void summit_tree::splay(std::int32_t x) {
+    std::vector<std::int32_t> above;
+    for (std::int32_t y = x;; y = v_[static_cast<std::size_t>(y)].parent) {
+        above.push_back(y);
+        if (is_splay_root(y)) {
+            break;
+        }
+    }
+    for (auto it = above.rbegin(); it != above.rend(); ++it) {
+        push_down(*it);
+    }
+    while (!is_splay_root(x)) {
+        std::int32_t y = v_[static_cast<std::size_t>(x)].parent;
+        if (!is_splay_root(y)) {
+            std::int32_t z = v_[static_cast<std::size_t>(y)].parent;
+            bool xLeft = v_[static_cast<std::size_t>(y)].child[0] == x;
+            bool yLeft = v_[static_cast<std::size_t>(z)].child[0] == y;
+            rotate(xLeft == yLeft ? y : x);
+        }
+        rotate(x);
+    }
+}
+
+// Makes the tree path from the root to x the path of x's splay tree, with x
+// at its root and nothing after it.
+void summit_tree::access(std::int32_t x) {
+    std::int32_t below = -1;
+    for (std::int32_t y = x; y >= 0; y = v_[static_cast<std::size_t>(y)].parent) {
+        splay(y);
+        v_[static_cast<std::size_t>(y)].child[1] = below;
+        pull_up(y);
+        below = y;
+    }
+    splay(x);
+}
+
+void summit_tree::make_root(std::int32_t x) {
+    access(x);
+    flip(x);
+}
+
+void summit_tree::link(std::int32_t x, std::int32_t y) {
+    make_root(x);
+    v_[static_cast<std::size_t>(x)].parent = y;
+}
+
+void summit_tree::cut(std::int32_t x, std::int32_t y) {
+    make_root(x);
+    access(y);
+    Vertex& vy = v_[static_cast<std::size_t>(y)];
+    v_[static_cast<std::size_t>(vy.child[0])].parent = -1;
+    vy.child[0] = -1;
+    pull_up(y);
+}
+
+std::int32_t summit_tree::rank(std::int32_t x) {
+    // Pending reversals above x decide which side each ancestor holds it on.
+    std::vector<std::int32_t> above;
+    for (std::int32_t y = x; !is_splay_root(y); y = v_[static_cast<std::size_t>(y)].parent) {
+        above.push_back(v_[static_cast<std::size_t>(y)].parent);
+    }
+    for (auto it = above.rbegin(); it != above.rend(); ++it) {
+        push_down(*it);
+    }
+    push_down(x);
+    auto sizeOf = [&](std::int32_t y) { return y < 0 ? 0 : v_[static_cast<std::size_t>(y)].size; };
+    std::int32_t r = sizeOf(v_[static_cast<std::size_t>(x)].child[0]);
+    for (std::int32_t y = x; !is_splay_root(y); y = v_[static_cast<std::size_t>(y)].parent) {
+        const Vertex& p = v_[static_cast<std::size_t>(v_[static_cast<std::size_t>(y)].parent)];
+        if (p.child[1] == y) {
+            r += sizeOf(p.child[0]) + 1;
+        }
+    }
+    return r;
+}
+
+std::int32_t summit_tree::select(std::int32_t root, std::int32_t position) {
+    std::int32_t x = root;
+    while (true) {
+        push_down(x);
+        std::int32_t left = v_[static_cast<std::size_t>(x)].child[0];
+        std::int32_t leftSize = left < 0 ? 0 : v_[static_cast<std::size_t>(left)].size;
+        if (position < leftSize) {
+            x = left;
+        } else if (position == leftSize) {
+            return x;
+        } else {
+            position -= leftSize + 1;
+            x = v_[static_cast<std::size_t>(x)].child[1];
+        }
+    }
+}

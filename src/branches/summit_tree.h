@@ -1,0 +1,81 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "graph/graph_fld.h"
+#include "graph/path.h"
+#include "graph/sparse_map.h"
+
+// The spanning tree of a subnetwork while its loops are opened one by one.
+// Opening a loop asks for the highest link of the tree path between the two
+// ends of a back link, and may then swap a path link out of the tree for the
+// back link. A breadth-first search per loop costs the part of the tree
+// within the loop's length of its start, which in a street grid is most of
+// the network; this tree answers each question and makes each swap in
+// logarithmic (amortised) time.
+//
+// It is a link-cut tree whose vertices are the subnetwork's nodes and links,
+// so that a path alternates node, link, node, ...; each link carries its top,
+// the higher of its two end elevations.
+class summit_tree {
+public:
+    // The tree of a single-root search over the subnetwork (its order and its
+    // tree links), and the links that may join the tree later.
+    summit_tree(const graph_fld& G, const std::vector<GTL::node>& order,
+                const std::vector<GTL::edge>& treeLinks, const std::vector<GTL::edge>& extraLinks);
+
+    // Fills `path` with a stretch of the tree path from `from` to `to` that
+    // has the same summit link as the whole path: the path's first link with
+    // the highest top, and beside it the path link beyond its high end.
+    // Needs two different nodes of the tree, and tops that are numbers.
+    void fill_summit_stretch(GTL::node from, GTL::node to, path_record& path);
+
+    // `out`, a tree link, leaves the tree and `in` joins it in its place.
+    void swap(GTL::edge out, GTL::edge in);
+
+private:
+    struct Vertex {
+        std::int32_t child[2] = {-1, -1};
+        std::int32_t parent = -1;
+        bool flipped = false;
+        bool isLink = false;
+        double top = 0.0;
+        // Over the splay subtree: its size, its highest top and the first and
+        // last vertex (in path order) that have it, -1 without links.
+        std::int32_t size = 1;
+        double best = 0.0;
+        std::int32_t first = -1;
+        std::int32_t last = -1;
+        GTL::node node;
+        GTL::edge link;
+    };
+
+    std::int32_t add_vertex();
+    std::int32_t node_vertex(GTL::node n) const;
+    std::int32_t link_vertex(GTL::edge e) const;
+
+    bool is_splay_root(std::int32_t x) const;
+    void flip(std::int32_t x);
+    void push_down(std::int32_t x);
+    void pull_up(std::int32_t x);
+    void rotate(std::int32_t x);
+    void splay(std::int32_t x);
+    void access(std::int32_t x);
+    void make_root(std::int32_t x);
+    void link(std::int32_t x, std::int32_t y);
+    void cut(std::int32_t x, std::int32_t y);
+    // Position of x in the path held by the splay tree rooted at `root`, and
+    // the vertex at a position.
+    std::int32_t rank(std::int32_t x);
+    std::int32_t select(std::int32_t root, std::int32_t position);
+
+    const graph_fld& G_;
+    std::vector<Vertex> v_;
+    sparse_node_map<std::int32_t> nodeVertex_;
+    sparse_edge_map<std::int32_t> linkVertex_;
+};
+
+// Whether every link has end elevations for which the summit tree's tops
+// agree with the summit rule (numbers above the rule's starting height).
+bool TopsAreComparable(const graph_fld& G, const std::vector<GTL::edge>& links);
