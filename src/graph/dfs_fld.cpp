@@ -46,6 +46,10 @@ int dfs_fld::run(GTL::graph& G) {
     GTL::node start = start_.is_null() ? G.choose_node() : start_;
     level_search levels(G, start, scratch->levels, scratch->queue);
     levels.discover_all();
+    return run_with_levels(G, levels);
+}
+
+int dfs_fld::run_with_levels(GTL::graph& G, const level_search& levels) {
     levels_ = &levels;
     GTL::dfs::run(G);
     levels_ = nullptr;

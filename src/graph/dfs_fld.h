@@ -15,6 +15,9 @@ public:
     ~dfs_fld() override = default;
 
     int run(GTL::graph& G) override;
+    // The same run with the levels of a complete level search from this
+    // search's start node over G as it is now.
+    int run_with_levels(GTL::graph& G, const level_search& levels);
 
     bool secondPass = false;
 

@@ -2,8 +2,12 @@
 
 #include "graph/dfs_fld.h"
 
-incremental_dfs::incremental_dfs(graph_fld& G, GTL::node start)
-    : G_(G), scratch_(G.scratch()), levels_(G, start, scratch_->levels, scratch_->queue) {
+incremental_dfs::incremental_dfs(graph_fld& G, GTL::node start, bool secondPass,
+                                 level_search* levels)
+    : G_(G), secondPass_(secondPass), scratch_(G.scratch()), levels_(levels) {
+    if (!levels_) {
+        levels_ = &ownLevels_.emplace(G, start, scratch_->levels, scratch_->queue);
+    }
     scratch_->entered.start_run(static_cast<std::size_t>(G.number_of_node_ids()));
     enter(start, GTL::node{}, GTL::edge{});
 }
@@ -45,10 +49,10 @@ void incremental_dfs::fill_path(path_record& path, GTL::node V) const {
 void incremental_dfs::enter(GTL::node C, GTL::node F, GTL::edge via) {
     order_.push_back(C);
     scratch_->entered.set(C.id) = via;
-    levels_.discover(C);
+    levels_->discover(C);
     std::size_t begin = links_.size();
     G_.for_each_adj_edge(C, [&](GTL::edge L) { links_.push_back(L); });
-    OrderEnteredNodeLinks(G_, C, F, false,
+    OrderEnteredNodeLinks(G_, C, F, secondPass_,
                           std::span<GTL::edge>(links_.data() + begin, links_.size() - begin));
     stack_.push_back(Frame{C, F, begin, begin, links_.size()});
 }
@@ -65,7 +69,7 @@ bool incremental_dfs::enter_next() {
         GTL::edge L = links_[top.next++];
         GTL::node C = top.C;
         GTL::node N = G_.opposite(L, C);
-        if (levels_.nearer(N, C) || scratch_->entered.has(N.id)) {
+        if (levels_->nearer(N, C) || scratch_->entered.has(N.id)) {
             continue;
         }
         enter(N, C, L);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <optional>
 #include <vector>
 
 #include "graph/graph_fld.h"
@@ -8,9 +9,9 @@
 #include "graph/path.h"
 #include "graph/search_scratch.h"
 
-// The first-pass network search from one start node (the order and the tree
-// of dfs_fld, nodes entered in the same order), entering nodes only as far as
-// it is asked to. A caller that needs the first node of some kind, or a path
+// The network search from one start node (the order and the tree of dfs_fld
+// in either pass, nodes entered in the same order), entering nodes only as
+// far as it is asked to. A caller that needs the first node of some kind, or a path
 // to one node, pays for the part of the network searched before it.
 //
 // The search reads the graph step by step: the graph must not change (no
@@ -18,7 +19,10 @@
 // be asked for more. `finish` enters the rest beforehand.
 class incremental_dfs {
 public:
-    incremental_dfs(graph_fld& G, GTL::node start);
+    // Levels are found as the search needs them, or taken from `levels`, a
+    // level search from the same start over the graph as it is.
+    incremental_dfs(graph_fld& G, GTL::node start, bool secondPass = false,
+                    level_search* levels = nullptr);
     incremental_dfs(const incremental_dfs&) = delete;
     incremental_dfs& operator=(const incremental_dfs&) = delete;
 
@@ -47,8 +51,10 @@ private:
     void enter(GTL::node C, GTL::node F, GTL::edge via);
 
     graph_fld& G_;
+    bool secondPass_;
     scratch_lease scratch_;
-    level_search levels_;
+    std::optional<level_search> ownLevels_;
+    level_search* levels_;
     std::vector<GTL::node> order_;
     std::vector<Frame> stack_;
     std::vector<GTL::edge> links_;

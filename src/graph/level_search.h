@@ -20,6 +20,8 @@ public:
     void discover_all();
 
     bool discovered(GTL::node n) const { return levels_.has(n.id); }
+    // Every node discovered so far, in the order of discovery.
+    const std::vector<GTL::node>& discovered_nodes() const { return queue_; }
     // The level of a discovered node (0 for one not discovered).
     int level(GTL::node n) const { return levels_.get(n.id); }
 

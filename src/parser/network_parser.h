@@ -6,6 +6,7 @@
 
 #include "graph/dfs_fld.h"
 #include "graph/graph_fld.h"
+#include "graph/incremental_dfs.h"
 #include "graph/path.h"
 #include "parser/branch.h"
 #include "parser/loop_end_index.h"
@@ -98,7 +99,7 @@ private:
     void SortOutlets();
     double LowestLinkEnd(GTL::node n);
     void SeperateAllOutletsAndCreateLinkLoops(bool second);
-    void CutLinkBetweenOutlets(const dfs_fld& search, GTL::node outlet, GTL::node later);
+    void CutLinkBetweenOutlets(incremental_dfs& search, GTL::node outlet, GTL::node later);
     void AssignLinkLoopsToSubnetworks();
     // Isolated nodes and links.
     void FindIsolatedNodesAndEdges();

@@ -96,27 +96,34 @@ void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(bool second) {
         auto search = std::make_unique<dfs_fld>();
         search->secondPass = second;
         while (true) {
-            search->reset();
-            search->start_node(o);
-            search->calc_comp_num(true);
-            search->store_preds(true);
-            search->store_non_tree_edges(true);
-            search->scan_whole_graph(false);
-            if (search->run(graph) != GTL::algorithm::GTL_OK) {
-                error().ThrowError(E_INVALIDARG, texts::kCannotSearchSubnetwork);
-            }
+            // The search reaches exactly what the level search discovers, so
+            // the later outlets come from the levels; the search itself runs
+            // in full only once no later outlet is left, and otherwise only
+            // as far as the outlet that decides the cut.
+            scratch_lease scratch(graph.scratch());
+            level_search levels(graph, o, scratch->levels, scratch->queue);
+            levels.discover_all();
             std::int32_t first = -1;
-            for (GTL::node n : search->dfs_order()) {
+            for (GTL::node n : levels.discovered_nodes()) {
                 std::int32_t k = position[static_cast<std::size_t>(n.id)];
                 if (k > static_cast<std::int32_t>(i) && (first < 0 || k < first)) {
                     first = k;
                 }
             }
             if (first < 0) {
+                search->reset();
+                search->start_node(o);
+                search->calc_comp_num(true);
+                search->store_preds(true);
+                search->store_non_tree_edges(true);
+                search->scan_whole_graph(false);
+                if (search->run_with_levels(graph, levels) != GTL::algorithm::GTL_OK) {
+                    error().ThrowError(E_INVALIDARG, texts::kCannotSearchSubnetwork);
+                }
                 break;
             }
-            GTL::node later = outlets[static_cast<std::size_t>(first)];
-            CutLinkBetweenOutlets(*search, o, later);
+            incremental_dfs partial(graph, o, second, &levels);
+            CutLinkBetweenOutlets(partial, o, outlets[static_cast<std::size_t>(first)]);
         }
         dfs_fld* kept = search.get();
         outletSearches.push_back(std::move(search));
@@ -140,10 +147,11 @@ void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(bool second) {
 
 // The link cut is the summit link of the search tree's path from the later
 // outlet back to this one, oriented from its high end.
-void CFLDNetworkParser::CutLinkBetweenOutlets(const dfs_fld& search, GTL::node /*outlet*/,
+void CFLDNetworkParser::CutLinkBetweenOutlets(incremental_dfs& search, GTL::node /*outlet*/,
                                               GTL::node later) {
     path_record path(&graph);
-    FillPathFromDepthFirstSearch(path, search, later);
+    search.reaches(later);
+    search.fill_path(path, later);
     summit_link cut = ChooseSummitLink(path);
     auto branch = std::make_unique<CBranch>(&graph);
     branch->nodes.push_back(cut.high);

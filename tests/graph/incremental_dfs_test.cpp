@@ -16,21 +16,25 @@ using rivo_test::Network;
 void GrowRandomNetwork(Network& net, std::uint32_t seed) {
     std::mt19937 random(seed);
     const double sizes[] = {1.0, 1.0005, 2.0, 5.0, 8.0};
+    const double lengths[] = {1.0, 1.0005, 2.0};
     const std::int32_t nodes = 40;
     for (std::int32_t id = 1; id <= nodes; ++id) {
-        net.Node(id, static_cast<double>(random() % 5), static_cast<double>(random() % 5));
+        GTL::node n =
+            net.Node(id, static_cast<double>(random() % 5), static_cast<double>(random() % 5));
+        net.G.data(n).longestPathLength = static_cast<double>(random() % 3);
     }
     std::int32_t linkID = 100;
     // A tree over nodes 1..30, then loops among them; 31..40 form a chain apart.
     for (std::int32_t id = 2; id <= 30; ++id) {
         std::int32_t parent =
             1 + static_cast<std::int32_t>(random() % static_cast<unsigned>(id - 1));
-        net.Link(linkID++, parent, id, sizes[random() % 5]);
+        net.Link(linkID++, parent, id, sizes[random() % 5], 0.0, 0.0, lengths[random() % 3]);
     }
     for (int k = 0; k < 15; ++k) {
         std::int32_t a = 1 + static_cast<std::int32_t>(random() % 30);
         std::int32_t b = 1 + static_cast<std::int32_t>(random() % 30);
-        GTL::edge e = net.Link(linkID++, a, b, sizes[random() % 5]);
+        GTL::edge e =
+            net.Link(linkID++, a, b, sizes[random() % 5], 0.0, 0.0, lengths[random() % 3]);
         if (random() % 4 == 0) {
             net.G.hide_edge(e);
         }
@@ -57,11 +61,14 @@ TEST_P(IncrementalDfsTest, EntersAndPathsAsTheNetworkSearch) {
     Network net;
     GrowRandomNetwork(net, GetParam());
     GTL::node start = net(1 + static_cast<std::int32_t>(GetParam() % 30));
+    // Odd seeds order the links by reach, as the longest-branch pass does.
+    bool secondPass = GetParam() % 2 == 1;
     dfs_fld whole;
+    whole.secondPass = secondPass;
     whole.start_node(start);
     whole.run(net.G);
 
-    incremental_dfs stepwise(net.G, start);
+    incremental_dfs stepwise(net.G, start, secondPass);
     ASSERT_EQ(net.Ids(FullOrder(stepwise)), net.Ids(whole.dfs_order()));
     for (GTL::node n : whole.dfs_order()) {
         path_record expected(&net.G);
