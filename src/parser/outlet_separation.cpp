@@ -1,20 +1,9 @@
 #include "branches/branch_finder.h"
 #include "parser/network_parser.h"
+#include "parser/outlet_order.h"
 
 namespace {
 constexpr double kNoLowestLinkEnd = 1.2e11;
-
-// Whether outlet A stands before outlet B, from their converted flags and
-// lowest link ends.
-bool Precedes(bool convertedA, double lowestA, bool convertedB, double lowestB) {
-    if (convertedB) {
-        return true;
-    }
-    if (convertedA) {
-        return false;
-    }
-    return lowestA <= lowestB;
-}
 }  // namespace
 
 bool CFLDNetworkParser::FindOutletsAndSubnetworks(bool second) {
@@ -35,36 +24,16 @@ bool CFLDNetworkParser::FindOutletsAndSubnetworks(bool second) {
 }
 
 // Real outfalls come before converted storage nodes, and among real outfalls
-// the one with the lower lowest link end first. Equal keys are exchanged too,
-// so the order is that of this exact exchange sort, not of any stable sort.
+// the one with the lower lowest link end first.
 void CFLDNetworkParser::SortOutlets() {
-    std::size_t n = outlets.size();
-    if (n < 2) {
-        return;
+    std::vector<OutletKey> keys;
+    keys.reserve(outlets.size());
+    for (GTL::node n : outlets) {
+        keys.push_back(OutletKey{LowestLinkEnd(n), graph.data(n).convertedToOutfall, n});
     }
-    // The key of an outlet does not change while sorting; compute it once.
-    std::vector<double> lowest(n);
-    std::vector<GTL::node> nodes = outlets;
-    for (std::size_t i = 0; i < n; ++i) {
-        lowest[i] = LowestLinkEnd(nodes[i]);
-    }
-    std::vector<std::size_t> order(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        order[i] = i;
-    }
-    auto precedes = [&](std::size_t a, std::size_t b) {
-        return Precedes(graph.data(nodes[a]).convertedToOutfall, lowest[a],
-                        graph.data(nodes[b]).convertedToOutfall, lowest[b]);
-    };
-    for (std::size_t p = n - 1; p >= 1; --p) {
-        for (std::size_t j = 0; j < p; ++j) {
-            if (precedes(order[j + 1], order[j])) {
-                std::swap(order[j], order[j + 1]);
-            }
-        }
-    }
-    for (std::size_t i = 0; i < n; ++i) {
-        outlets[i] = nodes[order[i]];
+    SortOutletKeys(keys);
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        outlets[i] = keys[i].node;
     }
 }
 
