@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -9,14 +10,15 @@ namespace {
 
 using namespace rivo_bench;
 
-bool Parse(const std::vector<std::string>& args, BenchOptions& options, std::string& error) {
-    return ParseOptions(args, options, error);
-}
-
-TEST(BenchOptions, ReadsSizesInEveryWrittenForm) {
+class BenchCommandLine : public ::testing::Test {
+protected:
+    bool Parse(const std::vector<std::string>& args) { return ParseOptions(args, options, error); }
     BenchOptions options;
     std::string error;
-    ASSERT_TRUE(Parse({"--sizes", "1000,1e4,100k,1M"}, options, error)) << error;
+};
+
+TEST_F(BenchCommandLine, ReadsSizesInEveryWrittenForm) {
+    ASSERT_TRUE(Parse({"--sizes", "1000,1e4,100k,1M"})) << error;
     EXPECT_EQ(options.sizes, (std::vector<std::int32_t>{1000, 10000, 100000, 1000000}));
     for (const char* bad : {"0", "-5", "1e", "k", "1e10", "12x", "500000000"}) {
         std::int32_t size = 0;
@@ -24,31 +26,31 @@ TEST(BenchOptions, ReadsSizesInEveryWrittenForm) {
     }
 }
 
-TEST(BenchOptions, SelectsProfilesByNameAndRejectsUnknownOnes) {
-    BenchOptions options;
-    std::string error;
-    ASSERT_TRUE(Parse({"--profiles", "looped,chain"}, options, error)) << error;
-    EXPECT_EQ(options.profiles, (std::vector<Profile>{Profile::kLooped, Profile::kChain}));
-    EXPECT_FALSE(Parse({"--profiles", "looped,grid"}, options, error));
+// Every profile by the name the report prints for it, in the order given.
+TEST_F(BenchCommandLine, SelectsProfilesByNameAndRejectsUnknownOnes) {
+    const std::vector<Profile> backwards(std::rbegin(kAllProfiles), std::rend(kAllProfiles));
+    std::string names;
+    for (Profile p : backwards) {
+        names += (names.empty() ? "" : ",") + std::string(ProfileName(p));
+    }
+    ASSERT_TRUE(Parse({"--profiles", names})) << error;
+    EXPECT_EQ(options.profiles, backwards);
+    EXPECT_FALSE(Parse({"--profiles", "looped,grid"}));
     EXPECT_NE(error.find("grid"), std::string::npos);
 }
 
-TEST(BenchOptions, SmokeRunsEveryProfileAtTenThousandNodesUnderATimeLimit) {
-    BenchOptions options;
-    std::string error;
-    ASSERT_TRUE(Parse({"--profiles", "star", "--smoke"}, options, error)) << error;
+TEST_F(BenchCommandLine, SmokeRunsEveryProfileAtTenThousandNodesUnderATimeLimit) {
+    ASSERT_TRUE(Parse({"--profiles", "star", "--smoke"})) << error;
     EXPECT_EQ(options.sizes, std::vector<std::int32_t>{10000});
     EXPECT_EQ(options.profiles.size(), std::size(kAllProfiles));
     EXPECT_GT(options.timeoutSeconds, 0u);
 }
 
-TEST(BenchOptions, RejectsMissingValuesAndUnknownFlags) {
-    BenchOptions options;
-    std::string error;
-    EXPECT_FALSE(Parse({"--sizes"}, options, error));
-    EXPECT_FALSE(Parse({"--seed", "x1"}, options, error));
-    EXPECT_FALSE(Parse({"--fast"}, options, error));
-    ASSERT_TRUE(Parse({"--seed", "42", "--no-fork"}, options, error)) << error;
+TEST_F(BenchCommandLine, RejectsMissingValuesAndUnknownFlags) {
+    EXPECT_FALSE(Parse({"--sizes"}));
+    EXPECT_FALSE(Parse({"--seed", "x1"}));
+    EXPECT_FALSE(Parse({"--fast"}));
+    ASSERT_TRUE(Parse({"--seed", "42", "--no-fork"})) << error;
     EXPECT_EQ(options.seed, 42u);
     EXPECT_FALSE(options.isolate);
 }

@@ -1,95 +1,175 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <map>
+#include <numeric>
 #include <set>
 #include <string>
-#include <tuple>
 #include <utility>
+#include <vector>
 
-#include "network_checks.h"
 #include "network_generator.h"
 
-// Properties every profile's networks must have.
+namespace rivo_bench {
+// Names profiles in test output.
+inline void PrintTo(Profile profile, std::ostream* out) {
+    *out << ProfileName(profile);
+}
+}  // namespace rivo_bench
+
+// The generated networks read independently of the generator: what every
+// profile's networks must have, and what each profile promises beyond that.
 namespace {
 
 using namespace rivo_bench;
-using rivo_bench::testing::NetworkView;
 
 constexpr std::int32_t kSize = 6000;
 
-auto Fields(const Node& n) {
-    return std::tie(n.id, n.x, n.y, n.type, n.pond);
-}
-auto Fields(const Link& l) {
-    return std::tie(l.id, l.source, l.target, l.sourceElevation, l.targetElevation, l.size, l.type,
-                    l.length);
-}
-auto Fields(const PumpLink& p) {
-    return std::tie(p.id, p.upNode, p.downNode);
-}
-auto Fields(const Gutter& g) {
-    return std::tie(g.linkID, g.directionSameAsUI);
+// One network per profile, made once per test program.
+const Network& Shared(Profile profile) {
+    static std::map<Profile, Network> made;
+    auto it = made.find(profile);
+    if (it == made.end()) {
+        it = made.emplace(profile, Generate(profile, kSize, 7)).first;
+    }
+    return it->second;
 }
 
-template <class T>
-bool SameList(const std::vector<T>& a, const std::vector<T>& b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                      [](const T& x, const T& y) { return Fields(x) == Fields(y); });
+bool IsPipe(const Link& l) {
+    return l.type == link_kind::kPipe;
+}
+// Links water runs through: pipes and pressure mains, not controls.
+bool Carries(const Link& l) {
+    return !link_kind::IsSetAside(l.type);
 }
 
-bool Same(const Network& a, const Network& b) {
-    return SameList(a.nodes, b.nodes) && SameList(a.links, b.links) &&
-           SameList(a.pumpLinks, b.pumpLinks) && SameList(a.gutters, b.gutters);
-}
+// A link seen from one of its nodes.
+struct Arm {
+    std::size_t link;
+    std::size_t other;  // node index at the far end
+    double here;        // the link's level at this node
+    double there;       // its level at the far end
+};
+
+// The links at each node. Node IDs run from one in list order (tested
+// below), so a node's index is its ID less one.
+struct NetworkView {
+    explicit NetworkView(const Network& network) : net(network), arms(network.nodes.size()) {
+        for (std::size_t k = 0; k < net.links.size(); ++k) {
+            const Link& l = net.links[k];
+            const std::size_t s = Index(l.source), t = Index(l.target);
+            arms.at(s).push_back({k, t, l.sourceElevation, l.targetElevation});
+            arms.at(t).push_back({k, s, l.targetElevation, l.sourceElevation});
+        }
+    }
+
+    static std::size_t Index(std::int32_t id) { return static_cast<std::size_t>(id) - 1; }
+    const Link& LinkOf(const Arm& a) const { return net.links[a.link]; }
+    const Node& Far(const Arm& a) const { return net.nodes[a.other]; }
+
+    // A pipe falling away from its node, or a pressure main, which a pump
+    // drives either way.
+    bool Leaves(const Arm& a) const {
+        return Carries(LinkOf(a)) &&
+               (LinkOf(a).type == link_kind::kPressureMain || a.here > a.there);
+    }
+
+    bool IsLowPoint(std::size_t i) const {
+        return std::none_of(arms[i].begin(), arms[i].end(),
+                            [&](const Arm& a) { return Leaves(a); });
+    }
+
+    // Nodes from which water reaches an outfall or a storage low point by
+    // running downhill, through pressure mains and through pump links.
+    std::vector<char> Drained() const {
+        std::vector<char> reached(arms.size(), 0);
+        std::vector<std::size_t> queue;
+        for (std::size_t i = 0; i < arms.size(); ++i) {
+            const std::int16_t type = net.nodes[i].type;
+            if (type == node_kind::kOutfall || (type == node_kind::kStorage && IsLowPoint(i))) {
+                reached[i] = 1;
+                queue.push_back(i);
+            }
+        }
+        std::vector<std::vector<std::size_t>> pumpedFrom(arms.size());
+        for (const PumpLink& p : net.pumpLinks) {
+            pumpedFrom.at(Index(p.downNode)).push_back(Index(p.upNode));
+        }
+        for (std::size_t q = 0; q < queue.size(); ++q) {
+            const std::size_t v = queue[q];
+            std::vector<std::size_t> feeders = pumpedFrom[v];
+            for (const Arm& a : arms[v]) {
+                if (Leaves(Arm{a.link, v, a.there, a.here})) {
+                    feeders.push_back(a.other);
+                }
+            }
+            for (std::size_t u : feeders) {
+                if (!reached[u]) {
+                    reached[u] = 1;
+                    queue.push_back(u);
+                }
+            }
+        }
+        return reached;
+    }
+
+    // Connected parts made by the links that carry water.
+    std::int64_t Parts() const {
+        std::vector<std::size_t> root(arms.size());
+        std::iota(root.begin(), root.end(), std::size_t{0});
+        auto find = [&](std::size_t x) {
+            while (root[x] != x) {
+                x = root[x] = root[root[x]];
+            }
+            return x;
+        };
+        auto parts = static_cast<std::int64_t>(arms.size());
+        for (const Link& l : net.links) {
+            if (Carries(l)) {
+                const std::size_t a = find(Index(l.source)), b = find(Index(l.target));
+                parts -= a != b ? 1 : 0;
+                root[a] = b;
+            }
+        }
+        return parts;
+    }
+
+    // Independent loops (cycle rank) of the links that carry water.
+    std::int64_t Loops() const {
+        return std::count_if(net.links.begin(), net.links.end(), Carries) -
+               static_cast<std::int64_t>(arms.size()) + Parts();
+    }
+
+    const Network& net;
+    std::vector<std::vector<Arm>> arms;
+};
 
 class EveryProfile : public ::testing::TestWithParam<Profile> {
 protected:
-    static const Network& Shared(Profile profile) {
-        static std::vector<std::pair<Profile, Network>> made;
-        for (const auto& [p, network] : made) {
-            if (p == profile) {
-                return network;
-            }
-        }
-        made.emplace_back(profile, Generate(profile, kSize, 7));
-        return made.back().second;
-    }
     const Network& net() const { return Shared(GetParam()); }
 };
 
-TEST_P(EveryProfile, SameSeedGivesTheSameNetworkAndAnotherSeedAnother) {
-    EXPECT_TRUE(Same(net(), Generate(GetParam(), kSize, 7)));
-    EXPECT_FALSE(Same(net(), Generate(GetParam(), kSize, 8)));
-}
-
-TEST_P(EveryProfile, NodeCountIsNearTheTarget) {
-    EXPECT_LE(net().nodes.size(), std::size_t{kSize});
-    EXPECT_GE(net().nodes.size(), std::size_t{kSize} * 98 / 100);
-}
-
-TEST_P(EveryProfile, IDsRunFromOneInListOrder) {
-    for (std::size_t i = 0; i < net().nodes.size(); ++i) {
-        ASSERT_EQ(net().nodes[i].id, static_cast<std::int32_t>(i + 1));
-    }
-    for (std::size_t i = 0; i < net().links.size(); ++i) {
-        ASSERT_EQ(net().links[i].id, static_cast<std::int32_t>(i + 1));
-    }
-    for (std::size_t i = 0; i < net().pumpLinks.size(); ++i) {
-        ASSERT_EQ(net().pumpLinks[i].id, static_cast<std::int32_t>(i + 1));
-    }
-}
-
-TEST_P(EveryProfile, EveryReferenceNamesAnExistingNodeOrLink) {
-    NetworkView view(net());
+TEST_P(EveryProfile, IDsRunFromOneAndEveryReferenceNamesAnExistingNodeOrLink) {
+    auto numbered = [](const auto& list) {
+        for (std::size_t i = 0; i < list.size(); ++i) {
+            if (list[i].id != static_cast<std::int32_t>(i + 1)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    EXPECT_TRUE(numbered(net().nodes) && numbered(net().links) && numbered(net().pumpLinks));
+    auto isNode = [&](std::int32_t id) { return id >= 1 && id <= std::ssize(net().nodes); };
     for (const Link& l : net().links) {
-        ASSERT_TRUE(view.HasNode(l.source) && view.HasNode(l.target)) << "link " << l.id;
-        EXPECT_NE(l.source, l.target) << "link " << l.id;
+        EXPECT_TRUE(isNode(l.source) && isNode(l.target) && l.source != l.target) << l.id;
     }
     for (const PumpLink& p : net().pumpLinks) {
-        EXPECT_TRUE(view.HasNode(p.upNode) && view.HasNode(p.downNode)) << "pump " << p.id;
+        EXPECT_TRUE(isNode(p.upNode) && isNode(p.downNode)) << "pump " << p.id;
     }
     for (const Gutter& g : net().gutters) {
-        EXPECT_TRUE(g.linkID >= 1 && g.linkID <= static_cast<std::int32_t>(net().links.size()));
+        EXPECT_TRUE(g.linkID >= 1 && g.linkID <= std::ssize(net().links));
     }
 }
 
@@ -100,27 +180,16 @@ TEST_P(EveryProfile, NoTwoNodesShareAPositionAndNoTwoLinksAPair) {
     }
     std::set<std::pair<std::int32_t, std::int32_t>> pairs;
     for (const Link& l : net().links) {
-        auto pair = std::minmax(l.source, l.target);
-        EXPECT_TRUE(pairs.insert(pair).second) << "link " << l.id;
+        EXPECT_TRUE(pairs.insert(std::minmax(l.source, l.target)).second) << "link " << l.id;
     }
 }
 
+// Also finds a manhole that is a low point (a pipe laid the wrong way): no
+// water runs away from it.
 TEST_P(EveryProfile, EveryNodeDrainsDownhillToAnOutfallOrAStorageLowPoint) {
-    NetworkView view(net());
-    auto drained = view.Drained();
+    const std::vector<char> drained = NetworkView(net()).Drained();
     for (std::size_t i = 0; i < drained.size(); ++i) {
         ASSERT_TRUE(drained[i]) << "node " << net().nodes[i].id << " cannot drain";
-    }
-}
-
-// Only outfalls, storage and pumps may lack a way down: a manhole that is a
-// low point means a pipe was laid the wrong way.
-TEST_P(EveryProfile, EveryManholeHasAPipeFallingAwayFromIt) {
-    NetworkView view(net());
-    for (std::size_t i = 0; i < net().nodes.size(); ++i) {
-        if (net().nodes[i].type == node_kind::kManhole) {
-            ASSERT_FALSE(view.IsLowPoint(i)) << "node " << net().nodes[i].id;
-        }
     }
 }
 
@@ -130,20 +199,65 @@ TEST_P(EveryProfile, PipesDoNotNarrowDownstream) {
     if (GetParam() == Profile::kRing) {
         GTEST_SKIP() << "the ring's pipes have no downstream order";
     }
-    NetworkView view(net());
-    for (std::size_t i = 0; i < net().nodes.size(); ++i) {
-        double in = 0.0;
-        double out = 0.0;
-        for (const auto& arm : view.Arms(i)) {
-            if (rivo_bench::testing::IsPipe(view.LinkAt(arm.link))) {
+    const NetworkView view(net());
+    for (std::size_t i = 0; i < view.arms.size(); ++i) {
+        double in = 0.0, out = 0.0;
+        for (const Arm& arm : view.arms[i]) {
+            if (IsPipe(view.LinkOf(arm))) {
                 double& side = arm.here > arm.there ? out : in;
-                side = std::max(side, view.LinkAt(arm.link).size);
+                side = std::max(side, view.LinkOf(arm).size);
             }
         }
         if (out > 0.0) {
             EXPECT_GE(out, in) << "node " << net().nodes[i].id;
         }
     }
+}
+
+// What each profile promises at kSize nodes, as ranges: outfalls,
+// independent loops and connected parts of the links that carry water, and
+// the most links meeting at one node.
+struct Range {
+    std::int64_t low, high;
+};
+constexpr std::int64_t kAny = kSize * 2;
+struct Shape {
+    Profile profile;
+    Range outfalls, loops, parts, widest;
+};
+constexpr Shape kShapes[] = {
+    // An outfall per ten thousand nodes (at least one), a loop per hundred.
+    {Profile::kRealistic, {1, 1}, {54, 66}, {1, kAny}, {1, kAny}},
+    // An outfall per ten nodes; some catchments are joined, so there are
+    // clearly fewer parts than outfalls, but more than half as many.
+    {Profile::kOutfallHeavy, {600, 630}, {0, kAny}, {316, 569}, {1, kAny}},
+    // A 77 by 77 street grid, every block a loop.
+    {Profile::kLooped, {1, 1}, {76 * 76, 76 * 76}, {1, 1}, {2, 4}},
+    {Profile::kChain, {1, 1}, {0, 0}, {1, 1}, {2, 2}},
+    {Profile::kStar, {1, 1}, {0, 0}, {1, 1}, {kSize - 1, kSize - 1}},
+    {Profile::kRing, {kSize, kSize}, {1, 1}, {1, 1}, {2, 2}},
+    // The realistic network with a loop for one node in ten.
+    {Profile::kExtraLoops, {1, 1}, {570, 630}, {1, 1}, {1, kAny}},
+};
+
+TEST_P(EveryProfile, HasItsProfilesShapeAtNearlyTheNodeCountAskedFor) {
+    EXPECT_LE(net().nodes.size(), std::size_t{kSize});
+    EXPECT_GE(net().nodes.size(), std::size_t{kSize} * 98 / 100);
+    const Shape& shape = *std::find_if(std::begin(kShapes), std::end(kShapes),
+                                       [&](const Shape& s) { return s.profile == GetParam(); });
+    const NetworkView view(net());
+    std::int64_t outfalls = 0, widest = 0;
+    for (std::size_t i = 0; i < view.arms.size(); ++i) {
+        outfalls += net().nodes[i].type == node_kind::kOutfall ? 1 : 0;
+        widest = std::max(widest, std::ssize(view.arms[i]));
+    }
+    auto within = [](std::int64_t value, Range range) {
+        return value >= range.low && value <= range.high;
+    };
+    EXPECT_TRUE(within(outfalls, shape.outfalls)) << outfalls << " outfalls";
+    EXPECT_TRUE(within(view.Loops(), shape.loops)) << view.Loops() << " loops";
+    EXPECT_TRUE(within(view.Parts(), shape.parts)) << view.Parts() << " parts";
+    EXPECT_TRUE(within(widest, shape.widest)) << widest << " links at one node";
 }
 
 INSTANTIATE_TEST_SUITE_P(Generator, EveryProfile, ::testing::ValuesIn(kAllProfiles),
@@ -153,11 +267,130 @@ INSTANTIATE_TEST_SUITE_P(Generator, EveryProfile, ::testing::ValuesIn(kAllProfil
                              return name;
                          });
 
-TEST(ProfileNames, EveryProfileIsFoundByItsName) {
-    for (Profile p : kAllProfiles) {
-        EXPECT_EQ(ProfileFromName(ProfileName(p)), p);
+// Storage nodes, wet wells aside, come as draining tanks, low points that
+// cannot drain, and tanks whose inflow drops in more than 0.1 above their
+// outflow. A storage node stays a pond only when a pond link joins it to
+// another pond.
+TEST(Realistic, HasEveryKindOfStorage) {
+    const NetworkView view(Shared(Profile::kRealistic));
+    std::set<std::int32_t> wetWells;
+    for (const PumpLink& p : view.net.pumpLinks) {
+        wetWells.insert(p.upNode);
     }
-    EXPECT_FALSE(ProfileFromName("dendritic").has_value());
+    int draining = 0, lowPoints = 0, drops = 0, pondEnds = 0;
+    for (std::size_t i = 0; i < view.arms.size(); ++i) {
+        const Node& n = view.net.nodes[i];
+        const std::vector<Arm>& arms = view.arms[i];
+        if (n.type != node_kind::kStorage) {
+            continue;
+        }
+        if (n.pond) {
+            const auto ponds = std::count_if(arms.begin(), arms.end(), [&](const Arm& a) {
+                return view.Far(a).type == node_kind::kStorage && view.Far(a).pond;
+            });
+            EXPECT_GE(ponds, 1) << "pond " << n.id << " has no pond link";
+            pondEnds += static_cast<int>(ponds);
+        }
+        if (wetWells.count(n.id) != 0) {
+            continue;
+        }
+        if (view.IsLowPoint(i)) {
+            ++lowPoints;
+        } else if (++draining, arms.size() == 2) {
+            const Arm& out = arms[0].here > arms[0].there ? arms[0] : arms[1];
+            const Arm& in = &out == &arms[0] ? arms[1] : arms[0];
+            drops += in.there > in.here && in.here - out.here > 0.1 ? 1 : 0;
+        }
+    }
+    EXPECT_GE(draining, 4);
+    EXPECT_GE(lowPoints, 1);
+    EXPECT_GE(drops, 1);
+    EXPECT_GE(pondEnds, 2);
+}
+
+// Wet well -> pump link (and the pump drawn as a control link) -> pump; the
+// pressure main rises from the pump to a high point, from which a pipe falls.
+TEST(Realistic, PumpsLiftThroughARisingPressureMain) {
+    const NetworkView view(Shared(Profile::kRealistic));
+    ASSERT_GE(view.net.pumpLinks.size(), std::size_t{kSize / 5000});
+    for (const PumpLink& p : view.net.pumpLinks) {
+        EXPECT_EQ(view.net.nodes.at(view.Index(p.upNode)).type, node_kind::kStorage);
+        const std::size_t pump = view.Index(p.downNode);
+        ASSERT_EQ(view.net.nodes.at(pump).type, node_kind::kPump);
+        const std::vector<Arm>& arms = view.arms[pump];
+        ASSERT_EQ(arms.size(), std::size_t{2});
+        EXPECT_EQ(std::count_if(arms.begin(), arms.end(),
+                                [&](const Arm& a) {
+                                    return !Carries(view.LinkOf(a)) && view.Far(a).id == p.upNode;
+                                }),
+                  1)
+            << "no control link from the wet well";
+        std::size_t from = pump, at = pump;
+        for (int step = 0; step < 10; ++step) {
+            auto main = std::find_if(view.arms[at].begin(), view.arms[at].end(), [&](auto& a) {
+                return a.other != from && view.LinkOf(a).type == link_kind::kPressureMain;
+            });
+            if (main == view.arms[at].end()) {
+                break;
+            }
+            EXPECT_LT(main->here, main->there) << "the main must rise";
+            from = std::exchange(at, main->other);
+        }
+        ASSERT_NE(at, pump);
+        EXPECT_TRUE(std::any_of(view.arms[at].begin(), view.arms[at].end(), [&](auto& a) {
+            return IsPipe(view.LinkOf(a)) && a.here > a.there;
+        })) << "no gravity pipe leaves the main's high point";
+    }
+}
+
+// Pipes between neighbours twenty to fifty metres apart, the weirs, orifices
+// and other controls the parser sets aside, and gutters laid on pipes.
+TEST(Realistic, HasStreetLengthPipesControlsAndGutters) {
+    const Network& net = Shared(Profile::kRealistic);
+    std::set<std::int16_t> types;
+    for (const Link& l : net.links) {
+        types.insert(l.type);
+        if (IsPipe(l)) {
+            EXPECT_TRUE(l.length >= 20.0 && l.length <= 52.0) << "link " << l.id;
+        }
+    }
+    for (std::int16_t type : {5, 6, 8}) {
+        EXPECT_EQ(types.count(type), 1u) << "type " << type;
+    }
+    ASSERT_GE(net.gutters.size(), std::size_t{2});
+    for (const Gutter& g : net.gutters) {
+        EXPECT_TRUE(IsPipe(net.links.at(static_cast<std::size_t>(g.linkID - 1))));
+    }
+}
+
+// Link lengths count only in the longest-branch parse, which the result
+// checksums do not read: Feed must hand every link over with its length.
+class LinkRecorder : public Velmora::Calculations::Dynamic::IVFLDNetwork {
+public:
+    std::vector<Link> links;
+    void AddNode(std::int32_t, double, double, std::int16_t) override {}
+    void SetNodeIsPondType(std::int32_t, bool) override {}
+    void SetNodeStorageType(std::int32_t) override {}
+    void AddPumpLink(std::int32_t, std::int32_t, std::int32_t) override {}
+    void AddEdge(std::int32_t id, std::int32_t s, double es, std::int32_t t, double et, double size,
+                 std::int16_t type, double length) override {
+        links.push_back({id, s, t, es, et, size, type, length});
+    }
+    void AddEdge(std::int32_t id, std::int32_t, double, std::int32_t, double, double,
+                 std::int16_t) override {
+        ADD_FAILURE() << "link " << id << " fed without its length";
+    }
+};
+
+TEST(Feed, HandsEveryLinkOverWithItsLength) {
+    const Network& net = Shared(Profile::kRealistic);
+    LinkRecorder host;
+    Feed(net, host);
+    ASSERT_EQ(host.links.size(), net.links.size());
+    for (std::size_t i = 0; i < net.links.size(); ++i) {
+        EXPECT_EQ(host.links[i].id, net.links[i].id);
+        EXPECT_EQ(host.links[i].length, net.links[i].length) << "link " << net.links[i].id;
+    }
 }
 
 }  // namespace

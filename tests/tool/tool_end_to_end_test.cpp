@@ -2,32 +2,78 @@
 #include <stdlib.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
-// The built tool run on the fixture files, as a user runs it.
+// The built tool run as a user runs it: `parse` on the fixture files and the
+// examples, `import-swmm` and `parse` of SWMM models, and `render`.
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-const std::string kTool = RIVO_TOOL;
-const std::string kFixtures = RIVO_TOOL_FIXTURES;
+const fs::path kFixtures = RIVO_TOOL_FIXTURES;
+const fs::path kSwmm = kFixtures / "swmm";
+const fs::path kExamples = RIVO_EXAMPLES;
 
 std::string Fixture(const std::string& name) {
-    return kFixtures + "/" + name;
+    return (kFixtures / name).string();
 }
 
 std::string ReadFile(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+json ReadJson(const fs::path& path) {
+    return json::parse(ReadFile(path));
+}
+
+std::size_t Count(const std::string& text, const std::string& what) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+// Whether `svg` is well-formed XML as far as a picture needs: every tag
+// closed in order, attribute values quoted, no stray `<` or `&` in text.
+::testing::AssertionResult WellFormed(const std::string& svg) {
+    std::vector<std::string> open;
+    for (std::size_t i = svg.find_first_of("<&"); i != std::string::npos;
+         i = svg.find_first_of("<&", i + 1)) {
+        const bool entity = svg[i] == '&';
+        const std::size_t close = svg.find(entity ? ';' : '>', i);
+        const std::string tag = svg.substr(i + 1, close - std::min(close, i + 1));
+        if (close == std::string::npos || tag.empty() ||
+            tag.find_first_of(entity ? " <&" : "<") != std::string::npos ||
+            std::count(tag.begin(), tag.end(), '"') % 2 != 0) {
+            return ::testing::AssertionFailure()
+                   << "bad markup at " << i << ": " << svg.substr(i, 40);
+        }
+        if (entity || tag.front() == '?' || tag.back() == '/') {
+            continue;
+        }
+        if (tag.front() != '/') {
+            open.push_back(tag.substr(0, tag.find(' ')));
+        } else if (!open.empty() && open.back() == tag.substr(1)) {
+            open.pop_back();
+        } else {
+            return ::testing::AssertionFailure() << "unbalanced <" << tag << ">";
+        }
+    }
+    if (!open.empty()) {
+        return ::testing::AssertionFailure() << "<" << open.back() << "> never closed";
+    }
+    return ::testing::AssertionSuccess();
 }
 
 struct ToolRun {
@@ -46,32 +92,31 @@ protected:
     void TearDown() override { fs::remove_all(dir_); }
 
     ToolRun Tool(const std::vector<std::string>& args) {
-        std::string command = "'" + kTool + "'";
+        std::string command = "'" RIVO_TOOL "'";
         for (const std::string& arg : args) {
             command += " '" + arg + "'";
         }
-        const fs::path out = dir_ / "stdout.txt";
-        const fs::path err = dir_ / "stderr.txt";
+        const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
         const int wait =
             std::system((command + " >'" + out.string() + "' 2>'" + err.string() + "'").c_str());
-        ToolRun run;
-        run.status = WIFEXITED(wait) ? WEXITSTATUS(wait) : -1;
-        run.out = ReadFile(out);
-        run.err = ReadFile(err);
+        ToolRun run{WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, ReadFile(out), ReadFile(err)};
         fs::remove(out);
         fs::remove(err);
         return run;
     }
 
-    // Files the run left in the scratch directory, besides `keep`.
-    std::vector<std::string> Leftovers(const std::string& keep = "") const {
-        std::vector<std::string> names;
-        for (const auto& entry : fs::directory_iterator(dir_)) {
-            if (entry.path().filename() != keep) {
-                names.push_back(entry.path().filename().string());
-            }
-        }
-        return names;
+    // The exit status and the result or error document of `rivo parse`.
+    std::pair<int, json> Parse(const fs::path& network) {
+        const ToolRun run = Tool({"parse", network.string()});
+        EXPECT_TRUE(run.status == 0 || run.status == 3) << network << ": " << run.err;
+        return {run.status, run.out.empty() ? json() : json::parse(run.out)};
+    }
+
+    std::string Render(const fs::path& network, std::vector<std::string> args = {}) {
+        const fs::path svg = dir_ / "picture.svg";
+        args.insert(args.begin(), {"render", network.string(), "-o", svg.string()});
+        EXPECT_EQ(Tool(args).status, 0) << network;
+        return ReadFile(svg);
     }
 
     fs::path dir_;
@@ -84,6 +129,7 @@ TEST_F(ToolTest, UnusableInputExitsTwoWithOneLineOnStderrOnly) {
     };
     const Case cases[] = {
         {"no_such_file.json", ": cannot open: No such file or directory"},
+        {"swmm/no_such_model.inp", ": cannot open: No such file or directory"},
         {".", ": cannot read: Is a directory"},
         {"empty.json",
          ":1:1: invalid JSON: syntax error while parsing value - unexpected end of input; "
@@ -126,7 +172,8 @@ TEST_F(ToolTest, BadCommandLinesExitTwoWithOneLine) {
         {"parse"},
         {"frobnicate"},
         {"parse", "--bogus", Fixture("chain.json")},
-        {"parse", Fixture("chain.json"), Fixture("ring.json")}};
+        {"parse", Fixture("chain.json"), Fixture("ring.json")},
+        {"render", Fixture("chain.json")}};  // a picture needs an output file
     for (const auto& args : commandLines) {
         const ToolRun run = Tool(args);
         EXPECT_EQ(run.status, 2) << testing::PrintToString(args);
@@ -140,13 +187,9 @@ TEST_F(ToolTest, HelpAndVersionGoToStdout) {
     const ToolRun version = Tool({"--version"});
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, std::string(RIVO_EXPECTED_VERSION) + "\n");
-    const ToolRun help = Tool({"--help"});
+    const ToolRun help = Tool({"parse", "--help"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_NE(help.out.find("parse"), std::string::npos);
-    const ToolRun parseHelp = Tool({"parse", "--help"});
-    EXPECT_EQ(parseHelp.status, 0);
-    EXPECT_NE(parseHelp.out.find("sourceElevation"), std::string::npos);
-    EXPECT_NE(parseHelp.out.find("Exit status"), std::string::npos);
+    EXPECT_NE(help.out.find("Exit status"), std::string::npos);
 }
 
 TEST_F(ToolTest, SystemErrorsExitThreeWithTheErrorDocument) {
@@ -171,29 +214,33 @@ TEST_F(ToolTest, SystemErrorsExitThreeWithTheErrorDocument) {
 TEST_F(ToolTest, OutputFileIsReplacedWholeOrNotAtAll) {
     const fs::path result = dir_ / "result.json";
     std::ofstream(result) << "earlier result";
+    // Nothing but the result file may be left in its directory.
+    auto files = [&] { return std::distance(fs::directory_iterator(dir_), {}); };
 
     const ToolRun unusable = Tool({"parse", Fixture("not_json.json"), "-o", result.string()});
     EXPECT_EQ(unusable.status, 2);
     EXPECT_EQ(ReadFile(result), "earlier result");
-    EXPECT_EQ(Leftovers("result.json"), std::vector<std::string>{});
+    EXPECT_EQ(files(), 1);
 
     const ToolRun raised = Tool({"parse", Fixture("duplicate_node.json"), "-o", result.string()});
     EXPECT_EQ(raised.status, 3);
     EXPECT_EQ(raised.out, "");
-    EXPECT_EQ(json::parse(ReadFile(result))["error"]["message"], "Failed : graph_fld::add_node");
+    EXPECT_EQ(ReadJson(result)["error"]["message"], "Failed : graph_fld::add_node");
 
     const ToolRun parsed = Tool({"parse", Fixture("chain.json"), "--output", result.string()});
     EXPECT_EQ(parsed.status, 0);
     EXPECT_EQ(parsed.out, "");
     EXPECT_EQ(ReadFile(result), Tool({"parse", Fixture("chain.json")}).out);
-    EXPECT_EQ(Leftovers("result.json"), std::vector<std::string>{});
+    EXPECT_EQ(files(), 1);
 
     // Checked before the input is read.
     const std::string nowhere = (dir_ / "no" / "result.json").string();
-    const ToolRun missing = Tool({"parse", Fixture("chain.json"), "-o", nowhere});
-    EXPECT_EQ(missing.status, 2);
-    EXPECT_EQ(missing.err,
-              nowhere + ": cannot create the result file: No such file or directory\n");
+    for (const char* command : {"parse", "render"}) {
+        const ToolRun missing = Tool({command, Fixture("chain.json"), "-o", nowhere});
+        EXPECT_EQ(missing.status, 2) << command;
+        EXPECT_EQ(missing.err,
+                  nowhere + ": cannot create the result file: No such file or directory\n");
+    }
 }
 
 // The result documents the system gives today. Set RIVO_UPDATE_GOLDEN=1 to
@@ -201,17 +248,17 @@ TEST_F(ToolTest, OutputFileIsReplacedWholeOrNotAtAll) {
 TEST_F(ToolTest, ResultDocumentsMatchTheGoldenFiles) {
     struct Case {
         std::vector<std::string> args;
-        std::string golden;
+        fs::path golden;
     };
-    const std::string examples = std::string(RIVO_EXAMPLES) + "/";
     const Case cases[] = {
         {{"parse", Fixture("chain.json")}, Fixture("chain.result.json")},
         {{"parse", "--longest", Fixture("ring.json")}, Fixture("ring.longest.result.json")},
         {{"parse", Fixture("ring.json")}, Fixture("ring.result.json")},
         // Checked by hand against the rules: a pump branch split at the top of
         // its pressure main, a wet well numbered as branch 1's last node.
-        {{"parse", examples + "pressure_main.json"}, examples + "pressure_main.result.json"},
-        {{"parse", examples + "showcase.json"}, examples + "showcase.result.json"},
+        {{"parse", (kExamples / "pressure_main.json").string()},
+         kExamples / "pressure_main.result.json"},
+        {{"parse", (kExamples / "showcase.json").string()}, kExamples / "showcase.result.json"},
     };
     const bool update = std::getenv("RIVO_UPDATE_GOLDEN") != nullptr;
     for (const Case& c : cases) {
@@ -221,25 +268,81 @@ TEST_F(ToolTest, ResultDocumentsMatchTheGoldenFiles) {
         if (update) {
             std::ofstream(c.golden, std::ios::binary) << run.out;
         }
-        EXPECT_EQ(json::parse(run.out), json::parse(ReadFile(c.golden))) << c.golden;
+        EXPECT_EQ(json::parse(run.out), ReadJson(c.golden)) << c.golden;
     }
 }
 
-// One line per input node and link, in input order, whatever the system
-// did with them.
-TEST_F(ToolTest, ShowcaseListsEveryInputNodeAndLinkInOrder) {
-    const std::string showcase = std::string(RIVO_EXAMPLES) + "/showcase.json";
-    const ToolRun run = Tool({"parse", showcase});
-    ASSERT_EQ(run.status, 0) << run.err;
-    const json input = json::parse(ReadFile(showcase));
-    const json result = json::parse(run.out);
-    for (const char* list : {"nodes", "links"}) {
-        ASSERT_EQ(result[list].size(), input[list].size());
-        for (std::size_t i = 0; i < input[list].size(); ++i) {
-            EXPECT_EQ(result[list][i]["id"], input[list][i]["id"]);
-        }
+TEST_F(ToolTest, ImportWritesTheDocumentAndTheNames) {
+    const fs::path out = dir_ / "net.json", names = dir_ / "names.json";
+    ASSERT_EQ(Tool({"import-swmm", (kSwmm / "every_kind.inp").string(), "-o", out.string(),
+                    "--names", names.string()})
+                  .status,
+              0);
+    EXPECT_EQ(ReadJson(out), ReadJson(kSwmm / "every_kind.json"));
+    EXPECT_EQ(ReadJson(names), ReadJson(kSwmm / "every_kind.names.json"));
+}
+
+TEST_F(ToolTest, UnusableModelWritesNothingAndNamesEveryBadLine) {
+    const std::string model = (kSwmm / "bad_lines.inp").string();
+    const fs::path out = dir_ / "net.json", names = dir_ / "names.json";
+    const ToolRun run = Tool({"import-swmm", model, "-o", out.string(), "--names", names.string()});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err, model + ":3: [JUNCTIONS] J2: elevation 'abc' is not a number\n" + model +
+                           ":5: C1: unknown node 'J9'\n" + model +
+                           ":6: [CONDUITS] expected at least 4 fields (name from-node to-node "
+                           "length), found 2\n");
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(fs::exists(names));
+    for (const char* command : {"parse", "render"}) {
+        EXPECT_EQ(Tool({command, model, "-o", out.string()}).status, 2) << command;
+        EXPECT_FALSE(fs::exists(out)) << command;
     }
-    EXPECT_EQ(result["gutters"], input["gutters"]);
+}
+
+// `parse MODEL.inp` parses the model as import-swmm converts it: the fixture,
+// and the small shared models (pumps, weirs, orifices, outlets, storage,
+// elevation offsets, coordinates missing, parallel links) where they are.
+TEST_F(ToolTest, ModelsParseAsTheirConvertedDocuments) {
+    EXPECT_EQ(Parse(kSwmm / "every_kind.inp"), Parse(kSwmm / "every_kind.json"));
+    const fs::path shared = RIVO_SHARED_NETWORKS;
+    if (!fs::is_directory(shared)) {
+        GTEST_SKIP() << shared << " is absent";
+    }
+    for (const char* name : {"swmmio-full-features", "nrt-gate-control-2", "pystorms-alpha",
+                             "swmm5plus-all-pumps", "swmm5plus-parallel", "nrt-extran10"}) {
+        const fs::path model = shared / "inp" / (std::string(name) + ".inp");
+        const fs::path document = shared / "json" / (std::string(name) + ".json");
+        ASSERT_TRUE(fs::exists(model) && fs::exists(document)) << name << " missing in " << shared;
+        EXPECT_EQ(Parse(model), Parse(document)) << name;
+    }
+}
+
+TEST_F(ToolTest, RenderWritesWellFormedSvgWithOnePathPerLink) {
+    const std::tuple<fs::path, std::size_t, std::vector<std::string>> cases[] = {
+        {kExamples / "showcase.json", 28, {}},
+        {kExamples / "showcase.json", 28, {"--longest"}},
+        {kSwmm / "every_kind.inp", 5, {}},
+    };
+    for (const auto& [network, links, args] : cases) {
+        const std::string svg = Render(network, args);
+        EXPECT_TRUE(WellFormed(svg)) << network;
+        EXPECT_EQ(Count(svg, "<path "), links) << network;
+        EXPECT_NE(svg.find("<g id=\"legend\""), std::string::npos);
+    }
+}
+
+TEST_F(ToolTest, RenderShowsWhatTheParserFound) {
+    const std::string svg = Render(kExamples / "showcase.json");
+    const json result = ReadJson(kExamples / "showcase.result.json");
+    auto count = [&](const char* list) { return std::to_string(result[list].size()); };
+    const std::string title = count("branches") + " branches, " + count("loops") + " loops, " +
+                              count("isolatedNodeIDs") + " isolated nodes, " +
+                              count("isolatedEdgeIDs") + " isolated links; result " +
+                              (result["result"] ? "true" : "false");
+    EXPECT_NE(svg.find(title), std::string::npos) << title;
+    EXPECT_EQ(Count(svg, "class=\"i\""), result["isolatedEdgeIDs"].size());
+    EXPECT_GT(Count(svg, "class=\"l\""), 0u);
+    EXPECT_GT(Count(svg, "<text class=\"lab\""), 0u);
 }
 
 }  // namespace
