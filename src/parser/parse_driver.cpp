@@ -85,4 +85,7 @@ void CFLDNetworkParser::NumberPumpLinks() {
 
 void CFLDNetworkParser::ReleaseSearches() {
     outletSearches.clear();
+    // The per-node tables that searches borrowed are of no use once the
+    // parse is over; the host keeps the parser for its results.
+    graph.scratch().release();
 }
