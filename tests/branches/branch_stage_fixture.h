@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -17,21 +16,11 @@
 
 // Branch-finding stages run one at a time on the core parser, with branch
 // lists written as text: "1 2 3/10 11" per branch (node IDs, then link IDs),
-// "; " between branches, " SO" for a storage outlet branch and " SS" for a
-// single storage node branch.
+// "; " between branches, " SO" for a storage outlet branch, " SS" for a
+// single storage node branch and " LO" for a loop between outlets.
 namespace rivo_test {
 
 using BranchList = CBranchFinder::BranchList;
-
-inline void FeedCore(const NetworkSpec& net, CFLDNetworkParser& parser) {
-    for (const NodeSpec& n : net.nodes) {
-        parser.AddNode(n.id, n.x, n.y, n.type);
-    }
-    for (const LinkSpec& l : net.links) {
-        parser.AddEdge(l.id, l.source, l.sourceElevation, l.target, l.targetElevation, l.size,
-                       l.type, l.length);
-    }
-}
 
 // Nodes 1..n along a line, outfall 1 and the given storage nodes; link "i(i+1)"
 // (12, 23, ...) runs down from node i+1 to node i, ends[i-1] giving its inverts
@@ -51,9 +40,7 @@ inline NetworkSpec DropChain(const std::vector<std::pair<double, double>>& ends,
 // Feeds the network and runs the outlet stage: one worker per subnetwork,
 // nothing cut yet. Returns the first worker.
 inline CBranchFinder& PrepareWorker(CFLDNetworkParser& parser, const NetworkSpec& net) {
-    FeedCore(net, parser);
-    ParserTestAccess::MakeUndirected(parser);
-    ParserTestAccess::CreatePondLinkLoops(parser);
+    PondStage(parser, net);
     EXPECT_TRUE(ParserTestAccess::FindOutletsAndSubnetworks(parser, false));
     return *ParserTestAccess::Subnetworks(parser).at(0);
 }
@@ -70,7 +57,8 @@ inline std::string Chains(const graph_fld& g, const BranchList& list) {
             out << (i ? " " : "") << g.data(b->edges[i]).edgeID;
         }
         out << (b->isStorageOutletBranch ? " SO" : "")
-            << (b->isSingleStorageNodeBranch ? " SS" : "");
+            << (b->isSingleStorageNodeBranch ? " SS" : "")
+            << (b->isLoopBetweenOutlets ? " LO" : "");
     }
     return out.str();
 }
@@ -159,16 +147,6 @@ inline std::set<std::int32_t> NodesWith(const graph_fld& g, const NetworkSpec& n
         }
     }
     return ids;
-}
-
-// Turns a case name into a test name.
-inline std::string TestName(std::string name) {
-    for (char& ch : name) {
-        if (!isalnum(static_cast<unsigned char>(ch))) {
-            ch = '_';
-        }
-    }
-    return name;
 }
 
 }  // namespace rivo_test

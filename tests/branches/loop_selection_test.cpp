@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "parser/network_fixture.h"
 #include "parser/parser_access.h"
 
@@ -33,15 +31,7 @@ NetworkSpec With(NetworkSpec n, std::int32_t link, double atSource, double atTar
     return n;
 }
 
-struct LoopCase {
-    const char* name;
-    NetworkSpec network;
-    const char* branches;
-    const char* nodes;
-    const char* links;
-};
-
-const LoopCase kLoopCases[] = {
+const rivo_test::ParseCase kLoopCases[] = {
     {"raised path link at the far end", With(Square(), 12, 1.0, 1.0),
      "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 5\nB2 [2 5 4] (14 13) out 0/0 in 0/0 sec 5\n"
      "L3 [3 4] (12) out 0/0 in 0/0 sec 2\n",
@@ -103,38 +93,13 @@ const LoopCase kLoopCases[] = {
      "10:1/2/- 11:1/4/- 12:1/6/- 13:2/1/- "},
 };
 
-class LoopNetworks : public ::testing::TestWithParam<LoopCase> {};
+class LoopNetworks : public ::testing::TestWithParam<rivo_test::ParseCase> {};
 
 TEST_P(LoopNetworks, CutAtTheSummit) {
-    const LoopCase& c = GetParam();
-    rivo_test::RivoNetworkParser parser;
-    rivo_test::Feed(c.network, parser);
-    EXPECT_TRUE(parser.ParseNetwork());
-    EXPECT_EQ(rivo_test::DescribeBranches(parser), c.branches);
-    // Every link lies on exactly one branch or loop branch.
-    std::map<std::int32_t, int> seen;
-    for (std::int32_t i = 0; i < parser.NumberOfBranches(); ++i) {
-        auto b = parser.GetBranch(i);
-        for (std::int32_t k = 0; k < b->NumberOfEdges(); ++k)
-            ++seen[b->GetEdgeID(k)];
-    }
-    for (std::int32_t i = 0; i < parser.NumberOfLoops(); ++i)
-        ++seen[parser.GetLoop(i)->GetEdgeID(0)];
-    for (const LinkSpec& l : c.network.links)
-        EXPECT_EQ(seen[l.id], 1) << "link " << l.id;
-    EXPECT_EQ(rivo_test::DescribeNodes(parser, c.network), c.nodes);
-    EXPECT_EQ(rivo_test::DescribeLinks(parser, c.network), c.links);
+    rivo_test::ExpectParse(GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Parse, LoopNetworks, ::testing::ValuesIn(kLoopCases),
-                         [](const auto& info) {
-                             std::string name = info.param.name;
-                             for (char& ch : name) {
-                                 if (!isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             }
-                             return name;
-                         });
+INSTANTIATE_TEST_SUITE_P(Parse, LoopNetworks, ::testing::ValuesIn(kLoopCases), rivo_test::ByName);
 
 // Between the path's summit link 11 (top P = 0, high end 3) and the back link
 // 13 (high end A, top eA): which one is cut. Sizes sp of the path, sb of 13.
@@ -181,17 +146,13 @@ TEST(LoopCutRules, SummitAgainstBackLink) {
     }
 }
 
-struct InspectedParser : rivo_test::RivoNetworkParser {
-    CFLDNetworkParser& Core() { return *networkParser; }
-};
-
 // The worker searches its subnetwork again without the cut links: a tree.
 TEST(LoopCutRules, WorkerSearchesAgainWithoutBackLinks) {
     ASSERT_STREQ(kLoopCases[8].name, "two loops in back-link order");
-    InspectedParser parser;
+    rivo_test::OpenParser parser;
     rivo_test::Feed(kLoopCases[8].network, parser);
     ASSERT_TRUE(parser.ParseNetwork());
-    auto& workers = ParserTestAccess::Subnetworks(parser.Core());
+    auto& workers = ParserTestAccess::Subnetworks(parser.core());
     ASSERT_EQ(workers.size(), 1u);
     EXPECT_TRUE(workers[0]->ownsSearch);
     EXPECT_TRUE(workers[0]->search->non_tree_edges().empty());

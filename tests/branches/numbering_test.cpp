@@ -7,14 +7,6 @@ namespace {
 
 using rivo_test::NetworkSpec;
 
-struct NumberingCase {
-    const char* name;
-    NetworkSpec network;
-    const char* branches;
-    const char* nodes;
-    const char* links;
-};
-
 // Outfall 1, manhole 2 with a dead end 3 and a chain 4, 5 that starts a second
 // branch at 2; the types of 2, 4 and of links 12, 13 vary.
 NetworkSpec Junction(std::int16_t type2, std::int16_t type4, std::int16_t link12,
@@ -36,7 +28,24 @@ NetworkSpec TwoOutfalls(std::vector<rivo_test::NodeSpec> first,
     return n;
 }
 
-const NumberingCase kCases[] = {
+const rivo_test::ParseCase kCases[] = {
+    // Trees of manholes falling towards outfall 1.
+    {"single chain",
+     {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 0}},
+      {{10, 2, 1, 1.0, 0.5}, {11, 3, 2, 1.5, 1.0}, {12, 4, 3, 2.0, 1.5}}},
+     "B1 [1 2 3 4] (10 11 12) out 0/0 in 0/0 sec 7\n",
+     "1:1/1/1 2:1/2/3 3:1/3/5 4:x/x/0 ",
+     "10:1/2/- 11:1/4/- 12:1/6/- "},
+    {"junction with two upstream chains, the larger pipe continues",
+     {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 20, 10}, {5, 30, 0}},
+      {{10, 2, 1, 1.0, 0.5, 1.0},
+       {11, 3, 2, 1.5, 1.0, 0.5},
+       {12, 4, 2, 1.5, 1.0, 0.8},
+       {13, 5, 3, 2.0, 1.5, 0.5}}},
+     "B1 [1 2 4] (10 12) out 0/0 in 0/0 sec 5\n"
+     "B2 [2 3 5] (11 13) out 0/0 in 0/0 sec 5\n",
+     "1:1/1/1 2:2/1/1 3:2/2/3 4:x/x/0 5:x/x/0 ",
+     "10:1/2/- 11:2/2/- 12:1/4/- 13:2/4/- "},
     {"branch starting at a pump", Junction(4, 0, 0, 0),
      "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 5\nB2 [2 4 5] (12 13) out 0/0 in 0/0 sec 4\n",
      "1:1/1/1 2:2/1/1 3:x/x/0 4:2/2/2 5:x/x/0 ", "10:1/2/- 11:1/4/- 12:2/1/- 13:2/3/- "},
@@ -106,26 +115,13 @@ const NumberingCase kCases[] = {
      ""},
 };
 
-class Numbering : public ::testing::TestWithParam<NumberingCase> {};
+class Numbering : public ::testing::TestWithParam<rivo_test::ParseCase> {};
 
 TEST_P(Numbering, SectionsAndConnections) {
-    const NumberingCase& c = GetParam();
-    rivo_test::RivoNetworkParser parser;
-    rivo_test::Feed(c.network, parser);
-    EXPECT_TRUE(parser.ParseNetwork());
-    EXPECT_EQ(rivo_test::DescribeBranches(parser), c.branches);
-    EXPECT_EQ(rivo_test::DescribeNodes(parser, c.network), c.nodes);
-    EXPECT_EQ(rivo_test::DescribeLinks(parser, c.network), c.links);
+    rivo_test::ExpectParse(GetParam());
 }
 
-INSTANTIATE_TEST_SUITE_P(Parse, Numbering, ::testing::ValuesIn(kCases), [](const auto& info) {
-    std::string name = info.param.name;
-    for (char& ch : name) {
-        if (!isalnum(static_cast<unsigned char>(ch)))
-            ch = '_';
-    }
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Parse, Numbering, ::testing::ValuesIn(kCases), rivo_test::ByName);
 
 // A loop branch X -> (N) -> Y on a graph of its own, with its ends numbered.
 struct LoopBranchRig {

@@ -20,7 +20,7 @@ NetworkSpec PumpNet(std::vector<double> at, std::int16_t bType = 0) {
 // Link and node types after a parse: "12:0 23:7 / 1:1 2:4".
 std::string Types(const NetworkSpec& net) {
     CFLDNetworkParser core;
-    FeedCore(net, core);
+    Feed(net, core);
     core.ParseAllNetworks(false);
     const graph_fld& g = ParserTestAccess::Graph(core);
     std::ostringstream out;
@@ -76,8 +76,7 @@ TEST_P(PressureMains, SplitOffAtHighestPoint) {
     EXPECT_EQ(Types(c.network), c.types);
 }
 
-INSTANTIATE_TEST_SUITE_P(Parse, PressureMains, ::testing::ValuesIn(kMainCases),
-                         [](const auto& info) { return TestName(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Parse, PressureMains, ::testing::ValuesIn(kMainCases), ByName);
 
 // The stage on hand-made lists. Node 5 is a converted storage node; pump 2's
 // main (2 4 5) rises all the way to it. The host marked 3-4, 4-5 and 5-6 as
@@ -114,7 +113,7 @@ TEST_P(PressureMainLists, SplitAsMarked) {
          {56, 5, 6, 0, 0, 1, 7},
          {67, 6, 7, 0, 0}}};
     CFLDNetworkParser parser;
-    FeedCore(net, parser);
+    Feed(net, parser);
     graph_fld& g = ParserTestAccess::Graph(parser);
     g.data(g.GetNode(5)).nodeType = 1;
     g.data(g.GetNode(5)).convertedToOutfall = true;
@@ -130,7 +129,6 @@ TEST_P(PressureMainLists, SplitAsMarked) {
     EXPECT_TRUE(g.data(g.GetNode(5)).convertedEndSeen);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stage, PressureMainLists, ::testing::ValuesIn(kListCases),
-                         [](const auto& info) { return TestName(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Stage, PressureMainLists, ::testing::ValuesIn(kListCases), ByName);
 
 }  // namespace

@@ -69,7 +69,6 @@ TEST_P(StorageDrops, SplitAtFirstDropOfEachBranch) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Stage, StorageDrops, ::testing::ValuesIn(kDropCases),
-                         [](const auto& info) { return TestName(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Stage, StorageDrops, ::testing::ValuesIn(kDropCases), ByName);
 
 }  // namespace

@@ -70,7 +70,6 @@ TEST_P(TreeCutting, CutsSearchTreeIntoChains) {
     EXPECT_EQ(inBranches, treeLinks);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stage, TreeCutting, ::testing::ValuesIn(kCutCases),
-                         [](const auto& info) { return TestName(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Stage, TreeCutting, ::testing::ValuesIn(kCutCases), ByName);
 
 }  // namespace

@@ -8,17 +8,6 @@ namespace {
 
 using rivo_test::Network;
 
-TEST(GraphFld, NewNodeIsAPondWithNothingFoundYet) {
-    Network net;
-    const NodeData& d = net.G.data(net.Node(7, 1.5, -2.0, node_type::kStorage));
-    EXPECT_TRUE(d.isPond);
-    EXPECT_EQ(d.nodeType, node_type::kStorage);
-    EXPECT_FALSE(d.numbered || d.isJunction || d.branchBoundary || d.outfallLinked ||
-                 d.convertedToOutfall || d.storageHasDrain || d.convertedEndSeen);
-    EXPECT_EQ(d.branchNumber + d.indexInBranch + d.upStreamSectionNumber, 0);
-    EXPECT_EQ(d.downStreamSectionPosition + d.longestPathLength, 0.0);
-}
-
 // Host IDs may be anything an int32 holds.
 constexpr std::int32_t kFirst = -2147483647 - 1;
 constexpr std::int32_t kLink = 2147483647;

@@ -68,14 +68,4 @@ TEST_F(GraphAdjacency, SelfLoopAppearsTwiceAtItsNodeAndHidesFromBoth) {
     EXPECT_EQ(g.degree(b), 3);
 }
 
-TEST(Graph, NewGraphIsDirectedAndListsOnlyOutLinks) {
-    GTL::graph g;
-    GTL::node a = g.new_node(), b = g.new_node();
-    GTL::edge ab = g.new_edge(a, b);
-    EXPECT_EQ(g.adj_edges(a), Edges{ab});
-    EXPECT_TRUE(g.adj_edges(b).empty());
-    g.make_undirected();
-    EXPECT_EQ(g.adj_edges(b), Edges{ab});
-}
-
 }  // namespace

@@ -1,6 +1,11 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <cctype>
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -39,7 +44,9 @@ struct NetworkSpec {
     std::vector<std::vector<std::int32_t>> pumpLinks = {};  // {id, upstream, downstream}
 };
 
-inline void Feed(const NetworkSpec& network, RivoNetworkParser& parser) {
+// Feeds the public parser or the core one alike.
+template <class Parser>
+void Feed(const NetworkSpec& network, Parser& parser) {
     for (const NodeSpec& n : network.nodes) {
         parser.AddNode(n.id, n.x, n.y, n.type);
     }
@@ -124,6 +131,72 @@ inline std::string DescribeLinks(RivoNetworkParser& parser, const NetworkSpec& n
     }
     return out.str();
 }
+
+// "up-branch down-branch up-section down-section; " per pump link.
+inline std::string DescribePumpLinks(RivoNetworkParser& parser) {
+    std::string text;
+    for (std::int32_t i = 0; i < parser.NumberOfPumpLinks(); ++i) {
+        auto l = parser.GetPumpLink(i);
+        text += std::to_string(l->UpStreamBranchNumber()) + " " +
+                std::to_string(l->DownStreamBranchNumber()) + " " +
+                std::to_string(l->UpStreamNodeUpSectionNumber()) + " " +
+                std::to_string(l->DownStreamNodeUpSectionNumber()) + "; ";
+    }
+    return text;
+}
+
+inline std::string Join(std::int32_t count, const std::function<std::int32_t(std::int32_t)>& get) {
+    std::string text;
+    for (std::int32_t i = 0; i < count; ++i) {
+        text += (i ? " " : "") + std::to_string(get(i));
+    }
+    return text;
+}
+
+// A whole parse that succeeds, with its decomposition as the Describe* texts.
+struct ParseCase {
+    const char* name;
+    NetworkSpec network;
+    const char* branches;
+    const char* nodes;  // nullptr: not compared
+    const char* links;
+};
+
+// Also checks that every link lies on exactly one branch or loop branch.
+inline void ExpectParse(const ParseCase& c) {
+    RivoNetworkParser parser;
+    Feed(c.network, parser);
+    EXPECT_TRUE(parser.ParseNetwork());
+    EXPECT_EQ(DescribeBranches(parser), c.branches);
+    if (c.nodes != nullptr) {
+        EXPECT_EQ(DescribeNodes(parser, c.network), c.nodes);
+    }
+    EXPECT_EQ(DescribeLinks(parser, c.network), c.links);
+    std::map<std::int32_t, int> seen;
+    auto count = [&](IVBranch& b) {
+        for (std::int32_t k = 0; k < b.NumberOfEdges(); ++k) {
+            ++seen[b.GetEdgeID(k)];
+        }
+    };
+    for (std::int32_t i = 0; i < parser.NumberOfBranches(); ++i) {
+        count(*parser.GetBranch(i));
+    }
+    for (std::int32_t i = 0; i < parser.NumberOfLoops(); ++i) {
+        count(*parser.GetLoop(i));
+    }
+    for (const LinkSpec& l : c.network.links) {
+        EXPECT_EQ(seen[l.id], 1) << "link " << l.id;
+    }
+}
+
+// Case names as test names: INSTANTIATE_TEST_SUITE_P(..., rivo_test::ByName).
+inline std::string TestName(std::string name) {
+    for (char& ch : name) {
+        ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    }
+    return name;
+}
+inline constexpr auto ByName = [](const auto& info) { return TestName(info.param.name); };
 
 }  // namespace rivo_test
 

@@ -12,26 +12,8 @@ namespace {
 
 using rivo_test::NetworkSpec;
 using rivo_test::NodeSpec;
+using rivo_test::PondStage;
 using A = ParserTestAccess;
-
-struct OpenParser : rivo_test::RivoNetworkParser {
-    CFLDNetworkParser& core() { return *networkParser; }
-};
-
-std::string Name(std::string name) {
-    for (char& ch : name) {
-        ch = isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-    }
-    return name;
-}
-
-// The parse up to the pond link stage: the graph undirected, pond links hidden.
-CFLDNetworkParser& PondStage(OpenParser& parser, const NetworkSpec& network) {
-    rivo_test::Feed(network, parser);
-    A::MakeUndirected(parser.core());
-    A::CreatePondLinkLoops(parser.core());
-    return parser.core();
-}
 
 struct PondCase {
     const char* name;
@@ -51,9 +33,8 @@ class PondLinkOrientation : public ::testing::TestWithParam<PondCase> {};
 
 TEST_P(PondLinkOrientation, RunsFromTheHigherEnd) {
     const PondCase& c = GetParam();
-    OpenParser parser;
-    CFLDNetworkParser& core =
-        PondStage(parser, {{{1, 0, 0, 2}, {2, 10, 0, 2}}, {{10, 1, 2, c.atSource, c.atTarget}}});
+    CFLDNetworkParser core;
+    PondStage(core, {{{1, 0, 0, 2}, {2, 10, 0, 2}}, {{10, 1, 2, c.atSource, c.atTarget}}});
     ASSERT_EQ(A::LinkLoops(core).size(), 1u);
     const CBranch& loop = *A::LinkLoops(core)[0];
     EXPECT_EQ(std::to_string(loop.GetNodeID(0)) + " " + std::to_string(loop.GetNodeID(1)), c.nodes);
@@ -62,19 +43,18 @@ TEST_P(PondLinkOrientation, RunsFromTheHigherEnd) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Pond, PondLinkOrientation, ::testing::ValuesIn(kPondCases),
-                         [](const auto& info) { return Name(info.param.name); });
+                         rivo_test::ByName);
 
 TEST(PondLinkLoops, OnlyLinksBetweenTwoPondStorageNodes) {
     // 1, 2 pond storage; 3 storage that is no pond; 4 a manhole. Link 14 was
     // set aside when it was added and is already a loop.
-    OpenParser parser;
-    CFLDNetworkParser& core =
-        PondStage(parser, {{{1, 0, 0, 2}, {2, 10, 0, 2}, {3, 20, 0, 2, true}, {4, 30, 0}},
-                           {{10, 1, 2, 1, 1},
-                            {11, 2, 1, 1, 1},
-                            {12, 1, 3, 1, 1},
-                            {13, 1, 4, 1, 1},
-                            {14, 1, 2, 1, 1, 1, 5}}});
+    CFLDNetworkParser core;
+    PondStage(core, {{{1, 0, 0, 2}, {2, 10, 0, 2}, {3, 20, 0, 2, true}, {4, 30, 0}},
+                     {{10, 1, 2, 1, 1},
+                      {11, 2, 1, 1, 1},
+                      {12, 1, 3, 1, 1},
+                      {13, 1, 4, 1, 1},
+                      {14, 1, 2, 1, 1, 1, 5}}});
     std::string loops;
     for (const auto& b : A::LinkLoops(core)) {
         loops += std::to_string(b->GetEdgeID(0)) + " ";
@@ -162,20 +142,16 @@ const SelectionCase kSelectionCases[] = {
     {"level link to an outfall", ToOutfall(1.0, 1.0), true, kDrains},
     {"outfall end 0.0009 higher", ToOutfall(1.0, 1.0009), true, kDrains},
     {"outfall end 0.001 higher", ToOutfall(0.999, 1.0), true, kConverts},
-    {"outfall end 0.002 higher", ToOutfall(1.0, 1.002), true, kConverts},
     // A dead end rising away (end 1.5 at the storage node) sets the level no
     // drain may lie above.
     {"drain below the rising dead end", WithDeadEnd(1.0, 1.5, 2.0), true, kDrains},
     {"drain 0.0009 above the rising dead end", WithDeadEnd(1.5009, 1.5, 2.0), true, kDrains},
     {"drain 0.001 above the rising dead end", WithDeadEnd(1.501, 1.5, 2.0), true, kConverts},
-    {"drain 0.5 above the rising dead end", WithDeadEnd(2.0, 1.5, 2.0), true, kConverts},
     // Only a dead end falling less than 0.01 holds water.
     {"dead end falling 0.0099", WithDeadEnd(2.0, 0.0099, 0), true, kConverts},
     {"dead end falling 0.01", WithDeadEnd(2.0, 0.01, 0), true, kDrains},
-    {"dead end falling 0.0101", WithDeadEnd(2.0, 0.0101, 0), true, kDrains},
     // No pipe end on the way to the outfall may lie more than 0.001 above 0.0.
     {"chain of manholes", Chain(-0.3), true, kDrains},
-    {"chain with a pipe end 0.5 above", Chain(0.5), true, kConverts},
     {"chain with a pipe end 0.0009 above", Chain(0.0009), true, kDrains},
     {"chain with a pipe end 0.001 above", Chain(0.001), true, kDrains},
     {"chain with a pipe end 0.0011 above", Chain(0.0011), true, kConverts},
@@ -203,8 +179,8 @@ class OutletSelection : public ::testing::TestWithParam<SelectionCase> {};
 
 TEST_P(OutletSelection, ChoosesOutlets) {
     const SelectionCase& c = GetParam();
-    OpenParser parser;
-    CFLDNetworkParser& core = PondStage(parser, c.network);
+    CFLDNetworkParser core;
+    PondStage(core, c.network);
     graph_fld& g = A::Graph(core);
     int hiddenBefore = g.number_of_hidden_edges();
     EXPECT_EQ(A::AddOutletNodes(core), c.found);
@@ -233,7 +209,7 @@ TEST_P(OutletSelection, ChoosesOutlets) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Outlets, OutletSelection, ::testing::ValuesIn(kSelectionCases),
-                         [](const auto& info) { return Name(info.param.name); });
+                         rivo_test::ByName);
 
 // The drain test restores the links it hid at the front of their nodes'
 // adjacency lists, so later searches meet them first.
@@ -271,8 +247,8 @@ TEST(OutletSelectionOrder, RestoredLinksComeFirstAtTheirNodes) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        OpenParser parser;
-        CFLDNetworkParser& core = PondStage(parser, c.network);
+        CFLDNetworkParser core;
+        PondStage(core, c.network);
         graph_fld& g = A::Graph(core);
         auto adjacency = [&](std::int32_t id) {
             std::string ids;

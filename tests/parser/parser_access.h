@@ -1,6 +1,7 @@
 #pragma once
 
 #include "branches/branch_finder.h"
+#include "parser/network_fixture.h"
 #include "parser/network_parser.h"
 
 // Test seam onto the parser's internal stages and lists.
@@ -20,3 +21,25 @@ struct ParserTestAccess {
     static void SortOutlets(CFLDNetworkParser& p) { p.SortOutlets(); }
     static CKtHRException& Error(CFLDNetworkParser& p) { return p.error(); }
 };
+
+namespace rivo_test {
+
+// The public parser with its core open to the tests.
+struct OpenParser : RivoNetworkParser {
+    CFLDNetworkParser& core() { return *networkParser; }
+    const NodeData& Node(std::int32_t id) {
+        graph_fld& g = ParserTestAccess::Graph(core());
+        return g.data(g.GetNode(id));
+    }
+};
+
+// Feeds the network and runs the parse up to the pond link stage: the graph
+// undirected, pond links hidden.
+inline CFLDNetworkParser& PondStage(CFLDNetworkParser& core, const NetworkSpec& network) {
+    Feed(network, core);
+    ParserTestAccess::MakeUndirected(core);
+    ParserTestAccess::CreatePondLinkLoops(core);
+    return core;
+}
+
+}  // namespace rivo_test

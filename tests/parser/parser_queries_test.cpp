@@ -17,17 +17,8 @@ using rivo_test::RivoNetworkParser;
 constexpr HRESULT kInvalidArg = static_cast<HRESULT>(0x80070057u);
 constexpr HRESULT kFail = static_cast<HRESULT>(0x80004005u);
 
-struct OpenParser : RivoNetworkParser {
-    CFLDNetworkParser& core() { return *networkParser; }
-};
-
-std::string Join(std::int32_t count, const std::function<std::int32_t(std::int32_t)>& get) {
-    std::string text;
-    for (std::int32_t i = 0; i < count; ++i) {
-        text += (i ? " " : "") + std::to_string(get(i));
-    }
-    return text;
-}
+using rivo_test::Join;
+using rivo_test::OpenParser;
 
 // Outfall 1 with manholes 2 and 3 upstream (3 a dead end). Manhole 4 lies
 // only on the set-aside links 20, 21 and 22 (from 4 to itself); 5 and 7 are joined by 12 and reach
@@ -251,15 +242,7 @@ TEST(PumpLinks, NumberedFromTheBranchesOfTheirNodes) {
             EXPECT_RAISES(p.ParseNetwork(), failure, kInvalidArg);
         }
         EXPECT_EQ(p.NumberOfBranches(), 2);  // collected before the pumps
-        std::string text;
-        for (std::int32_t i = 0; i < p.NumberOfPumpLinks(); ++i) {
-            auto l = p.GetPumpLink(i);
-            text += std::to_string(l->UpStreamBranchNumber()) + " " +
-                    std::to_string(l->DownStreamBranchNumber()) + " " +
-                    std::to_string(l->UpStreamNodeUpSectionNumber()) + " " +
-                    std::to_string(l->DownStreamNodeUpSectionNumber()) + "; ";
-        }
-        EXPECT_EQ(text, numbers);
+        EXPECT_EQ(rivo_test::DescribePumpLinks(p), numbers);
         EXPECT_RAISES(p.ParseNetwork(),
                       "Failed : CFLDNetworkParser::ParseAllNetworks\n"
                       "The network has already been parsed",
