@@ -78,11 +78,10 @@ int RunParseCommand(const ParseOptions& options, std::ostream& standardOutput,
     const int status =
         RunNetwork(std::move(document), options.findLongestBranch, parser, parser, out);
     try {
-        if (!out.flush()) {
-            throw OutputError((file ? options.output : "stdout") + ": cannot write the result");
-        }
         if (file) {
             file->Commit();
+        } else if (!out.flush()) {
+            throw OutputError("stdout: cannot write the result");
         }
     } catch (const OutputError& error) {
         diagnostics << error.what() << '\n';

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <algorithm>
@@ -91,14 +92,17 @@ protected:
     }
     void TearDown() override { fs::remove_all(dir_); }
 
-    ToolRun Tool(const std::vector<std::string>& args) {
+    // Runs the tool with `args` through the shell; `shell` may wrap the
+    // command (`{}` stands for it), to set limits first or redirect its output.
+    ToolRun Tool(const std::vector<std::string>& args, std::string shell = "{}") {
         std::string command = "'" RIVO_TOOL "'";
         for (const std::string& arg : args) {
             command += " '" + arg + "'";
         }
+        shell.replace(shell.find("{}"), 2, command);
         const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
-        const int wait =
-            std::system((command + " >'" + out.string() + "' 2>'" + err.string() + "'").c_str());
+        const int wait = std::system(
+            ("(" + shell + ") >'" + out.string() + "' 2>'" + err.string() + "'").c_str());
         ToolRun run{WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, ReadFile(out), ReadFile(err)};
         fs::remove(out);
         fs::remove(err);
@@ -233,6 +237,17 @@ TEST_F(ToolTest, OutputFileIsReplacedWholeOrNotAtAll) {
     EXPECT_EQ(ReadFile(result), Tool({"parse", Fixture("chain.json")}).out);
     EXPECT_EQ(files(), 1);
 
+    // A target that is no regular file (a pipe here, /dev/null elsewhere)
+    // is written to, not replaced.
+    const fs::path pipe = dir_ / "pipe", piped = dir_ / "piped.json";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    EXPECT_EQ(Tool({"parse", Fixture("chain.json"), "-o", pipe.string()},
+                   "cat '" + pipe.string() + "' >'" + piped.string() + "' & {}; wait")
+                  .status,
+              0);
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    EXPECT_EQ(ReadFile(piped), ReadFile(result));
+
     // Checked before the input is read.
     const std::string nowhere = (dir_ / "no" / "result.json").string();
     for (const char* command : {"parse", "render"}) {
@@ -241,6 +256,34 @@ TEST_F(ToolTest, OutputFileIsReplacedWholeOrNotAtAll) {
         EXPECT_EQ(missing.err,
                   nowhere + ": cannot create the result file: No such file or directory\n");
     }
+}
+
+// A write that fails is exit status 1 with one line on stderr, whatever the
+// output: standard output on a full device, a file cut short by a file size
+// limit (which the shell makes the tool meet as a failed write), or the
+// network document of import-swmm, whose names table then stays unwritten.
+// A file that was there stays as it was and no temporary file is left.
+TEST_F(ToolTest, FailedWritesExitOneAndLeaveEarlierFilesAsTheyWere) {
+    const fs::path result = dir_ / "result.json", names = dir_ / "names.json";
+    auto files = [&] { return std::distance(fs::directory_iterator(dir_), {}); };
+    std::ofstream(result) << "earlier result";
+    const ToolRun tooBig =
+        Tool({"parse", (kExamples / "showcase.json").string(), "-o", result.string()},
+             "trap '' XFSZ; ulimit -f 1; {}");
+    EXPECT_EQ(tooBig.status, 1);
+    EXPECT_EQ(tooBig.err, result.string() + ": cannot write the result file: File too large\n");
+    EXPECT_EQ(ReadFile(result), "earlier result");
+    EXPECT_EQ(files(), 1);
+
+    const ToolRun full = Tool({"parse", Fixture("chain.json")}, "{} >/dev/full");
+    EXPECT_EQ(full.status, 1);
+    EXPECT_EQ(full.err, "stdout: cannot write the result\n");
+
+    const std::string model = (kSwmm / "every_kind.inp").string();
+    const ToolRun half = Tool({"import-swmm", model, "--names", names.string()}, "{} >/dev/full");
+    EXPECT_EQ(half.status, 1);
+    EXPECT_FALSE(fs::exists(names));
+    EXPECT_EQ(files(), 1);
 }
 
 // The result documents the system gives today. Set RIVO_UPDATE_GOLDEN=1 to

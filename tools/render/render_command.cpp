@@ -44,9 +44,6 @@ int RunRenderCommand(const RenderOptions& options, std::ostream& diagnostics) {
                        std::filesystem::path(options.network).filename().string());
     try {
         WriteSvg(file->stream(), data);
-        if (!file->stream().flush()) {
-            throw OutputError(options.output + ": cannot write the picture");
-        }
         file->Commit();
     } catch (const OutputError& error) {
         diagnostics << error.what() << '\n';

@@ -50,11 +50,18 @@ int RunImportSwmmCommand(const ImportOptions& options, std::ostream& standardOut
     try {
         std::ostream& out = output ? output->stream() : standardOutput;
         WriteNetworkDocument(out, network.document);
-        if (!out.flush()) {
-            throw OutputError((output ? options.output : "stdout") + ": cannot write");
-        }
         if (names) {
             WriteNameTable(names->stream(), network.names);
+            names->Finish();
+        }
+        if (output) {
+            output->Finish();
+        } else if (!out.flush()) {
+            throw OutputError("stdout: cannot write");
+        }
+        // Both are on disk before either is put in place: new names never
+        // stand beside an old document.
+        if (names) {
             names->Commit();
         }
         if (output) {
