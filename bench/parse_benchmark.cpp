@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "bench_options.h"
+#include "network_feed.h"
 #include "network_generator.h"
 #include "result_reader.h"
 #include "rivo.h"
@@ -96,7 +97,7 @@ void Measure(Profile profile, std::int32_t size, std::uint64_t seed, CaseResult&
     done(kGenerated);
 
     auto parser = std::make_unique<RivoNetworkParser>();
-    r.feedMs = TimeMs([&] { rivo_bench::Feed(network, *parser, *parser); });
+    r.feedMs = TimeMs([&] { rivo::host::Feed(network, *parser, *parser); });
     done(kFed);
     r.parseMs = TimeMs([&] { r.parsed = parser->ParseNetwork(); });
     done(kParsed);
@@ -111,7 +112,7 @@ void Measure(Profile profile, std::int32_t size, std::uint64_t seed, CaseResult&
 
     // A parser parses once; the longest-branch parse needs its own.
     parser = std::make_unique<RivoNetworkParser>();
-    rivo_bench::Feed(network, *parser, *parser);
+    rivo::host::Feed(network, *parser, *parser);
     r.longestMs = TimeMs([&] { r.longestParsed = parser->ParseNetwork(true); });
     done(kLongestParsed);
 }

@@ -16,7 +16,7 @@
 
 namespace {
 
-void RunOnce(const rivo::tool::NetworkDocument& document, bool longest) {
+void RunOnce(const rivo::host::Network& document, bool longest) {
     Velmora::Calculations::Dynamic::RivoNetworkParser parser;
     std::ostringstream out;
     rivo::tool::RunNetwork(document, longest, parser, parser, out);
@@ -30,7 +30,7 @@ void RunOnce(const rivo::tool::NetworkDocument& document, bool longest) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    rivo::tool::NetworkDocument document;
+    rivo::host::Network document;
     try {
         document = rivo::tool::ReadNetworkText(text, "fuzz.json");
     } catch (const rivo::tool::InputError& e) {

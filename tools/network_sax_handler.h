@@ -9,7 +9,7 @@
 #include <string>
 
 #include "field_values.h"
-#include "network_document.h"
+#include "network_model.h"
 #include "network_fields.h"
 #include "tracked_input.h"
 
@@ -27,7 +27,7 @@ public:
         std::string what;  // "links[3].target: required field is missing"
     };
 
-    NetworkSaxHandler(NetworkDocument& document, TrackedInput& input);
+    NetworkSaxHandler(host::Network& document, TrackedInput& input);
 
     // The reader's event interface (nlohmann::json::sax_parse).
     bool null();

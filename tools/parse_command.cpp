@@ -60,7 +60,7 @@ void AddParseCommand(CLI::App& app, int& status) {
 int RunParseCommand(const ParseOptions& options, std::ostream& standardOutput,
                     std::ostream& diagnostics) {
     std::optional<AtomicOutputFile> file;
-    NetworkDocument document;
+    host::Network document;
     try {
         if (!options.output.empty()) {
             file.emplace(options.output);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "exit_status.h"
-#include "host_calls.h"
+#include "network_feed.h"
 #include "result_summary.h"
 #include "result_writer.h"
 
@@ -24,16 +24,16 @@ std::vector<std::int32_t> IDsOf(const std::vector<Record>& records) {
 
 }  // namespace
 
-int RunNetwork(NetworkDocument document, bool findLongestBranch,
+int RunNetwork(host::Network document, bool findLongestBranch,
                Velmora::Calculations::Dynamic::IVFLDNetwork& network,
                Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser, std::ostream& out) {
     const std::vector<std::int32_t> nodeIDs = IDsOf(document.nodes);
     const std::vector<std::int32_t> linkIDs = IDsOf(document.links);
     ResultSummary summary;
     try {
-        FeedNetwork(document, network, parser);
+        host::Feed(document, network, parser);
         document = {};
-        const bool result = ParseFedNetwork(parser, findLongestBranch);
+        const bool result = host::Parse(parser, findLongestBranch);
         summary = CollectSummary(parser, result);
     } catch (const CKtHRException& error) {
         WriteErrorDocument(out, error.hr, ToUtf8(error.message));

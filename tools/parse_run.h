@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "network_document.h"
+#include "network_model.h"
 #include "rivo.h"
 
 namespace rivo::tool {
@@ -16,7 +16,7 @@ namespace rivo::tool {
 // system holds the network, and only the IDs are kept for the result's
 // per-node and per-link lines. On a large network that is most of the
 // tool's own memory.
-int RunNetwork(NetworkDocument document, bool findLongestBranch,
+int RunNetwork(host::Network document, bool findLongestBranch,
                Velmora::Calculations::Dynamic::IVFLDNetwork& network,
                Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser, std::ostream& out);
 

@@ -40,7 +40,7 @@ std::string ReadError(std::string_view text) {
 
 // Only the nodes must be there.
 TEST(NetworkReader, OptionalSectionsDefaultToEmpty) {
-    EXPECT_EQ(ReadNetworkText(R"({"nodes": []})", "net.json"), NetworkDocument{});
+    EXPECT_EQ(ReadNetworkText(R"({"nodes": []})", "net.json"), host::Network{});
 }
 
 // Each message names the file, the line and column of the offending value

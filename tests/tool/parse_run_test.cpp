@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "exit_status.h"
-#include "host_calls.h"
+#include "network_feed.h"
 #include "network_reader.h"
 #include "result_writer.h"
 #include "rivo.h"
@@ -66,7 +66,7 @@ private:
 // seven-argument AddEdge), the pump links and the gutters. The reader skips
 // unknown fields however nested, and of a section named twice the last counts.
 TEST(HostCalls, FeedTheDocumentAsReadInTheHostsOrder) {
-    NetworkDocument document = ReadNetworkText(R"({
+    host::Network document = ReadNetworkText(R"({
         "version": {"nested": [1, {"deep": [[], {}]}], "nodes": 3},
         "gutters": [{"id": 10, "sameDirectionAsUI": false}],
         "pumpLinks": [{"id": 100, "upstream": 3, "downstream": 2}],
@@ -86,9 +86,9 @@ TEST(HostCalls, FeedTheDocumentAsReadInTheHostsOrder) {
     })",
                                                "net.json");
     CallLog parser;
-    FeedNetwork(document, parser, parser);
-    ParseFedNetwork(parser, false);
-    ParseFedNetwork(parser, true);
+    host::Feed(document, parser, parser);
+    host::Parse(parser, false);
+    host::Parse(parser, true);
     EXPECT_EQ(parser.calls, (std::vector<std::string>{
                                 "AddNode(1, -150, 0.001, 1)",
                                 "AddNode(2, 10, 0, 0)",
@@ -138,7 +138,7 @@ TEST(ParseRun, RaiseDuringParseWritesOnlyTheErrorDocument) {
             CKtHRException(L"No outlet in the network", E_FAIL).Throw();
         }
     } parser;
-    NetworkDocument document;
+    host::Network document;
     document.nodes.push_back({});
     std::ostringstream out;
     EXPECT_EQ(RunNetwork(document, true, parser, parser, out), kSystemRaised);

@@ -28,7 +28,7 @@ void AddRenderCommand(CLI::App& app, int& status) {
 
 int RunRenderCommand(const RenderOptions& options, std::ostream& diagnostics) {
     std::optional<AtomicOutputFile> file;
-    NetworkDocument document;
+    host::Network document;
     try {
         file.emplace(options.output);
         document = ReadAnyNetworkFile(options.network);

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "host_calls.h"
+#include "network_feed.h"
 #include "rivo.h"
 
 namespace rivo::tool::render {
@@ -16,10 +16,10 @@ namespace {
 using Velmora::Calculations::Dynamic::RivoNetworkParser;
 
 void ReadAnswers(RivoNetworkParser& parser, RenderData& data) {
-    for (const LinkRecord& link : data.document.links) {
+    for (const host::Link& link : data.document.links) {
         data.linkBranch.push_back(Ask([&] { return parser.GetBranchNumberOfPipe(link.id); }));
     }
-    for (const NodeRecord& node : data.document.nodes) {
+    for (const host::Node& node : data.document.nodes) {
         const auto converted = Ask([&] { return parser.GetNodeIsConvertedToOutfall(node.id); });
         data.convertedOutfall.push_back(converted.value_or(false));
     }
@@ -48,14 +48,14 @@ double HueChannel(double p, double q, double t) {
 
 }  // namespace
 
-RenderData AnalyseNetwork(NetworkDocument document, bool findLongestBranch, std::string title) {
+RenderData AnalyseNetwork(host::Network document, bool findLongestBranch, std::string title) {
     RenderData data;
     data.title = std::move(title);
     data.document = std::move(document);
     RivoNetworkParser parser;
     try {
-        FeedNetwork(data.document, parser, parser);
-        const bool result = ParseFedNetwork(parser, findLongestBranch);
+        host::Feed(data.document, parser, parser);
+        const bool result = host::Parse(parser, findLongestBranch);
         data.summary = CollectSummary(parser, result);
     } catch (const CKtHRException& error) {
         data.raised = true;

@@ -6,7 +6,7 @@
 #include <unordered_set>
 #include <vector>
 
-#include "network_document.h"
+#include "network_model.h"
 #include "result_summary.h"
 
 // What a picture of a network shows: the network as described plus the
@@ -15,7 +15,7 @@ namespace rivo::tool::render {
 
 struct RenderData {
     std::string title;  // usually the file name
-    NetworkDocument document;
+    host::Network document;
     bool raised = false;  // the system raised while fed, parsing or summarised
     std::string error;    // its message
     ResultSummary summary;
@@ -29,7 +29,7 @@ struct RenderData {
 // Feeds `document` to a fresh parser, parses it and reads what is drawn.
 // A per-link or per-node query that raises leaves its item without answer;
 // when the parse itself raises, `raised` is set and nothing is coloured.
-RenderData AnalyseNetwork(NetworkDocument document, bool findLongestBranch, std::string title);
+RenderData AnalyseNetwork(host::Network document, bool findLongestBranch, std::string title);
 
 // The fill colour of a branch: hues a golden-ratio turn apart, so that
 // branches with neighbouring numbers never look alike. "#rrggbb".

@@ -32,7 +32,7 @@ struct Point {
 // Network coordinates to picture coordinates: scaled to fit, y upwards.
 class Frame {
 public:
-    explicit Frame(const NetworkDocument& document);
+    explicit Frame(const host::Network& document);
     Point operator()(double x, double y) const {
         return {kMargin + (x - minX_) * scale_, kTitleBand + kMargin + (maxY_ - y) * scale_};
     }
@@ -43,10 +43,10 @@ private:
     double minX_ = 0.0, maxY_ = 0.0, scale_ = 1.0, width_ = 0.0, height_ = 0.0;
 };
 
-Frame::Frame(const NetworkDocument& document) {
+Frame::Frame(const host::Network& document) {
     double maxX = 0.0, minY = 0.0;
     for (std::size_t i = 0; i < document.nodes.size(); ++i) {
-        const NodeRecord& node = document.nodes[i];
+        const host::Node& node = document.nodes[i];
         minX_ = i == 0 ? node.x : std::min(minX_, node.x);
         maxX = i == 0 ? node.x : std::max(maxX, node.x);
         minY = i == 0 ? node.y : std::min(minY, node.y);
@@ -124,7 +124,7 @@ std::optional<Point> SvgPicture::NodePoint(std::int32_t id) const {
     if (found == nodeIndex_.end()) {
         return std::nullopt;
     }
-    const NodeRecord& node = data_.document.nodes[found->second];
+    const host::Node& node = data_.document.nodes[found->second];
     return frame_(node.x, node.y);
 }
 
@@ -187,7 +187,7 @@ void SvgPicture::WriteLinks() {
 
 void SvgPicture::WritePumps() {
     out_ << "<g id=\"pumps\">\n";
-    for (const PumpLinkRecord& pump : data_.document.pumpLinks) {
+    for (const host::PumpLink& pump : data_.document.pumpLinks) {
         const Point a = NodePoint(pump.upstream).value_or(Point{});
         const Point b = NodePoint(pump.downstream).value_or(Point{});
         out_ << "<line class=\"pl\" x1=\"" << Num(a.x) << "\" y1=\"" << Num(a.y) << "\" x2=\""
@@ -275,7 +275,7 @@ void SvgPicture::WriteLabels() {
         if (link == linkIndex.end()) {
             continue;
         }
-        const LinkRecord& record = data_.document.links[link->second];
+        const host::Link& record = data_.document.links[link->second];
         const Point a = NodePoint(record.source).value_or(Point{});
         const Point b = NodePoint(record.target).value_or(Point{});
         const Point mid{(a.x + b.x) / 2, (a.y + b.y) / 2};
