@@ -20,7 +20,7 @@
 #include "bench_options.h"
 #include "network_feed.h"
 #include "network_generator.h"
-#include "result_reader.h"
+#include "result_checksum.h"
 #include "rivo.h"
 
 namespace {
@@ -102,7 +102,9 @@ void Measure(Profile profile, std::int32_t size, std::uint64_t seed, CaseResult&
     r.parseMs = TimeMs([&] { r.parsed = parser->ParseNetwork(); });
     done(kParsed);
     rivo_bench::ReadTally tally;
-    r.readMs = TimeMs([&] { tally = rivo_bench::ReadEverything(*parser, network); });
+    const std::vector<std::int32_t> nodeIDs = rivo::host::NodeIDs(network);
+    const std::vector<std::int32_t> linkIDs = rivo::host::LinkIDs(network);
+    r.readMs = TimeMs([&] { tally = rivo_bench::ReadEverything(*parser, nodeIDs, linkIDs); });
     r.branches = tally.branches;
     r.loops = tally.loops;
     r.queryErrors = tally.errors;

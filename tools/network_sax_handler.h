@@ -9,8 +9,8 @@
 #include <string>
 
 #include "field_values.h"
-#include "network_model.h"
 #include "network_fields.h"
+#include "network_model.h"
 #include "tracked_input.h"
 
 namespace rivo::tool {

@@ -17,7 +17,7 @@ namespace rivo::tool {
 // per-node and per-link lines. On a large network that is most of the
 // tool's own memory.
 int RunNetwork(host::Network document, bool findLongestBranch,
-               Velmora::Calculations::Dynamic::IVFLDNetwork& network,
+               Velmora::Calculations::Dynamic::IVFLDNetwork& hostNetwork,
                Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser, std::ostream& out);
 
 }  // namespace rivo::tool

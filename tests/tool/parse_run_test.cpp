@@ -84,7 +84,7 @@ TEST(HostCalls, FeedTheDocumentAsReadInTheHostsOrder) {
             {"id": -2147483648, "x": 0.25, "y": 7, "type": 32767},
             {"id": 2147483647, "x": 0, "y": 0, "type": -32768}]
     })",
-                                               "net.json");
+                                             "net.json");
     CallLog parser;
     host::Feed(document, parser, parser);
     host::Parse(parser, false);
@@ -124,7 +124,7 @@ TEST(ResultWriter, ErrorDocumentKeepsTheMessageAndPadsTheCode) {
     };
     for (const Case& c : cases) {
         std::ostringstream out;
-        WriteErrorDocument(out, c.hr, c.message);
+        WriteErrorDocument(out, {c.hr, c.message});
         EXPECT_EQ(out.str(), c.document);
     }
 }

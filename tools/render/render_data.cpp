@@ -1,5 +1,4 @@
 #include "render_data.h"
-#include "query_answer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -15,21 +14,16 @@ namespace {
 
 using Velmora::Calculations::Dynamic::RivoNetworkParser;
 
-void ReadAnswers(RivoNetworkParser& parser, RenderData& data) {
-    for (const host::Link& link : data.document.links) {
-        data.linkBranch.push_back(Ask([&] { return parser.GetBranchNumberOfPipe(link.id); }));
+// Every node and link without an answer, for a picture of a parse that raised.
+host::Result NoAnswers(const host::Network& network) {
+    host::Result none;
+    for (const host::Node& node : network.nodes) {
+        none.nodes.emplace_back().id = node.id;
     }
-    for (const host::Node& node : data.document.nodes) {
-        const auto converted = Ask([&] { return parser.GetNodeIsConvertedToOutfall(node.id); });
-        data.convertedOutfall.push_back(converted.value_or(false));
+    for (const host::Link& link : network.links) {
+        none.links.emplace_back().id = link.id;
     }
-    for (const BranchResult& loop : data.summary.loops) {
-        data.loopBranches.insert(loop.branchNumber);
-    }
-    data.isolatedNodes.insert(data.summary.isolatedNodeIDs.begin(),
-                              data.summary.isolatedNodeIDs.end());
-    data.isolatedLinks.insert(data.summary.isolatedEdgeIDs.begin(),
-                              data.summary.isolatedEdgeIDs.end());
+    return none;
 }
 
 double HueChannel(double p, double q, double t) {
@@ -48,23 +42,28 @@ double HueChannel(double p, double q, double t) {
 
 }  // namespace
 
-RenderData AnalyseNetwork(host::Network document, bool findLongestBranch, std::string title) {
+RenderData AnalyseNetwork(host::Network network, bool findLongestBranch, std::string title) {
     RenderData data;
     data.title = std::move(title);
-    data.document = std::move(document);
+    data.network = std::move(network);
     RivoNetworkParser parser;
     try {
-        host::Feed(data.document, parser, parser);
-        const bool result = host::Parse(parser, findLongestBranch);
-        data.summary = CollectSummary(parser, result);
+        host::Feed(data.network, parser, parser);
+        data.result = host::Parse(parser, findLongestBranch);
+        data.answers =
+            host::ReadWholeResult(parser, host::NodeIDs(data.network), host::LinkIDs(data.network));
     } catch (const CKtHRException& error) {
         data.raised = true;
         data.error = ToUtf8(error.message);
-        data.linkBranch.assign(data.document.links.size(), std::nullopt);
-        data.convertedOutfall.assign(data.document.nodes.size(), false);
+        data.answers = NoAnswers(data.network);
         return data;
     }
-    ReadAnswers(parser, data);
+    const host::ResultSummary& summary = data.answers.summary;
+    for (const host::BranchResult& loop : summary.loops) {
+        data.loopBranches.insert(loop.branchNumber);
+    }
+    data.isolatedNodes.insert(summary.isolatedNodeIDs.begin(), summary.isolatedNodeIDs.end());
+    data.isolatedLinks.insert(summary.isolatedEdgeIDs.begin(), summary.isolatedEdgeIDs.end());
     return data;
 }
 
