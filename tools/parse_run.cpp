@@ -1,26 +1,52 @@
 #include "parse_run.h"
 
-#include <cstdint>
-#include <vector>
-
 #include "exit_status.h"
 #include "network_feed.h"
-#include "result_writer.h"
 
 namespace rivo::tool {
 
-int RunNetwork(host::Network network, bool findLongestBranch,
-               Velmora::Calculations::Dynamic::IVFLDNetwork& hostNetwork,
-               Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser, std::ostream& out) {
-    const std::vector<std::int32_t> nodeIDs = host::NodeIDs(network);
-    const std::vector<std::int32_t> linkIDs = host::LinkIDs(network);
+namespace {
+
+RaisedError Raised(const CKtHRException& error) {
+    return {error.hr, ToUtf8(error.message)};
+}
+
+}  // namespace
+
+ParseOutcome FeedAndParse(host::Network& network, AfterFeeding after, bool findLongestBranch,
+                          Velmora::Calculations::Dynamic::IVFLDNetwork& hostNetwork,
+                          Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser) {
+    ParseOutcome outcome;
     try {
         host::Feed(network, hostNetwork, parser);
-        network = {};
-        const bool result = host::Parse(parser, findLongestBranch);
-        WriteResultDocument(out, result, std::nullopt, parser, nodeIDs, linkIDs);
     } catch (const CKtHRException& error) {
-        WriteErrorDocument(out, {error.hr, ToUtf8(error.message)});
+        outcome.error = Raised(error);
+        return outcome;
+    }
+    if (after == AfterFeeding::kDrop) {
+        network = {};
+    }
+    try {
+        outcome.result = host::Parse(parser, findLongestBranch);
+    } catch (const CKtHRException& error) {
+        outcome.error = Raised(error);
+        outcome.raisedWhileParsing = true;
+    }
+    return outcome;
+}
+
+int WriteParseDocument(std::ostream& out, const ParseOutcome& outcome,
+                       Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                       std::span<const std::int32_t> nodeIDs,
+                       std::span<const std::int32_t> linkIDs) {
+    if (outcome.error) {
+        WriteErrorDocument(out, *outcome.error);
+        return kSystemRaised;
+    }
+    try {
+        WriteResultDocument(out, outcome.result, std::nullopt, parser, nodeIDs, linkIDs);
+    } catch (const CKtHRException& error) {
+        WriteErrorDocument(out, Raised(error));
         return kSystemRaised;
     }
     return kParsed;

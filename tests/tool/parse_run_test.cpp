@@ -138,10 +138,11 @@ TEST(ParseRun, RaiseDuringParseWritesOnlyTheErrorDocument) {
             CKtHRException(L"No outlet in the network", E_FAIL).Throw();
         }
     } parser;
-    host::Network document;
-    document.nodes.push_back({});
+    host::Network network;
+    network.nodes.push_back({});
+    const ParseOutcome outcome = FeedAndParse(network, AfterFeeding::kKeep, true, parser, parser);
     std::ostringstream out;
-    EXPECT_EQ(RunNetwork(document, true, parser, parser, out), kSystemRaised);
+    EXPECT_EQ(WriteParseDocument(out, outcome, parser, {}, {}), kSystemRaised);
     EXPECT_EQ(out.str(),
               "{\n  \"result\": null,\n  \"error\": {\"hresult\": \"0x80004005\", \"message\": "
               "\"No outlet in the network\"}\n}\n");

@@ -12,8 +12,6 @@ namespace rivo::tool::render {
 
 namespace {
 
-using Velmora::Calculations::Dynamic::RivoNetworkParser;
-
 // Every node and link without an answer, for a picture of a parse that raised.
 host::Result NoAnswers(const host::Network& network) {
     host::Result none;
@@ -42,19 +40,25 @@ double HueChannel(double p, double q, double t) {
 
 }  // namespace
 
-RenderData AnalyseNetwork(host::Network network, bool findLongestBranch, std::string title) {
+RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
+                          Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                          std::string title) {
     RenderData data;
     data.title = std::move(title);
     data.network = std::move(network);
-    RivoNetworkParser parser;
-    try {
-        host::Feed(data.network, parser, parser);
-        data.result = host::Parse(parser, findLongestBranch);
-        data.answers =
-            host::ReadWholeResult(parser, host::NodeIDs(data.network), host::LinkIDs(data.network));
-    } catch (const CKtHRException& error) {
+    data.result = outcome.result.value_or(false);
+    std::optional<RaisedError> raised = outcome.error;
+    if (!raised) {
+        try {
+            data.answers = host::ReadWholeResult(parser, host::NodeIDs(data.network),
+                                                 host::LinkIDs(data.network));
+        } catch (const CKtHRException& error) {
+            raised = RaisedError{error.hr, ToUtf8(error.message)};
+        }
+    }
+    if (raised) {
         data.raised = true;
-        data.error = ToUtf8(error.message);
+        data.error = raised->message;
         data.answers = NoAnswers(data.network);
         return data;
     }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "network_model.h"
+#include "parse_run.h"
 #include "result_reader.h"
 
 // What a picture of a network shows: the network as described plus the
@@ -27,9 +28,11 @@ struct RenderData {
     std::unordered_set<std::int32_t> isolatedLinks;
 };
 
-// Feeds `network` to a fresh parser, parses it and reads what is drawn.
-// When the parser raises, `raised` is set and nothing is coloured.
-RenderData AnalyseNetwork(host::Network network, bool findLongestBranch, std::string title);
+// Reads what is drawn from a parser that parsed `network` with `outcome`.
+// When the parser raised, `raised` is set and nothing is coloured.
+RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
+                          Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                          std::string title);
 
 // The fill colour of a branch: hues a golden-ratio turn apart, so that
 // branches with neighbouring numbers never look alike. "#rrggbb".
