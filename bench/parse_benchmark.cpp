@@ -262,15 +262,15 @@ void PrintRow(Profile profile, const CaseResult& r) {
 
 int main(int argc, char** argv) {
     BenchOptions options;
-    std::string error;
-    if (!rivo_bench::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options,
-                                  error)) {
-        std::fprintf(stderr, "rivo_bench: %s\n%s", error.c_str(), rivo_bench::UsageText());
+    CLI::App app("Times feeding, parsing and reading synthetic drainage networks.", "rivo_bench");
+    rivo_bench::AddBenchOptions(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& done) {  // --help
+        return app.exit(done);
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "rivo_bench: %s (see rivo_bench --help)\n", error.what());
         return 2;
-    }
-    if (options.help) {
-        std::printf("%s", rivo_bench::UsageText());
-        return 0;
     }
     std::printf("rivo %s, seed %llu%s\n\n", RIVO_VERSION,
                 static_cast<unsigned long long>(options.seed),
