@@ -45,36 +45,13 @@ std::size_t Count(const std::string& text, const std::string& what) {
     return n;
 }
 
-// Whether `svg` is well-formed XML as far as a picture needs: every tag
-// closed in order, attribute values quoted, no stray `<` or `&` in text.
-::testing::AssertionResult WellFormed(const std::string& svg) {
-    std::vector<std::string> open;
-    for (std::size_t i = svg.find_first_of("<&"); i != std::string::npos;
-         i = svg.find_first_of("<&", i + 1)) {
-        const bool entity = svg[i] == '&';
-        const std::size_t close = svg.find(entity ? ';' : '>', i);
-        const std::string tag = svg.substr(i + 1, close - std::min(close, i + 1));
-        if (close == std::string::npos || tag.empty() ||
-            tag.find_first_of(entity ? " <&" : "<") != std::string::npos ||
-            std::count(tag.begin(), tag.end(), '"') % 2 != 0) {
-            return ::testing::AssertionFailure()
-                   << "bad markup at " << i << ": " << svg.substr(i, 40);
-        }
-        if (entity || tag.front() == '?' || tag.back() == '/') {
-            continue;
-        }
-        if (tag.front() != '/') {
-            open.push_back(tag.substr(0, tag.find(' ')));
-        } else if (!open.empty() && open.back() == tag.substr(1)) {
-            open.pop_back();
-        } else {
-            return ::testing::AssertionFailure() << "unbalanced <" << tag << ">";
-        }
-    }
-    if (!open.empty()) {
-        return ::testing::AssertionFailure() << "<" << open.back() << "> never closed";
-    }
-    return ::testing::AssertionSuccess();
+// Whether `file` is well-formed XML, as Python's XML parser reads it.
+bool IsXml(const fs::path& file) {
+    const std::string check =
+        "python3 -c 'import sys, xml.dom.minidom; "
+        "xml.dom.minidom.parse(sys.argv[1])' '" +
+        file.string() + "'";
+    return std::system(check.c_str()) == 0;
 }
 
 struct ToolRun {
@@ -126,6 +103,8 @@ protected:
     fs::path dir_;
 };
 
+// The messages themselves are the reader's (network_reader_test); here they
+// come from files, with places counted over many lines.
 TEST_F(ToolTest, UnusableInputExitsTwoWithOneLineOnStderrOnly) {
     struct Case {
         std::string fixture;
@@ -141,22 +120,7 @@ TEST_F(ToolTest, UnusableInputExitsTwoWithOneLineOnStderrOnly) {
         {"not_json.json",
          ":4:46: invalid JSON: syntax error while parsing object key - unexpected '}'; "
          "expected string literal"},
-        {"top_level_array.json", ":1:1: expected an object, found an array"},
-        {"missing_nodes.json", ":1:1: nodes: required field is missing"},
         {"missing_link_target.json", ":13:5: links[3].target: required field is missing"},
-        {"links_is_object.json", ":3:12: links: expected an array, found an object"},
-        {"id_is_string.json", ":1:19: nodes[0].id: expected an integer, found a string"},
-        {"id_is_decimal.json", ":4:12: nodes[1].id: expected an integer, found 2.0"},
-        {"id_out_of_range.json",
-         ":3:58: pumpLinks[0].downstream: 2147483648 is outside the range of an ID "
-         "(-2147483648 to 2147483647)"},
-        {"type_out_of_range.json",
-         ":4:35: links[0].type: -32769 is outside the range of a type (-32768 to 32767)"},
-        {"elevation_not_finite.json",
-         ":3:69: links[0].sourceElevation: 1e400 is not a finite number"},
-        {"pond_is_null.json", ":4:55: nodes[1].pond: expected true or false, found null"},
-        {"gutter_direction_is_number.json",
-         ":3:47: gutters[0].sameDirectionAsUI: expected true or false, found 1"},
         // Its link names a missing node, which the system would raise on:
         // the whole document is checked before the first host call.
         {"late_field_error.json",
@@ -360,7 +324,7 @@ TEST_F(ToolTest, ModelsParseAsTheirConvertedDocuments) {
     }
 }
 
-TEST_F(ToolTest, RenderWritesWellFormedSvgWithOnePathPerLink) {
+TEST_F(ToolTest, RenderWritesXmlWithOnePathPerLink) {
     const std::tuple<fs::path, std::size_t, std::vector<std::string>> cases[] = {
         {kExamples / "showcase.json", 28, {}},
         {kExamples / "showcase.json", 28, {"--longest"}},
@@ -368,7 +332,7 @@ TEST_F(ToolTest, RenderWritesWellFormedSvgWithOnePathPerLink) {
     };
     for (const auto& [network, links, args] : cases) {
         const std::string svg = Render(network, args);
-        EXPECT_TRUE(WellFormed(svg)) << network;
+        EXPECT_TRUE(IsXml(dir_ / "picture.svg")) << network;
         EXPECT_EQ(Count(svg, "<path "), links) << network;
         EXPECT_NE(svg.find("<g id=\"legend\""), std::string::npos);
     }
