@@ -54,7 +54,7 @@ CutLink ChooseCutLink(const graph_fld& G, GTL::edge b, GTL::node S, GTL::node T,
 bool IsSearchTree(const graph_fld& G, const dfs_fld& search) {
     const std::vector<GTL::node>& order = search.dfs_order();
     const std::vector<GTL::edge>& tree = search.tree_edges();
-    if (search.roots().size() != 1 || order.size() != tree.size() + 1) {
+    if (order.size() != tree.size() + 1) {
         return false;
     }
     for (GTL::edge e : tree) {
@@ -111,13 +111,10 @@ void CBranchFinder::SelectLoopLinks() {
                 tree->fill_summit_stretch(T, S, path);
             } else {
                 target.reset();
-                target.scan_whole_graph(false);
-                target.calc_level(true);
-                target.store_non_tree_edges(false);
                 target.start_node(S);
                 target.target_node(T);
                 target.run(*graph);
-                FillPathFromTargetSearch(path, target, T);
+                FillPathAlongSearchTree(path, target, T);
             }
             cut = ChooseCutLink(*graph, b, S, T, ChooseSummitLink(path));
         }
@@ -137,8 +134,6 @@ void CBranchFinder::SelectLoopLinks() {
     ownedSearch_ = std::make_unique<dfs_fld>();
     ownedSearch_->secondPass = false;
     ownedSearch_->start_node(outletNode);
-    ownedSearch_->calc_comp_num(true);
-    ownedSearch_->store_preds(true);
     ownedSearch_->store_non_tree_edges(true);
     search = ownedSearch_.get();
     ownsSearch = true;

@@ -6,7 +6,6 @@
 
 #include "graph/dfs_fld.h"
 #include "graph/graph_fld.h"
-#include "graph/incremental_dfs.h"
 #include "graph/path.h"
 #include "parser/branch.h"
 #include "parser/loop_end_index.h"
@@ -14,6 +13,7 @@
 #include "support/impl_object.h"
 
 class CBranchFinder;
+class DrainSearches;
 
 // The core object: one per network. It owns the graph, every intermediate
 // list of the parse and every result record. The host describes the network,
@@ -93,13 +93,15 @@ private:
     bool FindLowestNonDrainingLink(GTL::node S, double& lowest, GTL::edge& lowestLink);
     bool IsBelowNonDrainingLink(GTL::edge M, GTL::node S, GTL::edge L, double E);
     bool StorageDrainsThroughLink(GTL::node O, GTL::edge L, GTL::node S);
+    bool ReachesTargetBelowLevel(GTL::node O, GTL::node S, double level);
+    bool TargetReachedBelowLevel(DrainSearches& searches, GTL::node V, double level);
     bool PathStaysBelowLevel(const path_record& path, double H, GTL::edge& breaking);
     // Outlet ordering and subnetwork separation.
     bool FindOutletsAndSubnetworks(bool second);
     void SortOutlets();
     double LowestLinkEnd(GTL::node n);
     void SeperateAllOutletsAndCreateLinkLoops(bool second);
-    void CutLinkBetweenOutlets(incremental_dfs& search, GTL::node outlet, GTL::node later);
+    void CutLinkBetweenOutlets(dfs_fld& search, GTL::node later);
     void AssignLinkLoopsToSubnetworks();
     // Isolated nodes and links.
     void FindIsolatedNodesAndEdges();

@@ -69,9 +69,9 @@ void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(bool second) {
             // the later outlets come from the levels; the search itself runs
             // in full only once no later outlet is left, and otherwise only
             // as far as the outlet that decides the cut.
-            scratch_lease scratch(graph.scratch());
-            level_search levels(graph, o, scratch->levels, scratch->queue);
-            levels.discover_all();
+            GTL::bfs levels;
+            levels.start_node(o);
+            levels.run(graph);
             std::int32_t first = -1;
             for (GTL::node n : levels.discovered_nodes()) {
                 std::int32_t k = position[static_cast<std::size_t>(n.id)];
@@ -82,17 +82,17 @@ void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(bool second) {
             if (first < 0) {
                 search->reset();
                 search->start_node(o);
-                search->calc_comp_num(true);
-                search->store_preds(true);
                 search->store_non_tree_edges(true);
-                search->scan_whole_graph(false);
-                if (search->run_with_levels(graph, levels) != GTL::algorithm::GTL_OK) {
-                    error().ThrowError(E_INVALIDARG, texts::kCannotSearchSubnetwork);
-                }
+                search->use_levels(&levels);
+                search->run(graph);
                 break;
             }
-            incremental_dfs partial(graph, o, second, &levels);
-            CutLinkBetweenOutlets(partial, o, outlets[static_cast<std::size_t>(first)]);
+            dfs_fld partial;
+            partial.secondPass = second;
+            partial.start_node(o);
+            partial.use_levels(&levels);
+            partial.begin(graph);
+            CutLinkBetweenOutlets(partial, outlets[static_cast<std::size_t>(first)]);
         }
         dfs_fld* kept = search.get();
         outletSearches.push_back(std::move(search));
@@ -116,11 +116,10 @@ void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(bool second) {
 
 // The link cut is the summit link of the search tree's path from the later
 // outlet back to this one, oriented from its high end.
-void CFLDNetworkParser::CutLinkBetweenOutlets(incremental_dfs& search, GTL::node /*outlet*/,
-                                              GTL::node later) {
+void CFLDNetworkParser::CutLinkBetweenOutlets(dfs_fld& search, GTL::node later) {
     path_record path(&graph);
     search.reaches(later);
-    search.fill_path(path, later);
+    FillPathAlongSearchTree(path, search, later);
     summit_link cut = ChooseSummitLink(path);
     auto branch = std::make_unique<CBranch>(&graph);
     branch->nodes.push_back(cut.high);

@@ -87,5 +87,5 @@ void CFLDNetworkParser::ReleaseSearches() {
     outletSearches.clear();
     // The per-node tables that searches borrowed are of no use once the
     // parse is over; the host keeps the parser for its results.
-    graph.scratch().release();
+    graph.tables().release();
 }
