@@ -49,7 +49,6 @@ public:
     dfs_fld* search;
     GTL::node singleNode;
     GTL::node outletNode;
-    bool ownsSearch = false;
     BranchList treeBranches;
     BranchList loopBranches;
     bool isSingleNode;

@@ -136,6 +136,5 @@ void CBranchFinder::SelectLoopLinks() {
     ownedSearch_->start_node(outletNode);
     ownedSearch_->store_non_tree_edges(true);
     search = ownedSearch_.get();
-    ownsSearch = true;
     search->run(*graph);
 }
