@@ -4,7 +4,7 @@
 
 namespace {
 bool IsUnseenConvertedOutfall(const NodeData& d) {
-    return d.nodeType == node_type::kOutfall && d.convertedToOutfall && !d.convertedEndSeen;
+    return IsConvertedOutfall(d) && !d.convertedEndSeen;
 }
 }  // namespace
 

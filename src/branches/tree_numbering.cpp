@@ -39,10 +39,6 @@ void NumberNode(NodeData& d, std::int32_t branch, std::int32_t index, std::int32
     d.numbered = true;
 }
 
-bool IsOutfallType(const NodeData& d) {
-    return d.nodeType == node_type::kOutfall;
-}
-
 // Numbers one branch's nodes and links and counts its sections.
 void NumberBranch(graph_fld& G, CBranch& B, std::int32_t n, bool first, bool singleNodeWorker,
                   std::int32_t& outletSections) {
@@ -76,11 +72,11 @@ void NumberBranch(graph_fld& G, CBranch& B, std::int32_t n, bool first, bool sin
         ++i;
     }
     NodeData& bm = G.data(B.nodes.back());
-    if (bm.nodeType != node_type::kOutfall && bm.nodeType != node_type::kStorage) {
+    if (!IsOutfallType(bm) && bm.nodeType != node_type::kStorage) {
         B.numberOfSections = s;
         return;
     }
-    bool storageOutlet = IsOutfallType(bm) && bm.convertedToOutfall;
+    bool storageOutlet = IsConvertedOutfall(bm);
     if (first && n == 1) {
         outletSections = s;
         NumberNode(bm, 1, i, s);

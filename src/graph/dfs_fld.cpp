@@ -16,7 +16,7 @@ void OrderNetworkLinks(const graph_fld& G, GTL::node C, GTL::node F, bool second
     neighbour_order::MakeKeys(G, C, F, links, secondPass, keys);
     if (links.size() < neighbour_order::kManyLinks ||
         !neighbour_order::SortByClasses(keys, secondPass)) {
-        neighbour_order::ExchangeSort(keys, secondPass);
+        neighbour_order::ExchangeSortKeys(keys, secondPass);
     }
     for (std::size_t i = 0; i < links.size(); ++i) {
         links[i] = keys[i].link;

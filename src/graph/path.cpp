@@ -4,14 +4,12 @@
 
 namespace {
 
-constexpr double kStartTop = -9.99e24;
 constexpr double kLevelTolerance = 0.01;
 constexpr double kClearHeight = 0.2;
 constexpr double kSizeMargin = 0.2;
 
 bool IsStorageOrConvertedOutfall(const NodeData& d) {
-    return d.nodeType == node_type::kStorage ||
-           (d.nodeType == node_type::kOutfall && d.convertedToOutfall);
+    return d.nodeType == node_type::kStorage || IsConvertedOutfall(d);
 }
 
 // The first path link whose top is strictly above every earlier top; `at` is
@@ -68,7 +66,7 @@ summit_link ChooseSummitLink(const path_record& path) {
         }
     }
     const NodeData& high = G.data(result.high);
-    if (high.nodeType == node_type::kOutfall && !high.convertedToOutfall) {
+    if (IsOutfallType(high) && !high.convertedToOutfall) {
         std::swap(result.high, result.low);
     }
     return result;

@@ -40,3 +40,6 @@ struct summit_link {
 };
 
 summit_link ChooseSummitLink(const path_record& path);
+
+// The summit rule starts from this height: a link no higher is never chosen.
+inline constexpr double kStartTop = -9.99e24;

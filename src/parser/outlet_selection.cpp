@@ -7,17 +7,6 @@ constexpr double kDrainTolerance = 0.001;
 constexpr double kNonDrainingFall = 0.01;
 constexpr double kNoLowestYet = 9999999999999998.0;
 
-bool IsOutfallType(const NodeData& d) {
-    return d.nodeType == node_type::kOutfall;
-}
-
-// A storage node that cannot drain holds its water like an outfall does, and
-// the part of the network behind it drains to it: it becomes an outlet.
-void ConvertToOutfall(NodeData& d) {
-    d.nodeType = node_type::kOutfall;
-    d.convertedToOutfall = true;
-}
-
 }  // namespace
 
 // Outlets are the outfalls that still have a link and the storage nodes that
@@ -27,7 +16,7 @@ bool CFLDNetworkParser::AddOutletNodes() {
     outlets.clear();
     graph.for_each_node([&](GTL::node n) {
         NodeData& d = graph.data(n);
-        if (d.nodeType == node_type::kOutfall) {
+        if (IsOutfallType(d)) {
             if (graph.degree(n) == 0) {
                 ++removedOutfallCount;
                 removedOutfallIDs.push_back(d.nodeID);
