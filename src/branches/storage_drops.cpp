@@ -1,5 +1,4 @@
 #include "branches/branch_finder.h"
-#include "parser/network_parser.h"
 
 namespace {
 constexpr double kDropThreshold = 0.1;

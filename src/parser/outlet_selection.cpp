@@ -5,6 +5,10 @@
 namespace {
 constexpr double kDrainTolerance = 0.001;
 constexpr double kNonDrainingFall = 0.01;
+// Start of the search for a storage node's lowest non-draining link: above
+// any elevation a network has, so that the first such link found becomes the
+// lowest. A link end at or above it (no real network has one) still counts as
+// found but is never the lowest; so the value is the procedure's own.
 constexpr double kNoLowestYet = 9999999999999998.0;
 
 }  // namespace
@@ -97,11 +101,12 @@ bool CFLDNetworkParser::FindLowestNonDrainingLink(GTL::node S, double& lowest,
     return found;
 }
 
-bool CFLDNetworkParser::IsBelowNonDrainingLink(GTL::edge M, GTL::node S, GTL::edge L, double E) {
-    if (L == M) {
+bool CFLDNetworkParser::IsBelowNonDrainingLink(GTL::edge lowestLink, GTL::node S, GTL::edge L,
+                                               double lowestElevation) {
+    if (L == lowestLink) {
         return true;
     }
-    return graph.data(L).GetElevation(S) - kDrainTolerance < E;
+    return graph.data(L).GetElevation(S) - kDrainTolerance < lowestElevation;
 }
 
 // The searches of one drain test from O, each entered step by step: the

@@ -15,7 +15,7 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
         graph.make_undirected();
     }
     CreatePondLinkLoops();
-    if (!FindOutletsAndSubnetworks(false)) {
+    if (!FindOutletsAndSubnetworks(ParsePass::kFirst)) {
         ReleaseSearches();
         return false;
     }
@@ -31,13 +31,13 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
         FindIsolatedNodesAndEdges();
     }
 
-    AssembleBranches(false, !findLongestBranch);
+    AssembleBranches(ParsePass::kFirst, !findLongestBranch);
     if (findLongestBranch) {
         ComputeLongestPathLengths();
         SplitLoopsAtFirstNode();
         SortOutletsByLongestPath();
-        FindOutletsAndSubnetworks(true);
-        AssembleBranches(true, false);
+        FindOutletsAndSubnetworks(ParsePass::kSecond);
+        AssembleBranches(ParsePass::kSecond, false);
     }
 
     CollectResults(findLongestBranch);
