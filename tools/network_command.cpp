@@ -11,10 +11,23 @@ void AddNetworkOptions(CLI::App& command, NetworkOptions& options) {
         ->required();
     command.add_flag("--longest", options.findLongestBranch,
                      "Parse with the longest-branch option: ParseNetwork(true)");
+    AddPumpNodesOption(command, options.pumpNodes);
+}
+
+void AddPumpNodesOption(CLI::App& command, swmm::PumpNodes& pumpNodes) {
+    command
+        .add_option_function<std::string>(
+            "--pump-nodes",
+            [&pumpNodes](const std::string& name) { pumpNodes = *swmm::PumpNodesFromName(name); },
+            "SWMM models: the nodes at pump ends become storage nodes where the parser needs "
+            "them to (storage, the default), or keep their types (none); docs/swmm.md")
+        ->check(CLI::IsMember({"storage", "none"}));
 }
 
 void NetworkCommand::Read() {
-    network_ = ReadAnyNetworkFile(options_.network);
+    NetworkInput input = ReadAnyNetworkFile(options_.network, options_.pumpNodes);
+    network_ = std::move(input.network);
+    names_ = std::move(input.names);
     nodeIDs_ = host::NodeIDs(network_);
     linkIDs_ = host::LinkIDs(network_);
 }

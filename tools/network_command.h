@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -9,7 +10,9 @@
 #include "command.h"
 #include "network_model.h"
 #include "parse_run.h"
+#include "pump_stations.h"
 #include "rivo.h"
+#include "swmm_reader.h"
 
 namespace rivo::tool {
 
@@ -18,10 +21,15 @@ struct NetworkOptions {
     std::string network;  // a network document, or a SWMM model (.inp)
     std::string output;   // empty: standard output
     bool findLongestBranch = false;
+    swmm::PumpNodes pumpNodes = swmm::PumpNodes::kStorage;
 };
 
-// Adds NETWORK and --longest to `command`.
+// Adds NETWORK, --longest and --pump-nodes to `command`.
 void AddNetworkOptions(CLI::App& command, NetworkOptions& options);
+
+// Adds --pump-nodes storage|none: how the nodes at pump ends of a SWMM
+// model reach the parser.
+void AddPumpNodesOption(CLI::App& command, swmm::PumpNodes& pumpNodes);
 
 // A command that parses a network: its Read phase reads the network
 // document or SWMM model, its Parse phase describes the network to a fresh
@@ -39,6 +47,7 @@ protected:
 
     const NetworkOptions& options_;
     host::Network network_;
+    std::optional<swmm::NameTable> names_;  // of a SWMM model
     std::vector<std::int32_t> nodeIDs_;
     std::vector<std::int32_t> linkIDs_;
     Velmora::Calculations::Dynamic::RivoNetworkParser parser_;
