@@ -12,6 +12,9 @@ void AddNetworkOptions(CLI::App& command, NetworkOptions& options) {
     command.add_flag("--longest", options.findLongestBranch,
                      "Parse with the longest-branch option: ParseNetwork(true)");
     AddPumpNodesOption(command, options.pumpNodes);
+    command.add_flag("--partial", options.partial,
+                     "When a pump link cannot be numbered, write the decomposition found before "
+                     "(exit status 3 all the same)");
 }
 
 void AddPumpNodesOption(CLI::App& command, swmm::PumpNodes& pumpNodes) {
@@ -34,6 +37,12 @@ void NetworkCommand::Read() {
 
 void NetworkCommand::Parse() {
     outcome_ = FeedAndParse(network_, after_, options_.findLongestBranch, parser_, parser_);
+    if (outcome_.error && outcome_.raisedWhileParsing) {
+        unnumbered_ = FindUnnumberedPumpEnds(parser_, *outcome_.error, options_.findLongestBranch);
+        const NetworkSource source{options_.network, names_ ? &*names_ : nullptr,
+                                   options_.pumpNodes};
+        ReportUnnumberedPumpEnds(diagnostics_, source, unnumbered_);
+    }
 }
 
 }  // namespace rivo::tool

@@ -10,6 +10,7 @@
 #include "command.h"
 #include "network_model.h"
 #include "parse_run.h"
+#include "pump_diagnosis.h"
 #include "pump_stations.h"
 #include "rivo.h"
 #include "swmm_reader.h"
@@ -22,9 +23,12 @@ struct NetworkOptions {
     std::string output;   // empty: standard output
     bool findLongestBranch = false;
     swmm::PumpNodes pumpNodes = swmm::PumpNodes::kStorage;
+    // When the parse stops at a pump link it cannot number, write what was
+    // found before that instead of the error alone.
+    bool partial = false;
 };
 
-// Adds NETWORK, --longest and --pump-nodes to `command`.
+// Adds NETWORK, --longest, --pump-nodes and --partial to `command`.
 void AddNetworkOptions(CLI::App& command, NetworkOptions& options);
 
 // Adds --pump-nodes storage|none: how the nodes at pump ends of a SWMM
@@ -33,8 +37,9 @@ void AddPumpNodesOption(CLI::App& command, swmm::PumpNodes& pumpNodes);
 
 // A command that parses a network: its Read phase reads the network
 // document or SWMM model, its Parse phase describes the network to a fresh
-// parser and parses it; the Write phase of each command writes what it
-// makes of the parser's answers.
+// parser and parses it, and reports every pump link end that stopped the
+// parse; the Write phase of each command writes what it makes of the
+// parser's answers.
 class NetworkCommand : public Command {
 protected:
     // With AfterFeeding::kKeep the network stays for the Write phase;
@@ -52,6 +57,10 @@ protected:
     std::vector<std::int32_t> linkIDs_;
     Velmora::Calculations::Dynamic::RivoNetworkParser parser_;
     ParseOutcome outcome_;
+    std::vector<UnnumberedPumpEnd> unnumbered_;
+
+    // Whether the Write phase writes what the parse found before it stopped.
+    bool WritesPartial() const { return options_.partial && !unnumbered_.empty(); }
 
 private:
     AfterFeeding after_;

@@ -42,7 +42,7 @@ private:
     void Open(Outputs& outputs) override { out_ = &outputs.Add(options_.output, standardOutput_); }
     int Write() override {
         return WriteParseDocument(*out_, outcome_, parser_, nodeIDs_, linkIDs_,
-                                  names_ ? &*names_ : nullptr);
+                                  names_ ? &*names_ : nullptr, WritesPartial());
     }
 
     std::ostream& standardOutput_;

@@ -38,8 +38,8 @@ ParseOutcome FeedAndParse(host::Network& network, AfterFeeding after, bool findL
 int WriteParseDocument(std::ostream& out, const ParseOutcome& outcome,
                        Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
                        std::span<const std::int32_t> nodeIDs, std::span<const std::int32_t> linkIDs,
-                       const swmm::NameTable* names) {
-    if (outcome.error) {
+                       const swmm::NameTable* names, bool partial) {
+    if (outcome.error && !partial) {
         WriteErrorDocument(out, *outcome.error);
         return kSystemRaised;
     }
@@ -49,7 +49,7 @@ int WriteParseDocument(std::ostream& out, const ParseOutcome& outcome,
         WriteErrorDocument(out, Raised(error));
         return kSystemRaised;
     }
-    return kParsed;
+    return outcome.error ? kSystemRaised : kParsed;
 }
 
 }  // namespace rivo::tool
