@@ -62,8 +62,8 @@ private:
 
     std::unordered_set<std::int32_t> removed_;
     std::unordered_set<std::int32_t> isolated_;
-    std::unordered_map<std::int32_t, std::int32_t>
-        lastNodeOf_;  // node -> first branch ending there
+    // Node -> the first branch that ends there.
+    std::unordered_map<std::int32_t, std::int32_t> lastNodeOf_;
 };
 
 bool OnNoBranch(IVFLDNetworkParser& parser, std::int32_t id) {
