@@ -13,6 +13,7 @@
 #include "network_feed.h"
 #include "network_json.h"
 #include "parse_run.h"
+#include "pump_diagnosis.h"
 #include "pump_stations.h"
 #include "swmm_reader.h"
 
@@ -109,6 +110,37 @@ TEST(SharedModels, ImportGivesTheCollectionsDocumentsWhichParseWithoutRaising) {
         EXPECT_EQ(parsedTrue[longest], 74) << "longest " << longest;
         EXPECT_EQ(parsedFalse[longest], 31) << "longest " << longest;
     }
+}
+
+// With --longest and the plain mapping, the parse of this model stops at 14
+// pump ends on no branch it reports. Parsed without --longest, two of them
+// are numbered (they lie only on a loop branch, which --longest does not
+// report), and twelve are the unnumbered last nodes of branches.
+TEST(SharedModels, PumpEndsTheLongestBranchParseLeavesAreExplainedByTheParseWithout) {
+    const fs::path file = kShared / "inp" / "c1729-3440-hh.inp.gz";
+    if (!fs::exists(file)) {
+        GTEST_SKIP() << file << " is absent";
+    }
+    const auto model = rivo::tool::swmm::ReadSwmmText(ReadModel(file), "m.inp", PumpNodes::kNone);
+    Velmora::Calculations::Dynamic::RivoNetworkParser longest, plain;
+    rivo::host::Network network = model.document;
+    const rivo::tool::ParseOutcome outcome =
+        rivo::tool::FeedAndParse(network, rivo::tool::AfterFeeding::kKeep, true, longest, longest);
+    ASSERT_TRUE(outcome.error);
+    std::vector<rivo::tool::UnnumberedPumpEnd> ends =
+        rivo::tool::FindUnnumberedPumpEnds(longest, *outcome.error, true);
+    rivo::tool::FeedAndParse(network, rivo::tool::AfterFeeding::kDrop, false, plain, plain);
+    rivo::tool::ExplainWithoutLongest(plain, ends);
+    using Cause = rivo::tool::UnnumberedPumpEnd::Cause;
+    auto count = [&](Cause cause, bool withoutLongest) {
+        return std::count_if(ends.begin(), ends.end(), [&](const auto& end) {
+            return end.cause == cause && end.withoutLongest == withoutLongest;
+        });
+    };
+    EXPECT_EQ(count(Cause::kLoopOnly, false), 2);
+    EXPECT_EQ(count(Cause::kBranchEnd, true), 12);
+    EXPECT_EQ(count(Cause::kBranchEnd, false), 82);
+    EXPECT_EQ(ends.size(), 96u);
 }
 
 }  // namespace
