@@ -23,7 +23,8 @@ private:
     int Write() override {
         const RenderData data =
             AnalyseNetwork(std::move(network_), outcome_, parser_,
-                           std::filesystem::path(options_.network).filename().string());
+                           std::filesystem::path(options_.network).filename().string(), unnumbered_,
+                           WritesPartial());
         WriteSvg(*out_, data);
         return data.raised ? kSystemRaised : kParsed;
     }

@@ -42,12 +42,21 @@ double HueChannel(double p, double q, double t) {
 
 RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
                           Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
-                          std::string title) {
+                          std::string title, const std::vector<UnnumberedPumpEnd>& unnumbered,
+                          bool partial) {
     RenderData data;
     data.title = std::move(title);
     data.network = std::move(network);
     data.result = outcome.result.value_or(false);
     std::optional<RaisedError> raised = outcome.error;
+    if (raised && partial) {
+        data.raised = true;
+        data.error = raised->message;
+        raised.reset();
+        for (const UnnumberedPumpEnd& end : unnumbered) {
+            data.unnumberedPumpEnds.insert(end.nodeID);
+        }
+    }
     if (!raised) {
         try {
             data.answers = host::ReadWholeResult(parser, host::NodeIDs(data.network),

@@ -4,57 +4,66 @@
 #include <string>
 #include <vector>
 
+#include "json_line.h"
+
 namespace rivo::tool::swmm {
 
 namespace {
 
-using Json = nlohmann::ordered_json;
-
-Json NodeJson(const host::Node& node) {
-    Json json{{"id", node.id}, {"x", node.x}, {"y", node.y}, {"type", node.type}};
+std::string NodeLine(const host::Node& node) {
+    JsonLine record(JsonLine::kCompact);
+    record.Int("id", node.id).Number("x", node.x).Number("y", node.y).Int("type", node.type);
     if (node.pond) {
-        json["pond"] = *node.pond;
+        record.Bool("pond", *node.pond);
     }
     if (node.storage) {
-        json["storage"] = true;
+        record.Bool("storage", true);
     }
-    return json;
+    return record.Close();
 }
 
-Json LinkJson(const host::Link& link) {
-    Json json{{"id", link.id},
-              {"source", link.source},
-              {"target", link.target},
-              {"sourceElevation", link.sourceElevation},
-              {"targetElevation", link.targetElevation},
-              {"size", link.size},
-              {"type", link.type}};
+std::string LinkLine(const host::Link& link) {
+    JsonLine record(JsonLine::kCompact);
+    record.Int("id", link.id)
+        .Int("source", link.source)
+        .Int("target", link.target)
+        .Number("sourceElevation", link.sourceElevation)
+        .Number("targetElevation", link.targetElevation)
+        .Number("size", link.size)
+        .Int("type", link.type);
     if (link.length) {
-        json["length"] = *link.length;
+        record.Number("length", *link.length);
     }
-    return json;
+    return record.Close();
 }
 
-Json PumpJson(const host::PumpLink& pump) {
-    return {{"id", pump.id}, {"upstream", pump.upstream}, {"downstream", pump.downstream}};
+std::string PumpLine(const host::PumpLink& pump) {
+    return JsonLine(JsonLine::kCompact)
+        .Int("id", pump.id)
+        .Int("upstream", pump.upstream)
+        .Int("downstream", pump.downstream)
+        .Close();
 }
 
-Json GutterJson(const host::Gutter& gutter) {
-    return {{"id", gutter.id}, {"sameDirectionAsUI", gutter.sameDirectionAsUI}};
+std::string GutterLine(const host::Gutter& gutter) {
+    return JsonLine(JsonLine::kCompact)
+        .Int("id", gutter.id)
+        .Bool("sameDirectionAsUI", gutter.sameDirectionAsUI)
+        .Close();
 }
 
-template <class Record, class ToJson>
-void WriteArray(std::ostream& out, const char* name, const std::vector<Record>& records,
-                ToJson toJson, bool last) {
+template <class Item, class Line>
+void WriteArray(std::ostream& out, const char* name, const std::vector<Item>& items, Line line,
+                bool last) {
     out << '"' << name << "\": [";
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        out << (i == 0 ? "\n  " : ",\n  ") << toJson(records[i]).dump();
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out << (i == 0 ? "\n  " : ",\n  ") << line(items[i]);
     }
-    out << (records.empty() ? "]" : "\n]") << (last ? "\n" : ",\n");
+    out << (items.empty() ? "]" : "\n]") << (last ? "\n" : ",\n");
 }
 
-Json NameObject(const std::vector<std::string>& names) {
-    Json json = Json::object();
+nlohmann::ordered_json NameObject(const std::vector<std::string>& names) {
+    nlohmann::ordered_json json = nlohmann::ordered_json::object();
     for (std::size_t i = 0; i < names.size(); ++i) {
         json[std::to_string(i + 1)] = names[i];
     }
@@ -63,19 +72,19 @@ Json NameObject(const std::vector<std::string>& names) {
 
 }  // namespace
 
-void WriteNetworkDocument(std::ostream& out, const host::Network& document) {
+void WriteNetworkDocument(std::ostream& out, const host::Network& network) {
     out << "{\n";
-    WriteArray(out, "nodes", document.nodes, NodeJson, false);
-    WriteArray(out, "links", document.links, LinkJson, false);
-    WriteArray(out, "pumpLinks", document.pumpLinks, PumpJson, false);
-    WriteArray(out, "gutters", document.gutters, GutterJson, true);
+    WriteArray(out, "nodes", network.nodes, NodeLine, false);
+    WriteArray(out, "links", network.links, LinkLine, false);
+    WriteArray(out, "pumpLinks", network.pumpLinks, PumpLine, false);
+    WriteArray(out, "gutters", network.gutters, GutterLine, true);
     out << "}\n";
 }
 
 void WriteNameTable(std::ostream& out, const NameTable& names) {
-    const Json json{{"nodes", NameObject(names.nodes)},
-                    {"links", NameObject(names.links)},
-                    {"pumpLinks", NameObject(names.pumpLinks)}};
+    const nlohmann::ordered_json json{{"nodes", NameObject(names.nodes)},
+                                      {"links", NameObject(names.links)},
+                                      {"pumpLinks", NameObject(names.pumpLinks)}};
     out << json.dump(1) << '\n';
 }
 
