@@ -1,0 +1,59 @@
+#include <pybind11/stl.h>
+
+#include <string>
+
+#include "bindings.h"
+#include "tool_bridge.h"
+
+namespace rivo::python {
+
+namespace py = pybind11;
+
+namespace {
+
+PumpNodes ToPumpNodes(const std::string& name) {
+    if (name == "storage") {
+        return PumpNodes::kStorage;
+    }
+    if (name == "none") {
+        return PumpNodes::kNone;
+    }
+    throw py::value_error("pump_nodes must be \"storage\" or \"none\", not \"" + name + "\"");
+}
+
+// Reads with the GIL released: a network of a million nodes takes seconds.
+template <class Load>
+std::shared_ptr<LoadedNetwork> Released(Load load) {
+    py::gil_scoped_release release;
+    return load();
+}
+
+}  // namespace
+
+void BindLoading(py::module_& m) {
+    py::class_<LoadedNetwork, std::shared_ptr<LoadedNetwork>>(m, "_Network")
+        .def("document_text", &LoadedNetwork::DocumentText)
+        .def("names_text", &LoadedNetwork::NamesText);
+    m.def(
+        "_load_file",
+        [](const std::string& path, const std::string& pumpNodes) {
+            const PumpNodes mapping = ToPumpNodes(pumpNodes);
+            return Released([&] { return LoadNetworkFile(path, mapping); });
+        },
+        py::arg("path"), py::arg("pump_nodes"));
+    m.def(
+        "_load_swmm",
+        [](const std::string& path, const std::string& pumpNodes) {
+            const PumpNodes mapping = ToPumpNodes(pumpNodes);
+            return Released([&] { return LoadSwmmFile(path, mapping); });
+        },
+        py::arg("path"), py::arg("pump_nodes"));
+    m.def(
+        "_load_text",
+        [](const std::string& text, const std::string& name) {
+            return Released([&] { return LoadNetworkText(text, name); });
+        },
+        py::arg("text"), py::arg("name"));
+}
+
+}  // namespace rivo::python

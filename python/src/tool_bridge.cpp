@@ -1,0 +1,174 @@
+#include "tool_bridge.h"
+
+#include <sstream>
+#include <utility>
+
+#include "host_calls.h"
+#include "input_error.h"
+#include "network_json.h"
+#include "network_reader.h"
+#include "query_answer.h"
+#include "result_summary.h"
+#include "swmm_reader.h"
+
+namespace rivo::python {
+
+namespace tool = rivo::tool;
+
+struct LoadedNetwork::Data {
+    tool::NetworkDocument document;
+    std::optional<tool::swmm::NameTable> names;
+};
+
+LoadedNetwork::LoadedNetwork(std::unique_ptr<Data> data) : data_(std::move(data)) {}
+LoadedNetwork::~LoadedNetwork() = default;
+
+std::string LoadedNetwork::DocumentText() const {
+    std::ostringstream out;
+    tool::swmm::WriteNetworkDocument(out, data_->document);
+    return out.str();
+}
+
+std::optional<std::string> LoadedNetwork::NamesText() const {
+    if (!data_->names) {
+        return std::nullopt;
+    }
+    std::ostringstream out;
+    tool::swmm::WriteNameTable(out, *data_->names);
+    return out.str();
+}
+
+void LoadedNetwork::Feed(dyn::RivoNetworkParser& parser, std::vector<std::int32_t>& nodeIDs,
+                         std::vector<std::int32_t>& linkIDs) const {
+    for (const tool::NodeRecord& node : data_->document.nodes) {
+        nodeIDs.push_back(node.id);
+    }
+    for (const tool::LinkRecord& link : data_->document.links) {
+        linkIDs.push_back(link.id);
+    }
+    tool::FeedNetwork(data_->document, parser, parser);
+}
+
+namespace {
+
+template <class Read>
+std::shared_ptr<LoadedNetwork> Load(std::string_view source, Read read) {
+    auto data = std::make_unique<LoadedNetwork::Data>();
+    try {
+        read(*data);
+    } catch (const tool::InputError& error) {
+        throw InputFailure(error.what(), std::string(source));
+    }
+    return std::make_shared<LoadedNetwork>(std::move(data));
+}
+
+void CheckPumpNodes(PumpNodes pumpNodes) {
+    if (pumpNodes == PumpNodes::kStorage) {
+        throw NotAvailable(
+            "the storage mapping of SWMM pump stations is not available yet; "
+            "pass pump_nodes=\"none\" for the plain mapping");
+    }
+}
+
+BranchRow ToRow(tool::BranchResult&& b) {
+    return {{b.branchNumber, b.downStreamBranchNumber, b.downStreamUpSectionNumber,
+             b.upStreamBranchNumber, b.upStreamUpSectionNumber, b.numberOfSections},
+            {b.isStorageOutletBranch, b.isSingleStorageNodeBranch},
+            std::move(b.nodeIDs),
+            std::move(b.edgeIDs)};
+}
+
+std::vector<BranchRow> ToRows(std::vector<tool::BranchResult>& branches) {
+    std::vector<BranchRow> rows;
+    rows.reserve(branches.size());
+    for (tool::BranchResult& branch : branches) {
+        rows.push_back(ToRow(std::move(branch)));
+    }
+    return rows;
+}
+
+// The queries run in the order of the result document's fields, as the
+// tool's writer makes them: a query may depend on what an earlier one wrote.
+NodeRow ReadNode(dyn::IVFLDNetworkParser& p, std::int32_t id) {
+    using tool::Ask;
+    return {id,
+            {Ask([&] { return p.GetBranchNumberOfNode(id); }),
+             Ask([&] { return p.GetNodeIndexInBranch(id); }),
+             Ask([&] { return p.GetNodeUpStreamSectionNumber(id); })},
+            {Ask([&] { return p.GetNodeIsOutfallType(id); }),
+             Ask([&] { return p.GetNodeIsConvertedToOutfall(id); }),
+             Ask([&] { return p.GetNodeIsPump(id); }),
+             Ask([&] { return p.GetNodeIsManholeOrStorageType(id); })}};
+}
+
+LinkRow ReadLink(dyn::IVFLDNetworkParser& p, std::int32_t id) {
+    using tool::Ask;
+    return {id,
+            {Ask([&] { return p.GetBranchNumberOfPipe(id); }),
+             Ask([&] { return p.GetLinkUpStreamSectionNumber(id); })},
+            Ask([&] { return p.GetParserDirectionSameAsUI(id); })};
+}
+
+}  // namespace
+
+std::shared_ptr<LoadedNetwork> LoadNetworkFile(const std::string& path, PumpNodes pumpNodes) {
+    if (tool::swmm::IsSwmmPath(path)) {
+        return LoadSwmmFile(path, pumpNodes);
+    }
+    return Load(path,
+                [&](LoadedNetwork::Data& data) { data.document = tool::ReadNetworkFile(path); });
+}
+
+std::shared_ptr<LoadedNetwork> LoadSwmmFile(const std::string& path, PumpNodes pumpNodes) {
+    CheckPumpNodes(pumpNodes);
+    return Load(path, [&](LoadedNetwork::Data& data) {
+        tool::swmm::SwmmNetwork network = tool::swmm::ReadSwmmFile(path);
+        data.document = std::move(network.document);
+        data.names = std::move(network.names);
+    });
+}
+
+std::shared_ptr<LoadedNetwork> LoadNetworkText(std::string_view text, std::string_view name) {
+    return Load(name, [&](LoadedNetwork::Data& data) {
+        data.document = tool::ReadNetworkText(text, name);
+    });
+}
+
+ResultTables ReadResult(dyn::IVFLDNetworkParser& parser, bool result,
+                        std::span<const std::int32_t> nodeIDs,
+                        std::span<const std::int32_t> linkIDs) {
+    tool::ResultSummary summary = tool::CollectSummary(parser, result);
+    ResultTables tables{summary.result,
+                        summary.numberOfNodes,
+                        summary.numberOfLinks,
+                        summary.containsLoop,
+                        ToRows(summary.branches),
+                        ToRows(summary.loops),
+                        {},
+                        {},
+                        std::move(summary.isolatedNodeIDs),
+                        std::move(summary.isolatedEdgeIDs),
+                        std::move(summary.removedOutfallIDs),
+                        {},
+                        {}};
+    for (const tool::PumpLinkResult& p : summary.pumpLinks) {
+        tables.pumpLinks.push_back({p.pumpLinkID, p.upStreamNodeID, p.downStreamNodeID,
+                                    p.upStreamBranchNumber, p.downStreamBranchNumber,
+                                    p.upStreamNodeUpSectionNumber,
+                                    p.downStreamNodeUpSectionNumber});
+    }
+    for (const tool::GutterResult& gutter : summary.gutters) {
+        tables.gutters.emplace_back(gutter.id, gutter.sameDirectionAsUI);
+    }
+    tables.nodes.reserve(nodeIDs.size());
+    for (std::int32_t id : nodeIDs) {
+        tables.nodes.push_back(ReadNode(parser, id));
+    }
+    tables.links.reserve(linkIDs.size());
+    for (std::int32_t id : linkIDs) {
+        tables.links.push_back(ReadLink(parser, id));
+    }
+    return tables;
+}
+
+}  // namespace rivo::python
