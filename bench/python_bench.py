@@ -80,10 +80,11 @@ def python_side(rivo, data, one_by_one):
 
 
 def cpp_side(build, profile, size, seed):
-    """feed, parse and read ms of rivo_bench's row for the case."""
+    """feed, parse and read ms of rivo_bench's row for the case (it exits 1 when the
+    longest-branch parse raises, as it does on the realistic profile)."""
     run = subprocess.run([os.path.join(build, "bench", "rivo_bench"), "--sizes", size,
                           "--profiles", profile, "--seed", str(seed)],
-                         capture_output=True, text=True, check=True)
+                         capture_output=True, text=True, check=False)
     rows = [line.split("|")[1:-1] for line in run.stdout.splitlines() if line.startswith("|")]
     header = [cell.strip() for cell in rows[0]]
     row = [cell.strip().replace(",", "") for cell in rows[-1]]

@@ -42,7 +42,7 @@ def _load(source, pump_nodes):
     if isinstance(source, dict):
         from ._rivo import _load_text
         try:
-            return _load_text(json.dumps(source), _DICT_NAME)
+            return _load_text(json.dumps(source), _DICT_NAME, pump_nodes)
         except InputError as error:
             raise InputError(_without_place(str(error))) from None
     from ._rivo import _load_file

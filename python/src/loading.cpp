@@ -50,10 +50,11 @@ void BindLoading(py::module_& m) {
         py::arg("path"), py::arg("pump_nodes"));
     m.def(
         "_load_text",
-        [](const std::string& text, const std::string& name) {
+        [](const std::string& text, const std::string& name, const std::string& pumpNodes) {
+            ToPumpNodes(pumpNodes);  // no pumps to map in a document, but the same check
             return Released([&] { return LoadNetworkText(text, name); });
         },
-        py::arg("text"), py::arg("name"));
+        py::arg("text"), py::arg("name"), py::arg("pump_nodes"));
 }
 
 }  // namespace rivo::python

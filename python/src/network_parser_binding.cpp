@@ -38,8 +38,8 @@ void Property(Class& cls, const char* name, R (Parser::*member)() const, const c
 
 std::string Repr(const NetworkParserObject& self) {
     const ParserState& s = *self.state;
-    if (s.released()) {
-        return "<rivo.NetworkParser (released)>";
+    if (const char* reason = s.Unavailable()) {
+        return std::string("<rivo.NetworkParser: ") + reason + ">";
     }
     const std::string parsed = !s.parsed   ? "not parsed"
                                : *s.parsed ? "parsed: True"
@@ -108,10 +108,15 @@ void BindParse(Class& cls) {
                 s.Use();
                 throw std::runtime_error("result() needs a network that parse_network() parsed");
             }
-            const ResultTables tables = WithoutGil(s, [&](Parser& parser) {
-                return ReadResult(parser, *s.parsed, s.nodeIDs, s.linkIDs);
-            });
-            return ResultObject(tables);
+            Parser& parser = s.Use();
+            ParserState::Busy busy(s);
+            ResultSummary summary;
+            {
+                py::gil_scoped_release release;
+                summary = ReadSummary(parser, *s.parsed);
+            }
+            AnswerStream answers(parser, s.nodeIDs, s.linkIDs);
+            return ResultObject(summary, answers);
         },
         R"(The result document of `rivo parse` as Python objects.
 

@@ -4,12 +4,16 @@
 
 namespace rivo::python {
 
-dyn::RivoNetworkParser& ParserState::Use() {
+const char* ParserState::Unavailable() const {
     if (released_) {
-        throw std::runtime_error("the parser has been released");
+        return "the parser has been released";
     }
-    if (busy_) {
-        throw std::runtime_error("the parser is in use by another thread");
+    return busy_ ? "the parser is in use by another thread" : nullptr;
+}
+
+dyn::RivoNetworkParser& ParserState::Use() {
+    if (const char* reason = Unavailable()) {
+        throw std::runtime_error(reason);
     }
     return parser_;
 }

@@ -23,6 +23,8 @@ public:
     // Releases the parser as the host does; a second release does nothing.
     void Release();
     bool released() const { return released_; }
+    // Why the parser cannot be used now, or nothing when it can.
+    const char* Unavailable() const;
 
     // Held around a call that releases the GIL: other threads that reach
     // this parser meanwhile get an error instead of a data race.

@@ -33,8 +33,8 @@ std::vector<std::int32_t> Ids(const dyn::IVBranch& branch, bool nodes) {
 }
 
 std::string BranchRepr(const BranchObject& self) {
-    if (self.state->released()) {
-        return "<rivo.Branch of a released parser>";
+    if (const char* reason = self.state->Unavailable()) {
+        return std::string("<rivo.Branch: ") + reason + ">";
     }
     const dyn::IVBranch& b = *self.branch;
     return "Branch(branch_number=" + std::to_string(b.BranchNumber()) +
@@ -47,8 +47,8 @@ std::string BranchRepr(const BranchObject& self) {
 }
 
 std::string PumpLinkRepr(const PumpLinkObject& self) {
-    if (self.state->released()) {
-        return "<rivo.PumpLink of a released parser>";
+    if (const char* reason = self.state->Unavailable()) {
+        return std::string("<rivo.PumpLink: ") + reason + ">";
     }
     const dyn::IVPumpLink& p = *self.pumpLink;
     return "PumpLink(pump_link_id=" + std::to_string(p.PumpLinkID()) + ", up_stream=(node " +

@@ -77,14 +77,8 @@ PyObject* Checked(PyObject* object) {
     return object;
 }
 
-PyObject* Int(std::int32_t value) {
-    return Checked(PyLong_FromLong(value));
-}
 PyObject* Bool(bool value) {
     return Py_NewRef(value ? Py_True : Py_False);
-}
-PyObject* Int(const std::optional<std::int32_t>& value) {
-    return value ? Int(*value) : Py_NewRef(Py_None);
 }
 PyObject* Bool(const std::optional<bool>& value) {
     return value ? Bool(*value) : Py_NewRef(Py_None);
@@ -99,9 +93,10 @@ void Set(PyObject* dict, PyObject* key, PyObject* value) {
     }
 }
 
-py::object NewDict(std::size_t entries) {
-    return py::reinterpret_steal<py::object>(
-        Checked(_PyDict_NewPresized(static_cast<Py_ssize_t>(entries))));
+// A plain new dict: with string keys only, it gets the compact table for
+// such keys (a presized dict would not, and takes half as much again).
+py::object NewDict() {
+    return py::reinterpret_steal<py::object>(Checked(PyDict_New()));
 }
 
 // A list of `count` elements made by `make(i)`, each a new reference.
@@ -115,6 +110,29 @@ PyObject* List(std::size_t count, Make make) {
     return list.release().ptr();
 }
 
+// Keeps the cyclic garbage collector from running while it lives.
+class CollectorPause {
+public:
+    CollectorPause() : wasEnabled_(PyGC_Disable() != 0) {}
+    ~CollectorPause() {
+        if (wasEnabled_) {
+            PyGC_Enable();
+        }
+    }
+    CollectorPause(const CollectorPause&) = delete;
+    CollectorPause& operator=(const CollectorPause&) = delete;
+
+private:
+    bool wasEnabled_;
+};
+
+PyObject* Int(std::int32_t value) {
+    return Checked(PyLong_FromLong(value));
+}
+PyObject* Int(const std::optional<std::int32_t>& value) {
+    return value ? Int(*value) : Py_NewRef(Py_None);
+}
+
 PyObject* IntList(std::span<const std::int32_t> values) {
     return List(values.size(), [&](std::size_t i) { return Int(values[i]); });
 }
@@ -123,7 +141,7 @@ PyObject* BranchList(const std::vector<BranchRow>& rows) {
     static const Keys keys(kBranchNames);
     return List(rows.size(), [&](std::size_t i) {
         const BranchRow& row = rows[i];
-        py::object dict = NewDict(std::size(kBranchNames));
+        py::object dict = NewDict();
         std::size_t k = 0;
         for (std::int32_t number : row.numbers) {
             Set(dict.ptr(), keys[k++], Int(number));
@@ -137,10 +155,10 @@ PyObject* BranchList(const std::vector<BranchRow>& rows) {
     });
 }
 
-PyObject* PumpLinkList(const ResultTables& tables) {
+PyObject* PumpLinkList(const ResultSummary& tables) {
     static const Keys keys(kPumpLinkNames);
     return List(tables.pumpLinks.size(), [&](std::size_t i) {
-        py::object dict = NewDict(std::size(kPumpLinkNames));
+        py::object dict = NewDict();
         for (std::size_t k = 0; k < std::size(kPumpLinkNames); ++k) {
             Set(dict.ptr(), keys[k], Int(tables.pumpLinks[i][k]));
         }
@@ -148,10 +166,10 @@ PyObject* PumpLinkList(const ResultTables& tables) {
     });
 }
 
-PyObject* GutterList(const ResultTables& tables) {
+PyObject* GutterList(const ResultSummary& tables) {
     static const Keys keys(kGutterNames);
     return List(tables.gutters.size(), [&](std::size_t i) {
-        py::object dict = NewDict(2);
+        py::object dict = NewDict();
         Set(dict.ptr(), keys[0], Int(tables.gutters[i].first));
         Set(dict.ptr(), keys[1], Bool(tables.gutters[i].second));
         return dict.release().ptr();
@@ -160,33 +178,33 @@ PyObject* GutterList(const ResultTables& tables) {
 
 // One dict per node or link: the ID, the numbers, then the flags.
 template <std::size_t N, class Row>
-PyObject* AnswerList(const Keys<N>& keys, const std::vector<Row>& rows) {
-    return List(rows.size(), [&](std::size_t i) {
-        const Row& row = rows[i];
-        py::object dict = NewDict(N);
-        std::size_t k = 0;
-        Set(dict.ptr(), keys[k++], Int(row.id));
-        for (const std::optional<std::int32_t>& number : row.numbers) {
-            Set(dict.ptr(), keys[k++], Int(number));
+PyObject* Answers(const Keys<N>& keys, const Row& row) {
+    py::object dict = NewDict();
+    std::size_t k = 0;
+    Set(dict.ptr(), keys[k++], Int(row.id));
+    for (const std::optional<std::int32_t>& number : row.numbers) {
+        Set(dict.ptr(), keys[k++], Int(number));
+    }
+    if constexpr (requires { row.flags; }) {
+        for (const std::optional<bool>& flag : row.flags) {
+            Set(dict.ptr(), keys[k++], Bool(flag));
         }
-        if constexpr (requires { row.flags; }) {
-            for (const std::optional<bool>& flag : row.flags) {
-                Set(dict.ptr(), keys[k++], Bool(flag));
-            }
-        } else {
-            Set(dict.ptr(), keys[k], Bool(row.direction));
-        }
-        return dict.release().ptr();
-    });
+    } else {
+        Set(dict.ptr(), keys[k], Bool(row.direction));
+    }
+    return dict.release().ptr();
 }
 
 }  // namespace
 
-py::dict ResultObject(const ResultTables& t) {
+py::dict ResultObject(const ResultSummary& t, AnswerStream& answers) {
     static const Keys keys(kTopNames);
     static const Keys nodeKeys(kNodeNames);
     static const Keys linkKeys(kLinkNames);
-    py::object dict = NewDict(std::size(kTopNames));
+    // The objects hold no cycles: a collection while they are made would
+    // only walk them, and every object of the process with them.
+    const CollectorPause pause;
+    py::object dict = NewDict();
     PyObject* const d = dict.ptr();
     Set(d, keys[0], Bool(t.result));
     Set(d, keys[1], Int(t.numberOfNodes));
@@ -199,8 +217,12 @@ py::dict ResultObject(const ResultTables& t) {
     Set(d, keys[8], IntList(t.isolatedNodeIDs));
     Set(d, keys[9], IntList(t.isolatedEdgeIDs));
     Set(d, keys[10], IntList(t.removedOutfallIDs));
-    Set(d, keys[11], AnswerList(nodeKeys, t.nodes));
-    Set(d, keys[12], AnswerList(linkKeys, t.links));
+    Set(d, keys[11], List(answers.nodeCount(), [&](std::size_t i) {
+            return Answers(nodeKeys, answers.Node(i));
+        }));
+    Set(d, keys[12], List(answers.linkCount(), [&](std::size_t i) {
+            return Answers(linkKeys, answers.Link(i));
+        }));
     return py::reinterpret_steal<py::dict>(dict.release());
 }
 

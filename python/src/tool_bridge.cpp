@@ -87,28 +87,6 @@ std::vector<BranchRow> ToRows(std::vector<tool::BranchResult>& branches) {
     return rows;
 }
 
-// The queries run in the order of the result document's fields, as the
-// tool's writer makes them: a query may depend on what an earlier one wrote.
-NodeRow ReadNode(dyn::IVFLDNetworkParser& p, std::int32_t id) {
-    using tool::Ask;
-    return {id,
-            {Ask([&] { return p.GetBranchNumberOfNode(id); }),
-             Ask([&] { return p.GetNodeIndexInBranch(id); }),
-             Ask([&] { return p.GetNodeUpStreamSectionNumber(id); })},
-            {Ask([&] { return p.GetNodeIsOutfallType(id); }),
-             Ask([&] { return p.GetNodeIsConvertedToOutfall(id); }),
-             Ask([&] { return p.GetNodeIsPump(id); }),
-             Ask([&] { return p.GetNodeIsManholeOrStorageType(id); })}};
-}
-
-LinkRow ReadLink(dyn::IVFLDNetworkParser& p, std::int32_t id) {
-    using tool::Ask;
-    return {id,
-            {Ask([&] { return p.GetBranchNumberOfPipe(id); }),
-             Ask([&] { return p.GetLinkUpStreamSectionNumber(id); })},
-            Ask([&] { return p.GetParserDirectionSameAsUI(id); })};
-}
-
 }  // namespace
 
 std::shared_ptr<LoadedNetwork> LoadNetworkFile(const std::string& path, PumpNodes pumpNodes) {
@@ -134,41 +112,48 @@ std::shared_ptr<LoadedNetwork> LoadNetworkText(std::string_view text, std::strin
     });
 }
 
-ResultTables ReadResult(dyn::IVFLDNetworkParser& parser, bool result,
-                        std::span<const std::int32_t> nodeIDs,
-                        std::span<const std::int32_t> linkIDs) {
+ResultSummary ReadSummary(dyn::IVFLDNetworkParser& parser, bool result) {
     tool::ResultSummary summary = tool::CollectSummary(parser, result);
-    ResultTables tables{summary.result,
-                        summary.numberOfNodes,
-                        summary.numberOfLinks,
-                        summary.containsLoop,
-                        ToRows(summary.branches),
-                        ToRows(summary.loops),
-                        {},
-                        {},
-                        std::move(summary.isolatedNodeIDs),
-                        std::move(summary.isolatedEdgeIDs),
-                        std::move(summary.removedOutfallIDs),
-                        {},
-                        {}};
+    ResultSummary out{summary.result,
+                      summary.numberOfNodes,
+                      summary.numberOfLinks,
+                      summary.containsLoop,
+                      ToRows(summary.branches),
+                      ToRows(summary.loops),
+                      {},
+                      {},
+                      std::move(summary.isolatedNodeIDs),
+                      std::move(summary.isolatedEdgeIDs),
+                      std::move(summary.removedOutfallIDs)};
     for (const tool::PumpLinkResult& p : summary.pumpLinks) {
-        tables.pumpLinks.push_back({p.pumpLinkID, p.upStreamNodeID, p.downStreamNodeID,
-                                    p.upStreamBranchNumber, p.downStreamBranchNumber,
-                                    p.upStreamNodeUpSectionNumber,
-                                    p.downStreamNodeUpSectionNumber});
+        out.pumpLinks.push_back({p.pumpLinkID, p.upStreamNodeID, p.downStreamNodeID,
+                                 p.upStreamBranchNumber, p.downStreamBranchNumber,
+                                 p.upStreamNodeUpSectionNumber, p.downStreamNodeUpSectionNumber});
     }
     for (const tool::GutterResult& gutter : summary.gutters) {
-        tables.gutters.emplace_back(gutter.id, gutter.sameDirectionAsUI);
+        out.gutters.emplace_back(gutter.id, gutter.sameDirectionAsUI);
     }
-    tables.nodes.reserve(nodeIDs.size());
-    for (std::int32_t id : nodeIDs) {
-        tables.nodes.push_back(ReadNode(parser, id));
-    }
-    tables.links.reserve(linkIDs.size());
-    for (std::int32_t id : linkIDs) {
-        tables.links.push_back(ReadLink(parser, id));
-    }
-    return tables;
+    return out;
+}
+
+NodeRow ReadNodeAnswers(dyn::IVFLDNetworkParser& p, std::int32_t id) {
+    using tool::Ask;
+    return {id,
+            {Ask([&] { return p.GetBranchNumberOfNode(id); }),
+             Ask([&] { return p.GetNodeIndexInBranch(id); }),
+             Ask([&] { return p.GetNodeUpStreamSectionNumber(id); })},
+            {Ask([&] { return p.GetNodeIsOutfallType(id); }),
+             Ask([&] { return p.GetNodeIsConvertedToOutfall(id); }),
+             Ask([&] { return p.GetNodeIsPump(id); }),
+             Ask([&] { return p.GetNodeIsManholeOrStorageType(id); })}};
+}
+
+LinkRow ReadLinkAnswers(dyn::IVFLDNetworkParser& p, std::int32_t id) {
+    using tool::Ask;
+    return {id,
+            {Ask([&] { return p.GetBranchNumberOfPipe(id); }),
+             Ask([&] { return p.GetLinkUpStreamSectionNumber(id); })},
+            Ask([&] { return p.GetParserDirectionSameAsUI(id); })};
 }
 
 }  // namespace rivo::python

@@ -71,7 +71,7 @@ std::shared_ptr<LoadedNetwork> LoadSwmmFile(const std::string& path, PumpNodes p
 std::shared_ptr<LoadedNetwork> LoadNetworkText(std::string_view text, std::string_view name);
 
 // One branch or loop branch of the result, fields in the result document's
-// order (see kBranchNumberKeys in result_objects.cpp).
+// order (see kBranchNames in result_objects.cpp).
 struct BranchRow {
     std::array<std::int32_t, 6> numbers{};
     std::array<bool, 2> flags{};
@@ -91,8 +91,9 @@ struct LinkRow {
     std::optional<bool> direction;
 };
 
-// Everything the tool's result document holds, read from a parsed parser.
-struct ResultTables {
+// Everything of the tool's result document but the per-node and per-link
+// answers, read from a parsed parser.
+struct ResultSummary {
     bool result = false;
     std::int32_t numberOfNodes = 0;
     std::int32_t numberOfLinks = 0;
@@ -104,15 +105,16 @@ struct ResultTables {
     std::vector<std::int32_t> isolatedNodeIDs;
     std::vector<std::int32_t> isolatedEdgeIDs;
     std::vector<std::int32_t> removedOutfallIDs;
-    std::vector<NodeRow> nodes;
-    std::vector<LinkRow> links;
 };
 
-// Reads the result as `rivo parse` does, after a parse that returned
-// `result`; the per-node and per-link queries for the IDs given, in order.
-// CKtHRException of the summary's queries passes through.
-ResultTables ReadResult(dyn::IVFLDNetworkParser& parser, bool result,
-                        std::span<const std::int32_t> nodeIDs,
-                        std::span<const std::int32_t> linkIDs);
+// Reads the summary as `rivo parse` does, after a parse that returned
+// `result`. CKtHRException passes through.
+ResultSummary ReadSummary(dyn::IVFLDNetworkParser& parser, bool result);
+
+// The answers for one node or link, queried in the order of the result
+// document's fields, as the tool's writer queries them: a query may depend
+// on what an earlier one wrote into the node's record.
+NodeRow ReadNodeAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id);
+LinkRow ReadLinkAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id);
 
 }  // namespace rivo::python
