@@ -126,7 +126,8 @@ private:
     PyObject* fast_;
 };
 
-long long IntegerItem(PyObject* item, const char* name, std::size_t i) {
+// An integer of the sequence; nothing where it does not fit in 64 bits.
+std::optional<long long> IntegerItem(PyObject* item, const char* name, std::size_t i) {
     py::object index;
     if (!PyLong_Check(item)) {
         if (PyFloat_Check(item) || !PyIndex_Check(item)) {
@@ -141,8 +142,7 @@ long long IntegerItem(PyObject* item, const char* name, std::size_t i) {
     int overflow = 0;
     const long long value = PyLong_AsLongLongAndOverflow(item, &overflow);
     if (overflow != 0) {
-        return overflow > 0 ? std::numeric_limits<long long>::max()
-                            : std::numeric_limits<long long>::min();
+        return std::nullopt;
     }
     return value;
 }
@@ -159,37 +159,58 @@ double NumberItem(PyObject* item, const char* name, std::size_t i) {
     return value;
 }
 
-// Integers in [T's lowest, T's highest]; `kind` names the range in messages.
-template <class T>
-std::vector<T> IntegerColumn(py::handle values, const char* name, const char* kind) {
+// The elements of `values`, a buffer or any iterable: `fromBuffer(buffer,
+// i)` or `fromItem(item, i)` makes each. `integers` refuses a buffer of
+// floating-point numbers.
+template <class T, class FromBuffer, class FromItem>
+std::vector<T> ReadColumn(py::handle values, const char* name, bool integers, FromBuffer fromBuffer,
+                          FromItem fromItem) {
     std::vector<T> column;
-    auto store = [&](long long value, std::size_t i) {
-        if (value < std::numeric_limits<T>::min() || value > std::numeric_limits<T>::max()) {
-            Fail(PyExc_OverflowError, name, i,
-                 std::to_string(value) + " is outside the range of " + kind + " (" +
-                     std::to_string(std::numeric_limits<T>::min()) + " to " +
-                     std::to_string(std::numeric_limits<T>::max()) + ")");
-        }
-        column.push_back(static_cast<T>(value));
-    };
     BufferItems buffer;
     if (buffer.Open(values.ptr(), name)) {
-        if (!buffer.IsInteger()) {
+        if (integers && !buffer.IsInteger()) {
             throw py::type_error(std::string(name) + ": expected integers, found a buffer of '" +
                                  buffer.code() + "'");
         }
         column.reserve(buffer.size());
         for (std::size_t i = 0; i < buffer.size(); ++i) {
-            store(buffer.Integer(i), i);
+            column.push_back(fromBuffer(buffer, i));
         }
         return column;
     }
     SequenceItems items(values.ptr(), name);
     column.reserve(items.size());
     for (std::size_t i = 0; i < items.size(); ++i) {
-        store(IntegerItem(items[i], name, i), i);
+        column.push_back(fromItem(items[i], i));
     }
     return column;
+}
+
+// Integers in [T's lowest, T's highest]; `kind` names the range in messages.
+template <class T>
+std::vector<T> IntegerColumn(py::handle values, const char* name, const char* kind) {
+    auto fit = [&](std::optional<long long> value, PyObject* item, std::size_t i) {
+        if (!value || *value < std::numeric_limits<T>::min() ||
+            *value > std::numeric_limits<T>::max()) {
+            const std::string text =
+                item != nullptr ? std::string(py::str(item)) : std::to_string(*value);
+            Fail(PyExc_OverflowError, name, i,
+                 text + " is outside the range of " + kind + " (" +
+                     std::to_string(std::numeric_limits<T>::min()) + " to " +
+                     std::to_string(std::numeric_limits<T>::max()) + ")");
+        }
+        return static_cast<T>(*value);
+    };
+    return ReadColumn<T>(
+        values, name, true,
+        [&](const BufferItems& buffer, std::size_t i) {
+            return fit(buffer.Integer(i), nullptr, i);
+        },
+        [&](PyObject* item, std::size_t i) { return fit(IntegerItem(item, name, i), item, i); });
+}
+
+double BufferNumber(const BufferItems& buffer, std::size_t i) {
+    return buffer.Number(i);
 }
 
 }  // namespace
@@ -203,43 +224,16 @@ std::vector<std::int16_t> TypeColumn(py::handle values, const char* name) {
 }
 
 std::vector<double> NumberColumn(py::handle values, const char* name) {
-    std::vector<double> column;
-    BufferItems buffer;
-    if (buffer.Open(values.ptr(), name)) {
-        column.reserve(buffer.size());
-        for (std::size_t i = 0; i < buffer.size(); ++i) {
-            column.push_back(buffer.Number(i));
-        }
-        return column;
-    }
-    SequenceItems items(values.ptr(), name);
-    column.reserve(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        column.push_back(NumberItem(items[i], name, i));
-    }
-    return column;
+    return ReadColumn<double>(
+        values, name, false, BufferNumber,
+        [&](PyObject* item, std::size_t i) { return NumberItem(item, name, i); });
 }
 
 std::vector<std::optional<double>> OptionalNumberColumn(py::handle values, const char* name) {
-    std::vector<std::optional<double>> column;
-    BufferItems buffer;
-    if (buffer.Open(values.ptr(), name)) {
-        column.reserve(buffer.size());
-        for (std::size_t i = 0; i < buffer.size(); ++i) {
-            column.emplace_back(buffer.Number(i));
-        }
-        return column;
-    }
-    SequenceItems items(values.ptr(), name);
-    column.reserve(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        if (items[i] == Py_None) {
-            column.emplace_back();
-        } else {
-            column.emplace_back(NumberItem(items[i], name, i));
-        }
-    }
-    return column;
+    return ReadColumn<std::optional<double>>(
+        values, name, false, BufferNumber, [&](PyObject* item, std::size_t i) {
+            return item == Py_None ? std::nullopt : std::optional(NumberItem(item, name, i));
+        });
 }
 
 }  // namespace rivo::python

@@ -28,26 +28,25 @@ std::shared_ptr<LoadedNetwork> Released(Load load) {
     return load();
 }
 
+template <std::shared_ptr<LoadedNetwork> (*Load)(const std::string&, PumpNodes)>
+void DefineFileLoader(py::module_& m, const char* name) {
+    m.def(
+        name,
+        [](const std::string& path, const std::string& pumpNodes) {
+            const PumpNodes mapping = ToPumpNodes(pumpNodes);
+            return Released([&] { return Load(path, mapping); });
+        },
+        py::arg("path"), py::arg("pump_nodes"));
+}
+
 }  // namespace
 
 void BindLoading(py::module_& m) {
     py::class_<LoadedNetwork, std::shared_ptr<LoadedNetwork>>(m, "_Network")
         .def("document_text", &LoadedNetwork::DocumentText)
         .def("names_text", &LoadedNetwork::NamesText);
-    m.def(
-        "_load_file",
-        [](const std::string& path, const std::string& pumpNodes) {
-            const PumpNodes mapping = ToPumpNodes(pumpNodes);
-            return Released([&] { return LoadNetworkFile(path, mapping); });
-        },
-        py::arg("path"), py::arg("pump_nodes"));
-    m.def(
-        "_load_swmm",
-        [](const std::string& path, const std::string& pumpNodes) {
-            const PumpNodes mapping = ToPumpNodes(pumpNodes);
-            return Released([&] { return LoadSwmmFile(path, mapping); });
-        },
-        py::arg("path"), py::arg("pump_nodes"));
+    DefineFileLoader<LoadNetworkFile>(m, "_load_file");
+    DefineFileLoader<LoadSwmmFile>(m, "_load_swmm");
     m.def(
         "_load_text",
         [](const std::string& text, const std::string& name, const std::string& pumpNodes) {
