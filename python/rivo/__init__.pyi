@@ -1,7 +1,7 @@
 """Rivo: decompose a drainage network into the branches a dynamic-wave solver marches through."""
 
 import os
-from typing import Any, Iterable, Literal, Sequence, Union
+from typing import Any, Iterable, Literal, Union
 
 __version__: str
 version: str
@@ -9,7 +9,7 @@ E_INVALIDARG: int
 E_FAIL: int
 
 # A sequence of numbers, or an object with a one-dimensional buffer (numpy, array.array).
-Column = Union[Sequence[Any], Iterable[Any], memoryview, Any]
+Column = Iterable[Any]
 # The result document of `rivo parse` (docs/tool.md).
 Result = dict[str, Any]
 PumpNodes = Literal["storage", "none"]
