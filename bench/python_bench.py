@@ -8,8 +8,9 @@ beforehand (not timed), as a script holding its own data would have it. Then,
 in this process: the bulk calls (add_nodes, add_edges, add_pump_links; node
 flags and gutters one by one), parse_network(), and result(). The C++ side is
 rivo_bench on the same profile, size and seed: feeding through the interface,
-ParseNetwork() and reading every result. Run with the interpreter the module
-was built for (/usr/bin/python3 on Debian).
+ParseNetwork() and reading every result. On a busy machine, --repeat keeps the
+best time of each phase. Run with the interpreter the module was built for
+(/usr/bin/python3 on Debian).
 """
 
 import argparse
@@ -93,41 +94,65 @@ def cpp_side(build, profile, size, seed):
             "read": float(value["read ms"])}
 
 
+def python_side_in_child(options, path, one_by_one):
+    """python_side in a fresh process, as rivo_bench runs each case: the
+    parser's memory is new to the process, not what an earlier run freed."""
+    run = subprocess.run([sys.executable, __file__, "--build", options.build, "--child", path]
+                         + (["--one-by-one"] if one_by_one else []),
+                         capture_output=True, text=True, check=True)
+    return json.loads(run.stdout)
+
+
+def child(options):
+    sys.path.insert(0, os.path.join(options.build, "python"))
+    import rivo
+    with open(options.child) as file:
+        data = columns(json.load(file))
+    gc.collect()
+    times = python_side(rivo, data, options.one_by_one)
+    times["nodes"], times["links"] = len(data["nodes"][0]), len(data["links"][0])
+    times["peak"] = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss / 1024.0
+    print(json.dumps(times))
+
+
 def main():
     arguments = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     arguments.add_argument("--build", default="build/release")
     arguments.add_argument("--profile", default="realistic")
     arguments.add_argument("--size", default="1e6")
     arguments.add_argument("--seed", type=int, default=1)
+    arguments.add_argument("--repeat", type=int, default=1,
+                           help="run each side this often and keep each phase's best time")
     arguments.add_argument("--one-by-one", action="store_true",
                            help="also time add_node/add_edge calls one at a time")
+    arguments.add_argument("--child", help=argparse.SUPPRESS)
     options = arguments.parse_args()
-    sys.path.insert(0, os.path.join(options.build, "python"))
-    import rivo
+    if options.child:
+        return child(options)
+
+    def best(runs):
+        return {phase: min(run[phase] for run in runs) for phase in runs[0]}
 
     with tempfile.TemporaryDirectory() as folder:
         path = os.path.join(folder, "network.json")
         subprocess.run([os.path.join(options.build, "bench", "rivo_write_network"),
                         options.profile, options.size, path, str(options.seed)], check=True)
-        with open(path) as file:
-            data = columns(json.load(file))
-    gc.collect()
-    nodes = len(data["nodes"][0])
-    cpp = cpp_side(options.build, options.profile, options.size, options.seed)
-    py = python_side(rivo, data, False)
-    print(f"{options.profile}, {nodes:,} nodes, {len(data['links'][0]):,} links")
+        cpp = best([cpp_side(options.build, options.profile, options.size, options.seed)
+                    for _ in range(options.repeat)])
+        py = best([python_side_in_child(options, path, False) for _ in range(options.repeat)])
+        single = python_side_in_child(options, path, True) if options.one_by_one else None
+    print(f"{options.profile}, {py['nodes']:,} nodes, {py['links']:,} links, "
+          f"best of {options.repeat}")
     print(f"C++    feed {cpp['feed']:8.1f} ms  parse {cpp['parse']:8.1f} ms  "
           f"read every result {cpp['read']:8.1f} ms")
     print(f"Python feed {py['feed']:8.1f} ms  parse {py['parse']:8.1f} ms  "
           f"result()          {py['result']:8.1f} ms  (freeing {py['free']:.1f} ms)")
     print(f"feed + parse: {(py['feed'] + py['parse']) / (cpp['feed'] + cpp['parse']):.2f} x C++; "
           f"result(): {py['result'] / cpp['read']:.2f} x C++ reading")
-    if options.one_by_one:
-        single = python_side(rivo, data, True)
+    if single:
         print(f"one by one: feed {single['feed']:.1f} ms "
-              f"({single['feed'] * 1e6 / nodes:.0f} ns per node, links included)")
-    peak = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss / 1024.0
-    print(f"peak of this process: {peak:.0f} MiB")
+              f"({single['feed'] * 1e6 / py['nodes']:.0f} ns per node, links included)")
+    print(f"peak of the Python process: {py['peak']:.0f} MiB")
 
 
 if __name__ == "__main__":
