@@ -1,7 +1,9 @@
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <cstdint>
-#include <string>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "network_generator.h"
@@ -17,16 +19,17 @@ struct BenchOptions {
     bool isolate = true;
     // A case that runs longer is stopped and reported; 0 means no limit.
     unsigned timeoutSeconds = 1800;
-    bool help = false;
 };
 
-// Reads the command line (without the program name). On a bad argument,
-// returns false and says why in `error`.
-bool ParseOptions(const std::vector<std::string>& args, BenchOptions& options, std::string& error);
+// Adds the benchmark's options to `app`; parsing the command line fills
+// `options`, which must outlive `app`.
+void AddBenchOptions(CLI::App& app, BenchOptions& options);
 
-// A node count: digits, optionally in the form 1e5, 10k or 2M.
-bool ParseSize(const std::string& text, std::int32_t& size);
+// A node count: digits, optionally in the form 1e5, 10k or 2M; nothing when
+// the text is none or the count is 0 or beyond what the generator lays out.
+std::optional<std::int32_t> ParseSize(std::string_view text);
 
-const char* UsageText();
+// A profile by the name the report prints for it; throws CLI::ValidationError.
+Profile ProfileOption(std::string_view name);
 
 }  // namespace rivo_bench

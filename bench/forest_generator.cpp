@@ -154,7 +154,7 @@ void Forest::AddTreeNode(std::int32_t cell, std::int32_t parent) {
     std::int32_t col = cell % side_;
     double x = col * kSpacing + random_.Between(-kJitter, kJitter);
     double y = row * kSpacing + random_.Between(-kJitter, kJitter);
-    auto type = parent == kNoParent ? node_kind::kOutfall : node_kind::kManhole;
+    auto type = parent == kNoParent ? node_type::kOutfall : node_type::kManhole;
     std::int32_t node = builder_.AddNode(x, y, type);
     owner_[Ix(cell)] = node;
     cell_.push_back(cell);
@@ -238,9 +238,7 @@ void Forest::PlaceStorage(std::int32_t count) {
             return false;
         }
         Reserve(s);
-        Node& node = builder_.NodeAt(s);
-        node.type = node_kind::kStorage;
-        node.pond = false;
+        builder_.MakeStorage(s, false);
         if (variant == 1) {
             lay_[Ix(s)] = Lay::kSink;
         } else if (variant == 2) {
@@ -272,9 +270,8 @@ void Forest::PlacePumps(std::int32_t count) {
         for (std::int32_t node : {w, p, m, h}) {
             Reserve(node);
         }
-        builder_.NodeAt(w).type = node_kind::kStorage;
-        builder_.NodeAt(w).pond = false;
-        builder_.NodeAt(p).type = node_kind::kPump;
+        builder_.MakeStorage(w, false);
+        builder_.NodeAt(p).type = node_type::kPump;
         lay_[Ix(w)] = Lay::kDetached;
         lay_[Ix(p)] = Lay::kMain;
         lay_[Ix(m)] = Lay::kMain;
@@ -294,10 +291,8 @@ void Forest::PlacePondPairs(std::int32_t count) {
         }
         Reserve(c);
         Reserve(p);
-        for (std::int32_t node : {c, p}) {
-            builder_.NodeAt(node).type = node_kind::kStorage;
-            builder_.NodeAt(node).pond = true;
-        }
+        builder_.MakeStorage(c, true);
+        builder_.MakeStorage(p, true);
         return true;
     });
 }
@@ -358,7 +353,7 @@ void Forest::AddTreePipes() {
         }
         bool main = lay_[i] == Lay::kMain;
         double size = main ? SmallPipeSize(random_) : PipeSizeFor(drained[i]);
-        auto type = main ? link_kind::kPressureMain : link_kind::kPipe;
+        auto type = main ? link_type::kPressureMain : link_type::kPipe;
         auto node = static_cast<std::int32_t>(i);
         std::int32_t link = builder_.AddLink(node, invert_[i], parent_[i], entry_[i], size, type);
         if (!main) {
@@ -373,7 +368,7 @@ void Forest::AddPumpControls() {
     for (auto [well, pump] : stations_) {
         double floor = invert_[Ix(well)];
         builder_.AddLink(well, floor, pump, floor, random_.Between(0.5, 1.0),
-                         link_kind::kSetAside[0]);
+                         link_type::kSetAside[0]);
     }
 }
 
@@ -431,11 +426,11 @@ void Forest::AddNeighbourLinks(std::int32_t count, Trees trees, bool control) {
         double low = invert_[Ix(v)];
         if (control) {
             double crest = high + random_.Between(0.3, 1.0);
-            auto type = link_kind::kSetAside[added % std::size(link_kind::kSetAside)];
+            auto type = link_type::kSetAside[added % std::size(link_type::kSetAside)];
             builder_.AddLink(u, crest, v, crest, random_.Between(0.5, 5.0), type);
         } else {
             double end = low + std::min(0.05, (high - low) / 2);
-            builder_.AddLink(u, high, v, end, PipeSizeFor(1), link_kind::kPipe);
+            builder_.AddLink(u, high, v, end, PipeSizeFor(1), link_type::kPipe);
         }
         ++added;
     }

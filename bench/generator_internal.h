@@ -23,6 +23,8 @@ public:
 
     std::int32_t AddNode(double x, double y, std::int16_t type);
     Node& NodeAt(std::int32_t index) { return network_.nodes[static_cast<std::size_t>(index)]; }
+    // Makes the node a storage node, a pond or not, as a host marks one.
+    void MakeStorage(std::int32_t index, bool pond);
     std::int32_t NodeCount() const { return static_cast<std::int32_t>(network_.nodes.size()); }
     double Distance(std::int32_t a, std::int32_t b) const;
 

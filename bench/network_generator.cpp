@@ -9,12 +9,6 @@
 
 namespace rivo_bench {
 
-namespace dyn = Velmora::Calculations::Dynamic;
-
-bool link_kind::IsSetAside(std::int16_t type) {
-    return std::find(std::begin(kSetAside), std::end(kSetAside), type) != std::end(kSetAside);
-}
-
 namespace {
 
 constexpr std::array<double, 16> kPipeSizes = {0.15, 0.225, 0.3, 0.375, 0.45, 0.525, 0.6, 0.75,
@@ -88,6 +82,13 @@ std::int32_t NetworkBuilder::AddNode(double x, double y, std::int16_t type) {
     return node.id;
 }
 
+void NetworkBuilder::MakeStorage(std::int32_t index, bool pond) {
+    Node& node = NodeAt(index);
+    node.type = node_type::kStorage;
+    node.storage = true;
+    node.pond = pond;
+}
+
 double NetworkBuilder::Distance(std::int32_t a, std::int32_t b) const {
     const Node& p = network_.nodes[static_cast<std::size_t>(a)];
     const Node& q = network_.nodes[static_cast<std::size_t>(b)];
@@ -105,7 +106,7 @@ std::int32_t NetworkBuilder::AddLink(std::int32_t from, double fromEnd, std::int
     link.size = size;
     link.type = type;
     link.length = Distance(from, to);
-    if (type != link_kind::kPressureMain && random_.Chance(kReversedShare)) {
+    if (type != link_type::kPressureMain && random_.Chance(kReversedShare)) {
         std::swap(link.source, link.target);
         std::swap(link.sourceElevation, link.targetElevation);
     }
@@ -135,11 +136,11 @@ Network NetworkBuilder::Finish() {
         link.target = nodeID(link.target);
     }
     for (PumpLink& pump : network_.pumpLinks) {
-        pump.upNode = nodeID(pump.upNode);
-        pump.downNode = nodeID(pump.downNode);
+        pump.upstream = nodeID(pump.upstream);
+        pump.downstream = nodeID(pump.downstream);
     }
     for (Gutter& gutter : network_.gutters) {
-        gutter.linkID = linkIDs[static_cast<std::size_t>(gutter.linkID)];
+        gutter.id = linkIDs[static_cast<std::size_t>(gutter.id)];
     }
     auto byID = [](const auto& a, const auto& b) { return a.id < b.id; };
     std::sort(network_.nodes.begin(), network_.nodes.end(), byID);
@@ -187,34 +188,6 @@ Network Generate(Profile profile, std::int32_t nodes, std::uint64_t seed) {
             return detail::GrowForest(RealisticPlan(nodes, 100), random);
     }
     return {};
-}
-
-void Feed(const Network& network, dyn::IVFLDNetwork& host) {
-    for (const Node& node : network.nodes) {
-        host.AddNode(node.id, node.x, node.y, node.type);
-    }
-    for (const Node& node : network.nodes) {
-        if (node.type == node_kind::kStorage) {
-            host.SetNodeStorageType(node.id);
-            if (!node.pond) {
-                host.SetNodeIsPondType(node.id, false);
-            }
-        }
-    }
-    for (const Link& link : network.links) {
-        host.AddEdge(link.id, link.source, link.sourceElevation, link.target, link.targetElevation,
-                     link.size, link.type, link.length);
-    }
-    for (const PumpLink& pump : network.pumpLinks) {
-        host.AddPumpLink(pump.id, pump.upNode, pump.downNode);
-    }
-}
-
-void Feed(const Network& network, dyn::IVFLDNetwork& host, dyn::IVFLDNetworkParser& parser) {
-    Feed(network, host);
-    for (const Gutter& gutter : network.gutters) {
-        parser.AddGutterLinkIDDirection(gutter.linkID, gutter.directionSameAsUI);
-    }
 }
 
 }  // namespace rivo_bench

@@ -18,8 +18,9 @@
 #include <vector>
 
 #include "bench_options.h"
+#include "network_feed.h"
 #include "network_generator.h"
-#include "result_reader.h"
+#include "result_checksum.h"
 #include "rivo.h"
 
 namespace {
@@ -96,12 +97,14 @@ void Measure(Profile profile, std::int32_t size, std::uint64_t seed, CaseResult&
     done(kGenerated);
 
     auto parser = std::make_unique<RivoNetworkParser>();
-    r.feedMs = TimeMs([&] { rivo_bench::Feed(network, *parser, *parser); });
+    r.feedMs = TimeMs([&] { rivo::host::Feed(network, *parser, *parser); });
     done(kFed);
     r.parseMs = TimeMs([&] { r.parsed = parser->ParseNetwork(); });
     done(kParsed);
     rivo_bench::ReadTally tally;
-    r.readMs = TimeMs([&] { tally = rivo_bench::ReadEverything(*parser, network); });
+    const std::vector<std::int32_t> nodeIDs = rivo::host::NodeIDs(network);
+    const std::vector<std::int32_t> linkIDs = rivo::host::LinkIDs(network);
+    r.readMs = TimeMs([&] { tally = rivo_bench::ReadEverything(*parser, nodeIDs, linkIDs); });
     r.branches = tally.branches;
     r.loops = tally.loops;
     r.queryErrors = tally.errors;
@@ -111,7 +114,7 @@ void Measure(Profile profile, std::int32_t size, std::uint64_t seed, CaseResult&
 
     // A parser parses once; the longest-branch parse needs its own.
     parser = std::make_unique<RivoNetworkParser>();
-    rivo_bench::Feed(network, *parser, *parser);
+    rivo::host::Feed(network, *parser, *parser);
     r.longestMs = TimeMs([&] { r.longestParsed = parser->ParseNetwork(true); });
     done(kLongestParsed);
 }
@@ -259,15 +262,15 @@ void PrintRow(Profile profile, const CaseResult& r) {
 
 int main(int argc, char** argv) {
     BenchOptions options;
-    std::string error;
-    if (!rivo_bench::ParseOptions(std::vector<std::string>(argv + 1, argv + argc), options,
-                                  error)) {
-        std::fprintf(stderr, "rivo_bench: %s\n%s", error.c_str(), rivo_bench::UsageText());
+    CLI::App app("Times feeding, parsing and reading synthetic drainage networks.", "rivo_bench");
+    rivo_bench::AddBenchOptions(app, options);
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::Success& done) {  // --help
+        return app.exit(done);
+    } catch (const CLI::ParseError& error) {
+        std::fprintf(stderr, "rivo_bench: %s (see rivo_bench --help)\n", error.what());
         return 2;
-    }
-    if (options.help) {
-        std::printf("%s", rivo_bench::UsageText());
-        return 0;
     }
     std::printf("rivo %s, seed %llu%s\n\n", RIVO_VERSION,
                 static_cast<unsigned long long>(options.seed),

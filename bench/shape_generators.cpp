@@ -74,7 +74,7 @@ Network StreetGrid(std::int32_t nodes, SeededRandom& random) {
     std::vector<double> invert;
     for (std::int32_t r = 0; r < rows; ++r) {
         for (std::int32_t c = 0; c < cols; ++c) {
-            auto type = r == 0 && c == 0 ? node_kind::kOutfall : node_kind::kManhole;
+            auto type = r == 0 && c == 0 ? node_type::kOutfall : node_type::kManhole;
             AddLatticeNode(builder, random, kSpacing, c, r, type);
             invert.push_back(2.0 + rowRise[static_cast<std::size_t>(r)] +
                              colRise[static_cast<std::size_t>(c)] + random.Between(0.0, 0.03));
@@ -87,7 +87,7 @@ Network StreetGrid(std::int32_t nodes, SeededRandom& random) {
         double drained = static_cast<double>(rows - r) * (cols - c);
         builder.AddLink(from, invert[static_cast<std::size_t>(from)], to,
                         invert[static_cast<std::size_t>(to)] + random.Between(0.0, 0.02),
-                        PipeSizeFor(static_cast<std::int64_t>(drained)), link_kind::kPipe);
+                        PipeSizeFor(static_cast<std::int64_t>(drained)), link_type::kPipe);
     };
     for (std::int32_t r = 0; r < rows; ++r) {
         for (std::int32_t c = 0; c < cols; ++c) {
@@ -112,7 +112,7 @@ Network Chain(std::int32_t nodes, SeededRandom& random) {
     for (std::int32_t k = 0; k < nodes; ++k) {
         std::int32_t row = k / kRowLength;
         std::int32_t col = row % 2 == 0 ? k % kRowLength : kRowLength - 1 - k % kRowLength;
-        auto type = k == 0 ? node_kind::kOutfall : node_kind::kManhole;
+        auto type = k == 0 ? node_type::kOutfall : node_type::kManhole;
         AddLatticeNode(builder, random, kSpacing, col, row, type);
         if (k == 0) {
             below = random.Between(1.0, 3.0);
@@ -120,7 +120,7 @@ Network Chain(std::int32_t nodes, SeededRandom& random) {
         }
         double entry = below + random.Between(0.0, 0.05);
         double invert = entry + Fall(random, builder.Distance(k, k - 1), 0.0005, 0.002);
-        builder.AddLink(k, invert, k - 1, entry, PipeSizeFor(nodes - k), link_kind::kPipe);
+        builder.AddLink(k, invert, k - 1, entry, PipeSizeFor(nodes - k), link_type::kPipe);
         below = invert;
     }
     return builder.Finish();
@@ -131,19 +131,19 @@ Network Chain(std::int32_t nodes, SeededRandom& random) {
 Network Star(std::int32_t nodes, SeededRandom& random) {
     constexpr double kSpacing = 30.0;
     NetworkBuilder builder(random);
-    std::int32_t hub = AddLatticeNode(builder, random, kSpacing, 0, 0, node_kind::kManhole);
+    std::int32_t hub = AddLatticeNode(builder, random, kSpacing, 0, 0, node_type::kManhole);
     SquareSpiral spiral;
     auto [ox, oy] = spiral.Next();
-    std::int32_t outfall = AddLatticeNode(builder, random, kSpacing, ox, oy, node_kind::kOutfall);
+    std::int32_t outfall = AddLatticeNode(builder, random, kSpacing, ox, oy, node_type::kOutfall);
     double hubInvert = random.Between(2.0, 3.0);
     builder.AddLink(hub, hubInvert, outfall, hubInvert - random.Between(0.1, 0.5),
-                    PipeSizeFor(nodes), link_kind::kPipe);
+                    PipeSizeFor(nodes), link_type::kPipe);
     for (std::int32_t k = 2; k < nodes; ++k) {
         auto [x, y] = spiral.Next();
-        std::int32_t leaf = AddLatticeNode(builder, random, kSpacing, x, y, node_kind::kManhole);
+        std::int32_t leaf = AddLatticeNode(builder, random, kSpacing, x, y, node_type::kManhole);
         double entry = hubInvert + random.Between(0.0, 0.05);
         double invert = entry + Fall(random, builder.Distance(leaf, hub), 0.002, 0.01);
-        builder.AddLink(leaf, invert, hub, entry, PipeSizeFor(1), link_kind::kPipe);
+        builder.AddLink(leaf, invert, hub, entry, PipeSizeFor(1), link_type::kPipe);
     }
     return builder.Finish();
 }
@@ -157,7 +157,7 @@ Network OutfallRing(std::int32_t nodes, SeededRandom& random) {
     std::vector<double> invert;
     for (std::int32_t k = 0; k < nodes; ++k) {
         std::int32_t col = k < bottom ? k : nodes - 1 - k;
-        AddLatticeNode(builder, random, kSpacing, col, k < bottom ? 0 : 1, node_kind::kOutfall);
+        AddLatticeNode(builder, random, kSpacing, col, k < bottom ? 0 : 1, node_type::kOutfall);
         invert.push_back(random.Between(1.0, 3.0));
     }
     for (std::int32_t k = 0; k < nodes; ++k) {
@@ -168,7 +168,7 @@ Network OutfallRing(std::int32_t nodes, SeededRandom& random) {
         }
         builder.AddLink(a, invert[static_cast<std::size_t>(a)], b,
                         invert[static_cast<std::size_t>(b)], SmallPipeSize(random),
-                        link_kind::kPipe);
+                        link_type::kPipe);
     }
     return builder.Finish();
 }

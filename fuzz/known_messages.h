@@ -34,9 +34,9 @@ inline bool IsKnownMessage(const std::wstring& m) {
                                  texts::kBranchGetNodeID,
                                  texts::kBranchGetEdgeID,
                                  texts::kGetElevation};
-    const wchar_t* details[] = {texts::kIndexOutOfRange,        texts::kNodeNotInGraph,
-                                texts::kNodeNotInEdge,          texts::kLinkNotConnected,
-                                texts::kCannotSearchSubnetwork, texts::kAlreadyParsed};
+    const wchar_t* details[] = {texts::kIndexOutOfRange, texts::kNodeNotInGraph,
+                                texts::kNodeNotInEdge, texts::kLinkNotConnected,
+                                texts::kAlreadyParsed};
     for (const wchar_t* c : contexts) {
         for (const wchar_t* d : details) {
             if (m == std::wstring(c) + L"\n" + d) {

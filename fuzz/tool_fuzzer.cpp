@@ -8,18 +8,24 @@
 #include <cstdlib>
 #include <sstream>
 #include <string_view>
+#include <vector>
 
 #include "input_error.h"
+#include "network_feed.h"
 #include "network_reader.h"
 #include "parse_run.h"
 #include "rivo.h"
 
 namespace {
 
-void RunOnce(const rivo::tool::NetworkDocument& document, bool longest) {
+void RunOnce(rivo::host::Network network, bool longest) {
     Velmora::Calculations::Dynamic::RivoNetworkParser parser;
+    const std::vector<std::int32_t> nodeIDs = rivo::host::NodeIDs(network);
+    const std::vector<std::int32_t> linkIDs = rivo::host::LinkIDs(network);
+    const rivo::tool::ParseOutcome outcome =
+        rivo::tool::FeedAndParse(network, rivo::tool::AfterFeeding::kDrop, longest, parser, parser);
     std::ostringstream out;
-    rivo::tool::RunNetwork(document, longest, parser, parser, out);
+    rivo::tool::WriteParseDocument(out, outcome, parser, nodeIDs, linkIDs);
     if (out.str().empty()) {
         std::fprintf(stderr, "no result document written\n");
         std::abort();
@@ -30,7 +36,7 @@ void RunOnce(const rivo::tool::NetworkDocument& document, bool longest) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     std::string_view text(reinterpret_cast<const char*>(data), size);
-    rivo::tool::NetworkDocument document;
+    rivo::host::Network document;
     try {
         document = rivo::tool::ReadNetworkText(text, "fuzz.json");
     } catch (const rivo::tool::InputError& e) {

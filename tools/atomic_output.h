@@ -8,20 +8,22 @@
 
 namespace rivo::tool {
 
-// The result cannot be written; what() is the one-line message.
+// The output cannot be written; what() is the one-line message.
 class OutputError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
 
-// A result file that appears whole or not at all. It is written as an
-// unnamed file in the target's directory (so that no crash can leave it
-// behind), given a temporary name once complete and renamed over the
-// target; the rename cannot cross file systems. Where the file system has
-// no unnamed files, a hidden temporary file is written instead and removed
-// on failure. Destroyed without Commit, it leaves the target as it was. The
-// file is made at construction, so an unusable path is found before any
-// work is done.
+// A file that appears whole or not at all. It is written under a hidden
+// temporary name in the target's folder, flushed to disk, and renamed over
+// the target only when complete; the rename cannot cross file systems, so
+// a reader of the target sees the old file or the new one, never a part.
+// Destroyed without Commit, it removes the temporary file and leaves the
+// target as it was. The temporary file is made at construction, so that an
+// unusable path is found before any work is done.
+//
+// A target that exists and is no regular file (a terminal, a pipe,
+// /dev/null) is written directly: renaming over it would replace the device.
 class AtomicOutputFile {
 public:
     explicit AtomicOutputFile(const std::string& path);
@@ -29,17 +31,18 @@ public:
     AtomicOutputFile& operator=(const AtomicOutputFile&) = delete;
     ~AtomicOutputFile();
 
+    const std::string& path() const { return path_; }
     std::ostream& stream() { return stream_; }
-    // Flushes to disk and puts the file in place; throws OutputError.
+    // Writes out what is buffered, flushes it to disk and closes the file;
+    // throws OutputError. The target is not touched yet, so a command that
+    // writes several files finishes them all before it commits any.
+    void Finish();
+    // Finishes the file if that is not done yet and puts it in place.
     void Commit();
 
 private:
-    bool OpenUnnamed();
-    void OpenNamed();
-    void GiveName();
-
     std::string path_;
-    std::string temporaryPath_;  // empty while the file has no name
+    std::string temporaryPath_;  // empty where the target is written directly
     int fd_ = -1;
     FdStreamBuffer buffer_;
     std::ostream stream_;

@@ -6,9 +6,9 @@
 
 namespace rivo::tool {
 
-// A stream buffer that writes to a file descriptor in large blocks. The
-// result file is written through its descriptor because it may have no
-// name until it is complete (see AtomicOutputFile).
+// A stream buffer that writes to a file descriptor in large blocks. Output
+// files are written through their descriptor because they are flushed to
+// disk before they are renamed into place (see AtomicOutputFile).
 class FdStreamBuffer : public std::streambuf {
 public:
     explicit FdStreamBuffer(std::size_t size = std::size_t{1} << 20);

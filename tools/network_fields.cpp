@@ -43,35 +43,35 @@ constexpr FieldKind kType = FieldKind::kType;
 constexpr FieldKind kNumber = FieldKind::kNumber;
 constexpr FieldKind kBool = FieldKind::kBool;
 
-constexpr FieldRule<NodeRecord> kNodeFields[] = {
-    {{"id", kId, true}, &Assign<&NodeRecord::id>},
-    {{"x", kNumber, true}, &Assign<&NodeRecord::x>},
-    {{"y", kNumber, true}, &Assign<&NodeRecord::y>},
-    {{"type", kType, true}, &Assign<&NodeRecord::type>},
-    {{"pond", kBool, false}, &Assign<&NodeRecord::pond>},
-    {{"storage", kBool, false}, &Assign<&NodeRecord::storage>},
+constexpr FieldRule<host::Node> kNodeFields[] = {
+    {{"id", kId, true}, &Assign<&host::Node::id>},
+    {{"x", kNumber, true}, &Assign<&host::Node::x>},
+    {{"y", kNumber, true}, &Assign<&host::Node::y>},
+    {{"type", kType, true}, &Assign<&host::Node::type>},
+    {{"pond", kBool, false}, &Assign<&host::Node::pond>},
+    {{"storage", kBool, false}, &Assign<&host::Node::storage>},
 };
 
-constexpr FieldRule<LinkRecord> kLinkFields[] = {
-    {{"id", kId, true}, &Assign<&LinkRecord::id>},
-    {{"source", kId, true}, &Assign<&LinkRecord::source>},
-    {{"target", kId, true}, &Assign<&LinkRecord::target>},
-    {{"sourceElevation", kNumber, true}, &Assign<&LinkRecord::sourceElevation>},
-    {{"targetElevation", kNumber, true}, &Assign<&LinkRecord::targetElevation>},
-    {{"size", kNumber, true}, &Assign<&LinkRecord::size>},
-    {{"type", kType, true}, &Assign<&LinkRecord::type>},
-    {{"length", kNumber, false}, &Assign<&LinkRecord::length>},
+constexpr FieldRule<host::Link> kLinkFields[] = {
+    {{"id", kId, true}, &Assign<&host::Link::id>},
+    {{"source", kId, true}, &Assign<&host::Link::source>},
+    {{"target", kId, true}, &Assign<&host::Link::target>},
+    {{"sourceElevation", kNumber, true}, &Assign<&host::Link::sourceElevation>},
+    {{"targetElevation", kNumber, true}, &Assign<&host::Link::targetElevation>},
+    {{"size", kNumber, true}, &Assign<&host::Link::size>},
+    {{"type", kType, true}, &Assign<&host::Link::type>},
+    {{"length", kNumber, false}, &Assign<&host::Link::length>},
 };
 
-constexpr FieldRule<PumpLinkRecord> kPumpLinkFields[] = {
-    {{"id", kId, true}, &Assign<&PumpLinkRecord::id>},
-    {{"upstream", kId, true}, &Assign<&PumpLinkRecord::upstream>},
-    {{"downstream", kId, true}, &Assign<&PumpLinkRecord::downstream>},
+constexpr FieldRule<host::PumpLink> kPumpLinkFields[] = {
+    {{"id", kId, true}, &Assign<&host::PumpLink::id>},
+    {{"upstream", kId, true}, &Assign<&host::PumpLink::upstream>},
+    {{"downstream", kId, true}, &Assign<&host::PumpLink::downstream>},
 };
 
-constexpr FieldRule<GutterRecord> kGutterFields[] = {
-    {{"id", kId, true}, &Assign<&GutterRecord::id>},
-    {{"sameDirectionAsUI", kBool, true}, &Assign<&GutterRecord::sameDirectionAsUI>},
+constexpr FieldRule<host::Gutter> kGutterFields[] = {
+    {{"id", kId, true}, &Assign<&host::Gutter::id>},
+    {{"sameDirectionAsUI", kBool, true}, &Assign<&host::Gutter::sameDirectionAsUI>},
 };
 
 template <class Record>
@@ -120,13 +120,13 @@ private:
 
 }  // namespace
 
-std::array<std::unique_ptr<RecordSection>, kSectionCount> MakeSections(NetworkDocument& document) {
+std::array<std::unique_ptr<RecordSection>, kSectionCount> MakeSections(host::Network& document) {
     return {
-        std::make_unique<SectionOf<NodeRecord>>("nodes", document.nodes, kNodeFields),
-        std::make_unique<SectionOf<LinkRecord>>("links", document.links, kLinkFields),
-        std::make_unique<SectionOf<PumpLinkRecord>>("pumpLinks", document.pumpLinks,
+        std::make_unique<SectionOf<host::Node>>("nodes", document.nodes, kNodeFields),
+        std::make_unique<SectionOf<host::Link>>("links", document.links, kLinkFields),
+        std::make_unique<SectionOf<host::PumpLink>>("pumpLinks", document.pumpLinks,
                                                     kPumpLinkFields),
-        std::make_unique<SectionOf<GutterRecord>>("gutters", document.gutters, kGutterFields),
+        std::make_unique<SectionOf<host::Gutter>>("gutters", document.gutters, kGutterFields),
     };
 }
 

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "field_values.h"
-#include "network_document.h"
+#include "network_model.h"
 
 namespace rivo::tool {
 
@@ -44,6 +44,6 @@ inline constexpr std::size_t kSectionCount = 4;
 inline constexpr std::size_t kNodesSection = 0;
 
 // The four sections, filling `document` as records are read.
-std::array<std::unique_ptr<RecordSection>, kSectionCount> MakeSections(NetworkDocument& document);
+std::array<std::unique_ptr<RecordSection>, kSectionCount> MakeSections(host::Network& document);
 
 }  // namespace rivo::tool

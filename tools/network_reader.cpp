@@ -62,8 +62,8 @@ std::string Locate(std::string_view name, const NetworkSaxHandler::Problem& prob
     return message + ": " + problem.what;
 }
 
-NetworkDocument Read(TrackedInput& input, std::string_view name) {
-    NetworkDocument document;
+host::Network Read(TrackedInput& input, std::string_view name) {
+    host::Network document;
     NetworkSaxHandler handler(document, input);
     if (!nlohmann::json::sax_parse(input.begin(), input.end(), &handler)) {
         throw InputError(Locate(name, handler.problem()));
@@ -73,13 +73,13 @@ NetworkDocument Read(TrackedInput& input, std::string_view name) {
 
 }  // namespace
 
-NetworkDocument ReadNetworkFile(const std::string& path) {
+host::Network ReadNetworkFile(const std::string& path) {
     FileBlocks blocks(path);
     TrackedInput input([&blocks] { return blocks.Next(); });
     return Read(input, path);
 }
 
-NetworkDocument ReadNetworkText(std::string_view text, std::string_view name) {
+host::Network ReadNetworkText(std::string_view text, std::string_view name) {
     bool given = false;
     TrackedInput input([&]() -> std::span<const char> {
         if (given) {

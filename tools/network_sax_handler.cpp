@@ -20,7 +20,7 @@ std::string SyntaxProblem(const std::string& message) {
 
 }  // namespace
 
-NetworkSaxHandler::NetworkSaxHandler(NetworkDocument& document, TrackedInput& input)
+NetworkSaxHandler::NetworkSaxHandler(host::Network& document, TrackedInput& input)
     : input_(input), sections_(MakeSections(document)) {}
 
 bool NetworkSaxHandler::null() {

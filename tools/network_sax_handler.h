@@ -9,8 +9,8 @@
 #include <string>
 
 #include "field_values.h"
-#include "network_document.h"
 #include "network_fields.h"
+#include "network_model.h"
 #include "tracked_input.h"
 
 namespace rivo::tool {
@@ -27,7 +27,7 @@ public:
         std::string what;  // "links[3].target: required field is missing"
     };
 
-    NetworkSaxHandler(NetworkDocument& document, TrackedInput& input);
+    NetworkSaxHandler(host::Network& document, TrackedInput& input);
 
     // The reader's event interface (nlohmann::json::sax_parse).
     bool null();

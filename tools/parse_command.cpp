@@ -2,14 +2,6 @@
 
 #include <iostream>
 #include <memory>
-#include <optional>
-
-#include "atomic_output.h"
-#include "exit_status.h"
-#include "input_error.h"
-#include "network_input.h"
-#include "parse_run.h"
-#include "rivo.h"
 
 namespace rivo::tool {
 
@@ -38,57 +30,40 @@ Exit status: 0 parsed (result true or false); 1 the result could not be
   written; 2 unusable command line or input file (message on stderr, nothing
   on stdout); 3 the system raised an error (in the result document).)";
 
+class ParseCommand : public NetworkCommand {
+public:
+    ParseCommand(const NetworkOptions& options, std::ostream& standardOutput,
+                 std::ostream& diagnostics)
+        : NetworkCommand(options, AfterFeeding::kDrop, diagnostics),
+          standardOutput_(standardOutput) {}
+
+private:
+    void Open(Outputs& outputs) override { out_ = &outputs.Add(options_.output, standardOutput_); }
+    int Write() override {
+        return WriteParseDocument(*out_, outcome_, parser_, nodeIDs_, linkIDs_);
+    }
+
+    std::ostream& standardOutput_;
+    std::ostream* out_ = nullptr;
+};
+
 }  // namespace
 
 void AddParseCommand(CLI::App& app, int& status) {
-    auto options = std::make_shared<ParseOptions>();
+    auto options = std::make_shared<NetworkOptions>();
     CLI::App* command = app.add_subcommand(
         "parse", "Decompose a network into branches and write the result document");
-    command
-        ->add_option("NETWORK", options->network,
-                     "Network document (JSON) or SWMM input file (.inp)")
-        ->required();
+    AddNetworkOptions(*command, *options);
     command->add_option("-o,--output", options->output,
                         "Write the result document to this file (atomically) instead of stdout");
-    command->add_flag("--longest", options->findLongestBranch,
-                      "Parse with the longest-branch option: ParseNetwork(true)");
     command->footer(kParseFormats);
     command->callback(
         [options, &status] { status = RunParseCommand(*options, std::cout, std::cerr); });
 }
 
-int RunParseCommand(const ParseOptions& options, std::ostream& standardOutput,
+int RunParseCommand(const NetworkOptions& options, std::ostream& standardOutput,
                     std::ostream& diagnostics) {
-    std::optional<AtomicOutputFile> file;
-    NetworkDocument document;
-    try {
-        if (!options.output.empty()) {
-            file.emplace(options.output);
-        }
-        document = ReadAnyNetworkFile(options.network);
-    } catch (const InputError& error) {
-        diagnostics << error.what() << '\n';
-        return kUnusableInput;
-    } catch (const OutputError& error) {  // the output path cannot be used
-        diagnostics << error.what() << '\n';
-        return kUnusableInput;
-    }
-    std::ostream& out = file ? file->stream() : standardOutput;
-    Velmora::Calculations::Dynamic::RivoNetworkParser parser;
-    const int status =
-        RunNetwork(std::move(document), options.findLongestBranch, parser, parser, out);
-    try {
-        if (!out.flush()) {
-            throw OutputError((file ? options.output : "stdout") + ": cannot write the result");
-        }
-        if (file) {
-            file->Commit();
-        }
-    } catch (const OutputError& error) {
-        diagnostics << error.what() << '\n';
-        return kNotWritten;
-    }
-    return status;
+    return ParseCommand(options, standardOutput, diagnostics).Run();
 }
 
 }  // namespace rivo::tool

@@ -1,45 +1,54 @@
 #include "parse_run.h"
 
-#include <cstdint>
-#include <vector>
-
 #include "exit_status.h"
-#include "host_calls.h"
-#include "result_summary.h"
-#include "result_writer.h"
+#include "network_feed.h"
 
 namespace rivo::tool {
 
 namespace {
 
-template <class Record>
-std::vector<std::int32_t> IDsOf(const std::vector<Record>& records) {
-    std::vector<std::int32_t> ids;
-    ids.reserve(records.size());
-    for (const Record& record : records) {
-        ids.push_back(record.id);
-    }
-    return ids;
+RaisedError Raised(const CKtHRException& error) {
+    return {error.hr, ToUtf8(error.message)};
 }
 
 }  // namespace
 
-int RunNetwork(NetworkDocument document, bool findLongestBranch,
-               Velmora::Calculations::Dynamic::IVFLDNetwork& network,
-               Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser, std::ostream& out) {
-    const std::vector<std::int32_t> nodeIDs = IDsOf(document.nodes);
-    const std::vector<std::int32_t> linkIDs = IDsOf(document.links);
-    ResultSummary summary;
+ParseOutcome FeedAndParse(host::Network& network, AfterFeeding after, bool findLongestBranch,
+                          Velmora::Calculations::Dynamic::IVFLDNetwork& hostNetwork,
+                          Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser) {
+    ParseOutcome outcome;
     try {
-        FeedNetwork(document, network, parser);
-        document = {};
-        const bool result = ParseFedNetwork(parser, findLongestBranch);
-        summary = CollectSummary(parser, result);
+        host::Feed(network, hostNetwork, parser);
     } catch (const CKtHRException& error) {
-        WriteErrorDocument(out, error.hr, ToUtf8(error.message));
+        outcome.error = Raised(error);
+        return outcome;
+    }
+    if (after == AfterFeeding::kDrop) {
+        network = {};
+    }
+    try {
+        outcome.result = host::Parse(parser, findLongestBranch);
+    } catch (const CKtHRException& error) {
+        outcome.error = Raised(error);
+        outcome.raisedWhileParsing = true;
+    }
+    return outcome;
+}
+
+int WriteParseDocument(std::ostream& out, const ParseOutcome& outcome,
+                       Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                       std::span<const std::int32_t> nodeIDs,
+                       std::span<const std::int32_t> linkIDs) {
+    if (outcome.error) {
+        WriteErrorDocument(out, *outcome.error);
         return kSystemRaised;
     }
-    WriteResultDocument(out, summary, nodeIDs, linkIDs, parser);
+    try {
+        WriteResultDocument(out, outcome.result, std::nullopt, parser, nodeIDs, linkIDs);
+    } catch (const CKtHRException& error) {
+        WriteErrorDocument(out, Raised(error));
+        return kSystemRaised;
+    }
     return kParsed;
 }
 

@@ -1,23 +1,40 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <ostream>
+#include <span>
 
-#include "network_document.h"
+#include "network_model.h"
+#include "result_writer.h"
 #include "rivo.h"
 
 namespace rivo::tool {
 
-// Runs a checked document through the system: feeds it, parses it, reads the
-// result and writes the result document to `out`. When the system raises
-// (while fed, while parsing or while the summary is read) the error document
-// is written instead. Returns kParsed or kSystemRaised.
-//
-// The document is taken by value and dropped once fed: from then on the
-// system holds the network, and only the IDs are kept for the result's
-// per-node and per-link lines. On a large network that is most of the
-// tool's own memory.
-int RunNetwork(NetworkDocument document, bool findLongestBranch,
-               Velmora::Calculations::Dynamic::IVFLDNetwork& network,
-               Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser, std::ostream& out);
+// What describing a network to the parser and parsing it came to.
+struct ParseOutcome {
+    std::optional<bool> result;        // what ParseNetwork returned
+    std::optional<RaisedError> error;  // what the parser raised instead
+    bool raisedWhileParsing = false;   // rather than while the network was described
+};
+
+// Whether a network is still needed once the parser holds it. On a large
+// network it is most of the tool's own memory, so it goes before the parse.
+enum class AfterFeeding { kKeep, kDrop };
+
+// Feeds `network` to the parser (rivo::host::Feed) and parses it; a raise
+// of the parser becomes the outcome.
+ParseOutcome FeedAndParse(host::Network& network, AfterFeeding after, bool findLongestBranch,
+                          Velmora::Calculations::Dynamic::IVFLDNetwork& hostNetwork,
+                          Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser);
+
+// Writes the result document of a parse, or the error document when the
+// parser raised, and returns kParsed or kSystemRaised. The answers are read
+// for the nodes and links given; a raise while the summary is read (which
+// writes nothing) gives the error document too.
+int WriteParseDocument(std::ostream& out, const ParseOutcome& outcome,
+                       Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                       std::span<const std::int32_t> nodeIDs,
+                       std::span<const std::int32_t> linkIDs);
 
 }  // namespace rivo::tool

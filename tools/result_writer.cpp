@@ -1,28 +1,40 @@
 #include "result_writer.h"
-#include "query_answer.h"
 
 #include <cinttypes>
 #include <cstdio>
 #include <nlohmann/json.hpp>
-#include <optional>
-#include <span>
+#include <vector>
 
 #include "json_line.h"
+#include "result_reader.h"
 
 namespace rivo::tool {
 
 namespace {
 
-using Velmora::Calculations::Dynamic::IVFLDNetworkParser;
+using host::BranchResult;
+using host::GutterResult;
+using host::PumpLinkResult;
 
 void WriteMember(std::ostream& out, std::string_view key, const std::string& value) {
     out << "  \"" << key << "\": " << value << ",\n";
 }
 
+// `{"hresult": "0x80070057", "message": "..."}`: the code in eight hex
+// digits, the message quoted as JSON (bytes that are not UTF-8 replaced, so
+// that the document stays readable).
+std::string ErrorObject(const RaisedError& error) {
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08" PRIx32, static_cast<std::uint32_t>(error.hr));
+    const std::string quoted = nlohmann::json(error.message)
+                                   .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return std::string("{\"hresult\": \"") + code + "\", \"message\": " + quoted + "}";
+}
+
 // An array member with one element per line; `format` fills the element's line.
 template <class Item, class Format>
-void WriteLines(std::ostream& out, std::string_view key, std::span<const Item> items, Format format,
-                bool last = false) {
+void WriteLines(std::ostream& out, std::string_view key, const std::vector<Item>& items,
+                Format format) {
     out << "  \"" << key << "\": [";
     JsonLine line;
     for (std::size_t i = 0; i < items.size(); ++i) {
@@ -30,7 +42,7 @@ void WriteLines(std::ostream& out, std::string_view key, std::span<const Item> i
         format(line, items[i]);
         out << (i == 0 ? "\n    " : ",\n    ") << line.Close();
     }
-    out << (items.empty() ? "]" : "\n  ]") << (last ? "\n" : ",\n");
+    out << (items.empty() ? "]" : "\n  ]") << ",\n";
 }
 
 void FormatBranch(JsonLine& line, const BranchResult& branch) {
@@ -60,68 +72,105 @@ void FormatGutter(JsonLine& line, const GutterResult& gutter) {
     line.Int("id", gutter.id).Bool("sameDirectionAsUI", gutter.sameDirectionAsUI);
 }
 
-// The queries run in the order of the fields, so that a query whose answer
-// depends on an earlier one sees the same state as a host asking in turn.
-void FormatNode(JsonLine& line, std::int32_t id, IVFLDNetworkParser& parser) {
-    line.Int("id", id);
-    line.Int("branchNumber", Ask([&] { return parser.GetBranchNumberOfNode(id); }));
-    line.Int("indexInBranch", Ask([&] { return parser.GetNodeIndexInBranch(id); }));
-    line.Int("upStreamSectionNumber", Ask([&] { return parser.GetNodeUpStreamSectionNumber(id); }));
-    line.Bool("isOutfallType", Ask([&] { return parser.GetNodeIsOutfallType(id); }));
-    line.Bool("isConvertedToOutfall", Ask([&] { return parser.GetNodeIsConvertedToOutfall(id); }));
-    line.Bool("isPump", Ask([&] { return parser.GetNodeIsPump(id); }));
-    line.Bool("isManholeOrStorageType",
-              Ask([&] { return parser.GetNodeIsManholeOrStorageType(id); }));
-}
-
-void FormatLink(JsonLine& line, std::int32_t id, IVFLDNetworkParser& parser) {
-    line.Int("id", id);
-    line.Int("branchNumber", Ask([&] { return parser.GetBranchNumberOfPipe(id); }));
-    line.Int("upStreamSectionNumber", Ask([&] { return parser.GetLinkUpStreamSectionNumber(id); }));
-    line.Bool("parserDirectionSameAsUI",
-              Ask([&] { return parser.GetParserDirectionSameAsUI(id); }));
-}
-
 std::string IntArrayText(std::span<const std::int32_t> values) {
     std::string text;
     AppendIntArray(text, values);
     return text;
 }
 
-}  // namespace
+// Writes the document piece by piece as the reader passes it on: the head
+// and the summary, then the "nodes" lines, then the "links" lines.
+class DocumentWriter : public host::ResultVisitor {
+public:
+    DocumentWriter(std::ostream& out, std::optional<bool> result,
+                   const std::optional<RaisedError>& error)
+        : out_(out), result_(result), error_(error) {}
 
-void WriteResultDocument(std::ostream& out, const ResultSummary& summary,
-                         std::span<const std::int32_t> nodeIDs,
-                         std::span<const std::int32_t> linkIDs, IVFLDNetworkParser& parser) {
-    out << "{\n";
-    WriteMember(out, "result", summary.result ? "true" : "false");
-    WriteMember(out, "numberOfNodes", std::to_string(summary.numberOfNodes));
-    WriteMember(out, "numberOfLinks", std::to_string(summary.numberOfLinks));
-    WriteMember(out, "containsLoop", summary.containsLoop ? "true" : "false");
-    WriteLines<BranchResult>(out, "branches", summary.branches, FormatBranch);
-    WriteLines<BranchResult>(out, "loops", summary.loops, FormatBranch);
-    WriteLines<PumpLinkResult>(out, "pumpLinks", summary.pumpLinks, FormatPumpLink);
-    WriteLines<GutterResult>(out, "gutters", summary.gutters, FormatGutter);
-    WriteMember(out, "isolatedNodeIDs", IntArrayText(summary.isolatedNodeIDs));
-    WriteMember(out, "isolatedEdgeIDs", IntArrayText(summary.isolatedEdgeIDs));
-    WriteMember(out, "removedOutfallIDs", IntArrayText(summary.removedOutfallIDs));
-    WriteLines<std::int32_t>(out, "nodes", nodeIDs, [&](JsonLine& line, std::int32_t id) {
-        FormatNode(line, id, parser);
-    });
-    WriteLines<std::int32_t>(
-        out, "links", linkIDs,
-        [&](JsonLine& line, std::int32_t id) { FormatLink(line, id, parser); }, true);
-    out << "}\n";
+    void Summary(const host::ResultSummary& summary) override;
+
+    void Node(const host::NodeAnswers& a) override {
+        line_.Clear();
+        line_.Int("id", a.id)
+            .Int("branchNumber", a.branchNumber)
+            .Int("indexInBranch", a.indexInBranch)
+            .Int("upStreamSectionNumber", a.upStreamSectionNumber)
+            .Bool("isOutfallType", a.isOutfallType)
+            .Bool("isConvertedToOutfall", a.isConvertedToOutfall)
+            .Bool("isPump", a.isPump)
+            .Bool("isManholeOrStorageType", a.isManholeOrStorageType);
+        Element();
+    }
+
+    void Link(const host::LinkAnswers& a) override {
+        if (!inLinks_) {
+            NextArray("links");
+        }
+        line_.Clear();
+        line_.Int("id", a.id)
+            .Int("branchNumber", a.branchNumber)
+            .Int("upStreamSectionNumber", a.upStreamSectionNumber)
+            .Bool("parserDirectionSameAsUI", a.parserDirectionSameAsUI);
+        Element();
+    }
+
+    void Finish() {
+        if (!inLinks_) {
+            NextArray("links");
+        }
+        out_ << (elements_ == 0 ? "]" : "\n  ]") << "\n}\n";
+    }
+
+private:
+    void Element() { out_ << (elements_++ == 0 ? "\n    " : ",\n    ") << line_.Close(); }
+
+    // Closes the "nodes" array and opens `key`.
+    void NextArray(std::string_view key) {
+        out_ << (elements_ == 0 ? "]" : "\n  ]") << ",\n  \"" << key << "\": [";
+        elements_ = 0;
+        inLinks_ = true;
+    }
+
+    std::ostream& out_;
+    std::optional<bool> result_;
+    const std::optional<RaisedError>& error_;
+    JsonLine line_;
+    std::size_t elements_ = 0;
+    bool inLinks_ = false;
+};
+
+void DocumentWriter::Summary(const host::ResultSummary& summary) {
+    out_ << "{\n";
+    WriteMember(out_, "result", result_ ? (*result_ ? "true" : "false") : "null");
+    if (error_) {
+        WriteMember(out_, "error", ErrorObject(*error_));
+    }
+    WriteMember(out_, "numberOfNodes", std::to_string(summary.numberOfNodes));
+    WriteMember(out_, "numberOfLinks", std::to_string(summary.numberOfLinks));
+    WriteMember(out_, "containsLoop", summary.containsLoop ? "true" : "false");
+    WriteLines(out_, "branches", summary.branches, FormatBranch);
+    WriteLines(out_, "loops", summary.loops, FormatBranch);
+    WriteLines(out_, "pumpLinks", summary.pumpLinks, FormatPumpLink);
+    WriteLines(out_, "gutters", summary.gutters, FormatGutter);
+    WriteMember(out_, "isolatedNodeIDs", IntArrayText(summary.isolatedNodeIDs));
+    WriteMember(out_, "isolatedEdgeIDs", IntArrayText(summary.isolatedEdgeIDs));
+    WriteMember(out_, "removedOutfallIDs", IntArrayText(summary.removedOutfallIDs));
+    out_ << "  \"nodes\": [";
 }
 
-void WriteErrorDocument(std::ostream& out, HRESULT hr, const std::string& message) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08" PRIx32, static_cast<std::uint32_t>(hr));
-    // Invalid UTF-8 would make the document unreadable; such bytes are replaced.
-    const std::string quoted =
-        nlohmann::json(message).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    out << "{\n  \"result\": null,\n  \"error\": {\"hresult\": \"" << code
-        << "\", \"message\": " << quoted << "}\n}\n";
+}  // namespace
+
+void WriteResultDocument(std::ostream& out, std::optional<bool> result,
+                         const std::optional<RaisedError>& error,
+                         Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                         std::span<const std::int32_t> nodeIDs,
+                         std::span<const std::int32_t> linkIDs) {
+    DocumentWriter writer(out, result, error);
+    host::ReadResult(parser, nodeIDs, linkIDs, writer);
+    writer.Finish();
+}
+
+void WriteErrorDocument(std::ostream& out, const RaisedError& error) {
+    out << "{\n  \"result\": null,\n  \"error\": " << ErrorObject(error) << "\n}\n";
 }
 
 }  // namespace rivo::tool

@@ -1,28 +1,36 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <span>
 #include <string>
 
-#include "result_summary.h"
 #include "rivo.h"
 
 namespace rivo::tool {
 
-// Writes the result document as it goes: the summary, then one line per
-// input node and per input link (IDs in input order) with the system's
-// answers for it. A query that raises gives null for its field; the node's
-// other queries are still made. Nothing is kept per node beyond the line
-// being written.
-void WriteResultDocument(std::ostream& out, const ResultSummary& summary,
-                         std::span<const std::int32_t> nodeIDs,
-                         std::span<const std::int32_t> linkIDs,
-                         Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser);
+// An error the parser raised, its message in UTF-8.
+struct RaisedError {
+    HRESULT hr = 0;
+    std::string message;
+};
 
-// Writes the document of a run the system stopped with an error:
+// Reads every result from `parser` (rivo::host::ReadResult) and writes the
+// result document as it goes: the summary, then one line per node and per
+// link given (IDs in input order) with the parser's answers, null where a
+// query raised. `result` is what ParseNetwork returned; with `error` it is
+// null and the error follows it (a parse that raised, read as far as it
+// got). The summary is read before the first byte is written, so that a
+// raise there leaves nothing behind; CKtHRException passes through.
+void WriteResultDocument(std::ostream& out, std::optional<bool> result,
+                         const std::optional<RaisedError>& error,
+                         Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                         std::span<const std::int32_t> nodeIDs,
+                         std::span<const std::int32_t> linkIDs);
+
+// Writes the document of a run the parser stopped with an error:
 // {"result": null, "error": {"hresult": "0x80070057", "message": "..."}}.
-// `message` is UTF-8.
-void WriteErrorDocument(std::ostream& out, HRESULT hr, const std::string& message);
+void WriteErrorDocument(std::ostream& out, const RaisedError& error);
 
 }  // namespace rivo::tool

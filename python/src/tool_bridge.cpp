@@ -3,20 +3,20 @@
 #include <sstream>
 #include <utility>
 
-#include "host_calls.h"
 #include "input_error.h"
+#include "network_feed.h"
 #include "network_json.h"
 #include "network_reader.h"
-#include "query_answer.h"
-#include "result_summary.h"
+#include "result_reader.h"
 #include "swmm_reader.h"
 
 namespace rivo::python {
 
 namespace tool = rivo::tool;
+namespace host = rivo::host;
 
 struct LoadedNetwork::Data {
-    tool::NetworkDocument document;
+    host::Network document;
     std::optional<tool::swmm::NameTable> names;
 };
 
@@ -40,13 +40,13 @@ std::optional<std::string> LoadedNetwork::NamesText() const {
 
 void LoadedNetwork::Feed(dyn::RivoNetworkParser& parser, std::vector<std::int32_t>& nodeIDs,
                          std::vector<std::int32_t>& linkIDs) const {
-    for (const tool::NodeRecord& node : data_->document.nodes) {
+    for (const host::Node& node : data_->document.nodes) {
         nodeIDs.push_back(node.id);
     }
-    for (const tool::LinkRecord& link : data_->document.links) {
+    for (const host::Link& link : data_->document.links) {
         linkIDs.push_back(link.id);
     }
-    tool::FeedNetwork(data_->document, parser, parser);
+    host::Feed(data_->document, parser, parser);
 }
 
 namespace {
@@ -70,7 +70,7 @@ void CheckPumpNodes(PumpNodes pumpNodes) {
     }
 }
 
-BranchRow ToRow(tool::BranchResult&& b) {
+BranchRow ToRow(host::BranchResult&& b) {
     return {{b.branchNumber, b.downStreamBranchNumber, b.downStreamUpSectionNumber,
              b.upStreamBranchNumber, b.upStreamUpSectionNumber, b.numberOfSections},
             {b.isStorageOutletBranch, b.isSingleStorageNodeBranch},
@@ -78,10 +78,10 @@ BranchRow ToRow(tool::BranchResult&& b) {
             std::move(b.edgeIDs)};
 }
 
-std::vector<BranchRow> ToRows(std::vector<tool::BranchResult>& branches) {
+std::vector<BranchRow> ToRows(std::vector<host::BranchResult>& branches) {
     std::vector<BranchRow> rows;
     rows.reserve(branches.size());
-    for (tool::BranchResult& branch : branches) {
+    for (host::BranchResult& branch : branches) {
         rows.push_back(ToRow(std::move(branch)));
     }
     return rows;
@@ -113,8 +113,8 @@ std::shared_ptr<LoadedNetwork> LoadNetworkText(std::string_view text, std::strin
 }
 
 ResultSummary ReadSummary(dyn::IVFLDNetworkParser& parser, bool result) {
-    tool::ResultSummary summary = tool::CollectSummary(parser, result);
-    ResultSummary out{summary.result,
+    host::ResultSummary summary = host::ReadSummary(parser);
+    ResultSummary out{result,
                       summary.numberOfNodes,
                       summary.numberOfLinks,
                       summary.containsLoop,
@@ -125,35 +125,27 @@ ResultSummary ReadSummary(dyn::IVFLDNetworkParser& parser, bool result) {
                       std::move(summary.isolatedNodeIDs),
                       std::move(summary.isolatedEdgeIDs),
                       std::move(summary.removedOutfallIDs)};
-    for (const tool::PumpLinkResult& p : summary.pumpLinks) {
+    for (const host::PumpLinkResult& p : summary.pumpLinks) {
         out.pumpLinks.push_back({p.pumpLinkID, p.upStreamNodeID, p.downStreamNodeID,
                                  p.upStreamBranchNumber, p.downStreamBranchNumber,
                                  p.upStreamNodeUpSectionNumber, p.downStreamNodeUpSectionNumber});
     }
-    for (const tool::GutterResult& gutter : summary.gutters) {
+    for (const host::GutterResult& gutter : summary.gutters) {
         out.gutters.emplace_back(gutter.id, gutter.sameDirectionAsUI);
     }
     return out;
 }
 
-NodeRow ReadNodeAnswers(dyn::IVFLDNetworkParser& p, std::int32_t id) {
-    using tool::Ask;
+NodeRow ReadNodeAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id) {
+    const host::NodeAnswers a = host::ReadNodeAnswers(parser, id);
     return {id,
-            {Ask([&] { return p.GetBranchNumberOfNode(id); }),
-             Ask([&] { return p.GetNodeIndexInBranch(id); }),
-             Ask([&] { return p.GetNodeUpStreamSectionNumber(id); })},
-            {Ask([&] { return p.GetNodeIsOutfallType(id); }),
-             Ask([&] { return p.GetNodeIsConvertedToOutfall(id); }),
-             Ask([&] { return p.GetNodeIsPump(id); }),
-             Ask([&] { return p.GetNodeIsManholeOrStorageType(id); })}};
+            {a.branchNumber, a.indexInBranch, a.upStreamSectionNumber},
+            {a.isOutfallType, a.isConvertedToOutfall, a.isPump, a.isManholeOrStorageType}};
 }
 
-LinkRow ReadLinkAnswers(dyn::IVFLDNetworkParser& p, std::int32_t id) {
-    using tool::Ask;
-    return {id,
-            {Ask([&] { return p.GetBranchNumberOfPipe(id); }),
-             Ask([&] { return p.GetLinkUpStreamSectionNumber(id); })},
-            Ask([&] { return p.GetParserDirectionSameAsUI(id); })};
+LinkRow ReadLinkAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id) {
+    const host::LinkAnswers a = host::ReadLinkAnswers(parser, id);
+    return {id, {a.branchNumber, a.upStreamSectionNumber}, a.parserDirectionSameAsUI};
 }
 
 }  // namespace rivo::python

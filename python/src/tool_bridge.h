@@ -111,9 +111,9 @@ struct ResultSummary {
 // `result`. CKtHRException passes through.
 ResultSummary ReadSummary(dyn::IVFLDNetworkParser& parser, bool result);
 
-// The answers for one node or link, queried in the order of the result
-// document's fields, as the tool's writer queries them: a query may depend
-// on what an earlier one wrote into the node's record.
+// The answers for one node or link, queried as the tool's writer queries
+// them: a query may depend on what an earlier one wrote into the node's
+// record.
 NodeRow ReadNodeAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id);
 LinkRow ReadLinkAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id);
 

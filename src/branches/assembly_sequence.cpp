@@ -4,10 +4,10 @@
 // Runs the branch-finding stages of every worker of one list, then numbers
 // all their tree branches with one counter, orients and numbers the loop
 // branches after them, and numbers the parser's own loops last.
-void CFLDNetworkParser::AssembleBranches(bool walkSecondList, bool numberWorkerLoops) {
-    auto& workers = walkSecondList ? secondPassSubnetworks : subnetworks;
+void CFLDNetworkParser::AssembleBranches(ParsePass pass, bool numberWorkerLoops) {
+    auto& workers = pass == ParsePass::kFirst ? subnetworks : secondPassSubnetworks;
     for (auto& worker : workers) {
-        RunWorkerStages(*worker, !walkSecondList);
+        RunWorkerStages(*worker, pass);
     }
     std::int32_t branchCounter = 1;
     std::int32_t outletSectionCount = 0;
@@ -29,18 +29,18 @@ void CFLDNetworkParser::AssembleBranches(bool walkSecondList, bool numberWorkerL
 
 // Storage drops and pressure mains are found in the first pass only; their
 // marks stay in the network for the second.
-void CFLDNetworkParser::RunWorkerStages(CBranchFinder& worker, bool firstList) {
+void CFLDNetworkParser::RunWorkerStages(CBranchFinder& worker, ParsePass pass) {
     worker.SelectLoopLinks();
     if (!worker.isSingleNode) {
         worker.CutSubnetworkTree();
     } else {
         worker.MakeSingleNodeBranch();
     }
-    if (firstList) {
+    if (pass == ParsePass::kFirst) {
         worker.SplitAtStorageDrops();
     }
     worker.ExtendLoopBranches();
-    if (firstList) {
+    if (pass == ParsePass::kFirst) {
         worker.SplitAtPressureMainEnds();
     }
     worker.FillBranchIDTables();

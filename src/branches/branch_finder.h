@@ -38,7 +38,7 @@ public:
     void NumberLoopBranches(std::int32_t& branchCounter);
     // Longest accumulated link length from branch b's start, carried on into
     // the branch that holds b's last node.
-    void PropagatePathLength(GTL::node v, CBranch* b, double d);
+    void PropagatePathLength(GTL::node v, CBranch* b, double length);
 
     // Appends a loop branch, keeping the parser's count of loop branch ends
     // current when this worker's loop branches are counted.
@@ -49,7 +49,6 @@ public:
     dfs_fld* search;
     GTL::node singleNode;
     GTL::node outletNode;
-    bool ownsSearch = false;
     BranchList treeBranches;
     BranchList loopBranches;
     bool isSingleNode;
@@ -68,8 +67,8 @@ private:
     void ChangeLoopEnds(CBranch& L, bool before);
     // Pressure mains.
     bool MarkPressureMain(std::size_t branch);
+    bool SeparateMain(std::size_t branch);
     void SplitOffPressureMain(std::size_t branch, std::size_t highest);
-    double PressureMainLevel(const CBranch& B, std::size_t i) const;
 
     std::unique_ptr<dfs_fld> ownedSearch_;
     std::unique_ptr<IdIndex> firstHolder_;

@@ -109,8 +109,7 @@ void CBranchFinder::ExtendLoopBranchAtLastNode(CBranch& L, TreeBranchIndex& inde
     // converted outfall that ends no other branch keeps it as its single
     // storage node branch.
     const NodeData& nd = graph->data(n);
-    if (nd.nodeType == node_type::kOutfall && nd.convertedToOutfall &&
-        index.CountEndingAt(n) == 1) {
+    if (IsConvertedOutfall(nd) && index.CountEndingAt(n) == 1) {
         B->isSingleStorageNodeBranch = true;
         isSingleNode = true;
     } else {
@@ -141,7 +140,7 @@ void CBranchFinder::ExtendLoopBranchAtFirstNode(CBranch& L, TreeBranchIndex& ind
         if (fd.GetElevation(n) - fd.GetElevation(c0) <= -kSlopeTolerance) {
             return;
         }
-        if (graph->data(n).nodeType == node_type::kOutfall) {
+        if (IsOutfallType(graph->data(n))) {
             return;
         }
         double h = graph->data(L.edges[0]).GetElevation(c0);

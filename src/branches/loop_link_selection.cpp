@@ -1,9 +1,9 @@
 #include <cmath>
+#include <optional>
 
 #include "branches/branch_finder.h"
 #include "branches/summit_tree.h"
 #include "graph/path.h"
-#include "parser/network_parser.h"
 
 namespace {
 
@@ -54,7 +54,7 @@ CutLink ChooseCutLink(const graph_fld& G, GTL::edge b, GTL::node S, GTL::node T,
 bool IsSearchTree(const graph_fld& G, const dfs_fld& search) {
     const std::vector<GTL::node>& order = search.dfs_order();
     const std::vector<GTL::edge>& tree = search.tree_edges();
-    if (search.roots().size() != 1 || order.size() != tree.size() + 1) {
+    if (order.size() != tree.size() + 1) {
         return false;
     }
     for (GTL::edge e : tree) {
@@ -69,16 +69,48 @@ bool IsSearchTree(const graph_fld& G, const dfs_fld& search) {
     return ends == 2 * tree.size();
 }
 
-// The tree that answers the loops' path questions quickly, where its answers
-// are those of the target searches; null where they might not be.
-std::unique_ptr<summit_tree> MakeSummitTree(const graph_fld& G, const dfs_fld& search,
-                                            const std::vector<GTL::edge>& backLinks) {
-    if (!TopsAreComparable(G, search.tree_edges()) || !TopsAreComparable(G, backLinks) ||
-        !IsSearchTree(G, search)) {
-        return nullptr;
+// The summit of each loop's path, asked as the loops are opened one by one.
+// With the back links hidden the subnetwork is its search tree, and each loop
+// opened swaps a tree link for its back link; where the tree's answers are
+// those of the target searches, a summit tree gives them quickly.
+class LoopSummits {
+public:
+    LoopSummits(graph_fld& G, const dfs_fld& search, const std::vector<GTL::edge>& backLinks)
+        : G_(G), path_(&G) {
+        if (TopsAreComparable(G, search.tree_edges()) && TopsAreComparable(G, backLinks) &&
+            IsSearchTree(G, search)) {
+            tree_.emplace(G, search.dfs_order(), search.tree_edges(), backLinks);
+        }
     }
-    return std::make_unique<summit_tree>(G, search.dfs_order(), search.tree_edges(), backLinks);
-}
+
+    // The summit link of the path between S and T, two different nodes.
+    summit_link Summit(GTL::node S, GTL::node T) {
+        path_.clear();
+        if (tree_) {
+            tree_->fill_summit_stretch(T, S, path_);
+        } else {
+            target_.reset();
+            target_.start_node(S);
+            target_.target_node(T);
+            target_.run(G_);
+            FillPathAlongSearchTree(path_, target_, T);
+        }
+        return ChooseSummitLink(path_);
+    }
+
+    // `out`, a link of the tree, was cut in place of the back link `in`.
+    void Swapped(GTL::edge out, GTL::edge in) {
+        if (tree_) {
+            tree_->swap(out, in);
+        }
+    }
+
+private:
+    graph_fld& G_;
+    std::optional<summit_tree> tree_;
+    GTL::bfs_tgt target_;
+    path_record path_;
+};
 
 }  // namespace
 
@@ -94,33 +126,14 @@ void CBranchFinder::SelectLoopLinks() {
     for (GTL::edge b : backLinks) {
         graph->hide_edge(b);
     }
-    // Each loop's path runs through the tree that the loops opened so far
-    // have left. Where the tree allows, it answers without a search.
-    std::unique_ptr<summit_tree> tree = MakeSummitTree(*graph, *search, backLinks);
-    GTL::bfs_tgt target;
-    path_record path(graph);
+    LoopSummits summits(*graph, *search, backLinks);
     for (GTL::edge b : backLinks) {
         const CEdgeData& bd = graph->data(b);
         GTL::node S = bd.sourceNode;
         GTL::node T = bd.targetNode;
-        CutLink cut{b, S, S};
         // A link from a node to itself is its own loop: it is cut as it is.
-        if (S != T) {
-            path.clear();
-            if (tree) {
-                tree->fill_summit_stretch(T, S, path);
-            } else {
-                target.reset();
-                target.scan_whole_graph(false);
-                target.calc_level(true);
-                target.store_non_tree_edges(false);
-                target.start_node(S);
-                target.target_node(T);
-                target.run(*graph);
-                FillPathFromTargetSearch(path, target, T);
-            }
-            cut = ChooseCutLink(*graph, b, S, T, ChooseSummitLink(path));
-        }
+        CutLink cut =
+            S == T ? CutLink{b, S, S} : ChooseCutLink(*graph, b, S, T, summits.Summit(S, T));
         auto branch = std::make_unique<CBranch>(graph);
         branch->nodes.push_back(cut.high);
         branch->nodes.push_back(cut.low);
@@ -129,18 +142,12 @@ void CBranchFinder::SelectLoopLinks() {
         if (cut.link != b) {
             graph->restore_edge(b);
             graph->hide_edge(cut.link);
-            if (tree) {
-                tree->swap(cut.link, b);
-            }
+            summits.Swapped(cut.link, b);
         }
     }
     ownedSearch_ = std::make_unique<dfs_fld>();
-    ownedSearch_->secondPass = false;
     ownedSearch_->start_node(outletNode);
-    ownedSearch_->calc_comp_num(true);
-    ownedSearch_->store_preds(true);
     ownedSearch_->store_non_tree_edges(true);
     search = ownedSearch_.get();
-    ownsSearch = true;
     search->run(*graph);
 }

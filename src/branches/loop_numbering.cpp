@@ -66,7 +66,7 @@ void NumberLoopBranch(graph_fld& G, CBranch& B, std::int32_t& branchCounter) {
         }
     }
     const NodeData& L = G.data(B.nodes.back());
-    if (L.nodeType == node_type::kOutfall && !L.convertedToOutfall && !L.outfallLinked) {
+    if (IsOutfallType(L) && !L.convertedToOutfall && !L.outfallLinked) {
         B.outBranchNumber = 0;
         B.outUpSectionNumber = 0;
     } else {

@@ -7,7 +7,7 @@ constexpr double kLengthTolerance = 0.001;
 // Carries the accumulated link length from v along b, and on into the first
 // branch holding b's last node when that node is not the other branch's own
 // end. Each step continues with one branch, so the descent is a loop.
-void CBranchFinder::PropagatePathLength(GTL::node v, CBranch* b, double d) {
+void CBranchFinder::PropagatePathLength(GTL::node v, CBranch* b, double length) {
     // First tree branch, in list order, that holds each node. Lengths are
     // computed once the branches are final, so the index is made once.
     if (!firstHolder_) {
@@ -24,10 +24,10 @@ void CBranchFinder::PropagatePathLength(GTL::node v, CBranch* b, double d) {
             ++pos;
         }
         NodeData& vd = graph->data(v);
-        if (d >= kLengthTolerance && !(d > vd.longestPathLength + kLengthTolerance)) {
+        if (length >= kLengthTolerance && !(length > vd.longestPathLength + kLengthTolerance)) {
             return;
         }
-        vd.longestPathLength = d;
+        vd.longestPathLength = length;
         std::size_t last = b->nodes.size() - 1;
         for (std::size_t x = pos + 1; x < last; ++x) {
             double sum = graph->data(b->nodes[x - 1]).longestPathLength +
@@ -38,18 +38,18 @@ void CBranchFinder::PropagatePathLength(GTL::node v, CBranch* b, double d) {
             }
         }
         GTL::node T = b->nodes[last];
-        double dNext = graph->data(b->nodes[last - 1]).longestPathLength +
-                       graph->data(b->edges[last - 1]).length;
-        CBranch* b2 = treeBranches[static_cast<std::size_t>(firstHolder_->find(T.id))].get();
-        if (b2->nodes.back() != T && b2 != b) {
+        double lengthAtT = graph->data(b->nodes[last - 1]).longestPathLength +
+                           graph->data(b->edges[last - 1]).length;
+        CBranch* holder = treeBranches[static_cast<std::size_t>(firstHolder_->find(T.id))].get();
+        if (holder->nodes.back() != T && holder != b) {
             v = T;
-            b = b2;
-            d = dNext;
+            b = holder;
+            length = lengthAtT;
             continue;
         }
         NodeData& td = graph->data(T);
-        if (dNext > td.longestPathLength) {
-            td.longestPathLength = dNext;
+        if (lengthAtT > td.longestPathLength) {
+            td.longestPathLength = lengthAtT;
         }
         return;
     }

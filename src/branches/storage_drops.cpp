@@ -1,5 +1,4 @@
 #include "branches/branch_finder.h"
-#include "parser/network_parser.h"
 
 namespace {
 constexpr double kDropThreshold = 0.1;
@@ -59,9 +58,7 @@ void CBranchFinder::SplitAtStorageNode(std::size_t k, std::size_t i) {
     B.nodes.truncate(i + 1);
     B.edges.truncate(i);
     B.isStorageOutletBranch = true;
-    NodeData& sd = graph->data(storage);
-    sd.nodeType = node_type::kOutfall;
-    sd.convertedToOutfall = true;
+    ConvertToOutfall(graph->data(storage));
     if (upper) {
         treeBranches.push_back(std::move(upper));
     }

@@ -5,9 +5,6 @@
 
 namespace {
 
-// The summit rule starts from this height: a link no higher is never chosen.
-constexpr double kStartTop = -9.99e24;
-
 double Top(const CEdgeData& d) {
     return d.elevationInSource > d.elevationInTarget ? d.elevationInSource : d.elevationInTarget;
 }

@@ -19,7 +19,7 @@ void CBranchFinder::CutSubnetworkTree() {
         GTL::node x = order[k];
         GTL::edge t = tree[k - 1];
         GTL::node p = graph->opposite(t, x);
-        if (p == prev && graph->data(prev).nodeType != node_type::kOutfall) {
+        if (p == prev && !IsOutfallType(graph->data(prev))) {
             B->nodes.push_back(x);
             B->edges.push_back(t);
         } else {

@@ -39,8 +39,58 @@ void NumberNode(NodeData& d, std::int32_t branch, std::int32_t index, std::int32
     d.numbered = true;
 }
 
-bool IsOutfallType(const NodeData& d) {
-    return d.nodeType == node_type::kOutfall;
+// Where numbering along a branch has come: the next section and node index.
+struct Place {
+    std::int32_t section;
+    std::int32_t index;
+};
+
+// Numbers the links of branch n and the nodes before its last: the first node
+// with index 1, each interior node with its index and section. A node takes
+// the sections from its own up to its link's.
+Place NumberChain(graph_fld& G, CBranch& B, std::int32_t n) {
+    NodeData& b0 = G.data(B.nodes.front());
+    std::int32_t firstSections = FirstNodeSections(b0, G.data(B.edges[0]));
+    b0.indexInBranch = 1;
+    NumberLink(G, B.edges[0], B.nodes[0], n, firstSections);
+    Place at{firstSections + 1, 2};
+    for (std::size_t j = 1; j < B.edges.size(); ++j) {
+        NodeData& bj = G.data(B.nodes[j]);
+        NumberNode(bj, n, at.index, at.section);
+        at.section += InteriorNodeSections(bj, G.data(B.edges[j - 1]), G.data(B.edges[j]));
+        NumberLink(G, B.edges[j], B.nodes[j], n, at.section - 1);
+        ++at.index;
+    }
+    return at;
+}
+
+// A branch ending at an outfall or storage node numbers that node, unless
+// another branch numbered it first; branch 1 always does, and its section
+// count is what later branches ending at an outfall connect to. A converted
+// storage node at the end adds a section for its storage.
+void NumberLastNode(NodeData& bm, CBranch& B, std::int32_t n, bool first, Place at,
+                    std::int32_t& outletSections) {
+    bool storageOutlet = IsConvertedOutfall(bm);
+    if (first && n == 1) {
+        outletSections = at.section;
+        NumberNode(bm, 1, at.index, at.section);
+        if (storageOutlet) {
+            B.isStorageOutletBranch = true;
+            outletSections = at.section + 1;
+            B.numberOfSections = at.section + 1;
+        } else {
+            B.numberOfSections = at.section;
+        }
+        return;
+    }
+    if (!bm.numbered) {
+        NumberNode(bm, n, at.index, at.section);
+        if (storageOutlet) {
+            ++at.section;
+            B.isStorageOutletBranch = true;
+        }
+    }
+    B.numberOfSections = at.section;
 }
 
 // Numbers one branch's nodes and links and counts its sections.
@@ -58,49 +108,17 @@ void NumberBranch(graph_fld& G, CBranch& B, std::int32_t n, bool first, bool sin
         }
         return;
     }
-    std::size_t m = B.edges.size();
-    if (m == 0) {  // a lone node that is not a storage node branch: nothing to count
+    if (B.edges.empty()) {  // a lone node that is not a storage node branch: nothing to count
         B.numberOfSections = 2;
         return;
     }
-    std::int32_t k = FirstNodeSections(b0, G.data(B.edges[0]));
-    b0.indexInBranch = 1;
-    NumberLink(G, B.edges[0], B.nodes[0], n, k);
-    std::int32_t s = k + 1;
-    std::int32_t i = 2;
-    for (std::size_t j = 1; j < m; ++j) {
-        NodeData& bj = G.data(B.nodes[j]);
-        NumberNode(bj, n, i, s);
-        s += InteriorNodeSections(bj, G.data(B.edges[j - 1]), G.data(B.edges[j]));
-        NumberLink(G, B.edges[j], B.nodes[j], n, s - 1);
-        ++i;
-    }
+    Place at = NumberChain(G, B, n);
     NodeData& bm = G.data(B.nodes.back());
-    if (bm.nodeType != node_type::kOutfall && bm.nodeType != node_type::kStorage) {
-        B.numberOfSections = s;
+    if (!IsOutfallType(bm) && bm.nodeType != node_type::kStorage) {
+        B.numberOfSections = at.section;  // a dead end: its last node is left as it is
         return;
     }
-    bool storageOutlet = IsOutfallType(bm) && bm.convertedToOutfall;
-    if (first && n == 1) {
-        outletSections = s;
-        NumberNode(bm, 1, i, s);
-        if (storageOutlet) {
-            B.isStorageOutletBranch = true;
-            outletSections = s + 1;
-            B.numberOfSections = s + 1;
-        } else {
-            B.numberOfSections = s;
-        }
-        return;
-    }
-    if (!bm.numbered) {
-        NumberNode(bm, n, i, s);
-        if (storageOutlet) {
-            ++s;
-            B.isStorageOutletBranch = true;
-        }
-    }
-    B.numberOfSections = s;
+    NumberLastNode(bm, B, n, first, at, outletSections);
 }
 
 // Records the branch and section met at B's last node. Branches ending at an

@@ -16,42 +16,39 @@ void OrderNetworkLinks(const graph_fld& G, GTL::node C, GTL::node F, bool second
     neighbour_order::MakeKeys(G, C, F, links, secondPass, keys);
     if (links.size() < neighbour_order::kManyLinks ||
         !neighbour_order::SortByClasses(keys, secondPass)) {
-        neighbour_order::ExchangeSort(keys, secondPass);
+        neighbour_order::ExchangeSortKeys(keys, secondPass);
     }
     for (std::size_t i = 0; i < links.size(); ++i) {
         links[i] = keys[i].link;
     }
 }
 
-void OrderEnteredNodeLinks(const graph_fld& G, GTL::node C, GTL::node F, bool secondPass,
-                           std::span<GTL::edge> links) {
+void dfs_fld::order_links(const GTL::graph& G, GTL::node C, GTL::node F,
+                          std::span<GTL::edge> links) {
     // With a father, one of two links is the link the search came by. It
     // leads back to an entered node and is never followed or recorded, so
     // only the other link matters, and one link has no order to keep.
     if (links.size() == 2 && !F.is_null()) {
         return;
     }
-    OrderNetworkLinks(G, C, F, secondPass, links);
+    OrderNetworkLinks(static_cast<const graph_fld&>(G), C, F, secondPass, links);
 }
 
-void dfs_fld::order_links(const GTL::graph& G, GTL::node C, GTL::node F,
-                          std::span<GTL::edge> links) {
-    OrderEnteredNodeLinks(static_cast<const graph_fld&>(G), C, F, secondPass, links);
+// A network search never steps back towards its start: it knows the level of
+// every node it enters, and of every neighbour nearer the start than that.
+void dfs_fld::prepare(GTL::graph& G) {
+    if (givenLevels_) {
+        levels_ = givenLevels_;
+        return;
+    }
+    ownLevels_.emplace();
+    ownLevels_->start_node(start_node());
+    ownLevels_->begin(G);
+    levels_ = &*ownLevels_;
 }
 
-// The levels come first, over the graph as the search finds it: a network
-// search never steps back towards its start.
-int dfs_fld::run(GTL::graph& G) {
-    scratch_lease scratch(static_cast<graph_fld&>(G).scratch());
-    GTL::node start = start_.is_null() ? G.choose_node() : start_;
-    level_search levels(G, start, scratch->levels, scratch->queue);
-    levels.discover_all();
-    return run_with_levels(G, levels);
-}
-
-int dfs_fld::run_with_levels(GTL::graph& G, const level_search& levels) {
-    levels_ = &levels;
-    GTL::dfs::run(G);
+void dfs_fld::tables_returned() {
+    ownLevels_.reset();
+    givenLevels_ = nullptr;
     levels_ = nullptr;
-    return GTL_OK;
 }

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
+
 #include "graph/graph_fld.h"
+#include "graph/gtl_bfs.h"
 #include "graph/gtl_dfs.h"
-#include "graph/level_search.h"
 
 // The search that grows a subnetwork from its outlet. It never steps to a
 // neighbour that lies nearer the start in link count, and it tries the links
@@ -11,33 +13,28 @@
 // (first pass); or the link with the longest reach first (second pass).
 class dfs_fld : public GTL::dfs {
 public:
-    dfs_fld() = default;
-    ~dfs_fld() override = default;
-
-    int run(GTL::graph& G) override;
-    // The same run with the levels of a complete level search from this
-    // search's start node over G as it is now.
-    int run_with_levels(GTL::graph& G, const level_search& levels);
+    // For the next run only: the levels of a level search from this search's
+    // start over the graph as it is. Without, the run finds levels itself,
+    // as far as it needs them.
+    void use_levels(GTL::bfs* levels) { givenLevels_ = levels; }
 
     bool secondPass = false;
 
 protected:
+    void prepare(GTL::graph& G) override;
+    void entered_node(GTL::node C) override { levels_->discover(C); }
     void order_links(const GTL::graph& G, GTL::node C, GTL::node F,
                      std::span<GTL::edge> links) override;
     bool skip_neighbour(GTL::node C, GTL::node N) const override { return levels_->nearer(N, C); }
+    void tables_returned() override;
 
 private:
-    // The levels of the running search's start, only while it runs.
-    const level_search* levels_ = nullptr;
+    GTL::bfs* givenLevels_ = nullptr;
+    std::optional<GTL::bfs> ownLevels_;
+    GTL::bfs* levels_ = nullptr;
 };
 
 // Neighbour order of the network search, exposed for tests: sorts `links` at
 // node C entered from F (null at the start node) exactly as the search does.
 void OrderNetworkLinks(const graph_fld& G, GTL::node C, GTL::node F, bool secondPass,
                        std::span<GTL::edge> links);
-
-// The same order as the search uses it at C, entered from F through one of
-// `links`: where the order cannot change what the search does, the links
-// are left as they are.
-void OrderEnteredNodeLinks(const graph_fld& G, GTL::node C, GTL::node F, bool secondPass,
-                           std::span<GTL::edge> links);

@@ -4,7 +4,8 @@
 
 namespace GTL {
 
-// Base of the graph searches: run on a graph, check a graph, reset.
+// Base of the graph searches, each from one start node: run on a graph,
+// check a graph (every graph suits the searches here), reset.
 class algorithm {
 public:
     static constexpr int GTL_OK = 1;
@@ -16,8 +17,14 @@ public:
     virtual ~algorithm() = default;
 
     virtual int run(graph& G) = 0;
-    virtual int check(graph& G) = 0;
+    virtual int check(graph&) { return GTL_OK; }
     virtual void reset() = 0;
+
+    void start_node(node n) { start_ = n; }
+    node start_node() const { return start_; }
+
+protected:
+    node start_;
 };
 
 }  // namespace GTL

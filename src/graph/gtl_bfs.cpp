@@ -2,136 +2,65 @@
 
 namespace GTL {
 
-void bfs::calc_level(bool on) {
-    levels_ = on;
-}
-
-void bfs::store_non_tree_edges(bool on) {
-    if (on && !nonTree_) {
-        nonTree_ = std::make_unique<std::vector<edge>>();
-    } else if (!on) {
-        nonTree_.reset();
-    }
-}
-
-void bfs::store_preds(bool on) {
-    preds_ = on;
-}
-
 void bfs::reset() {
-    nextNumber_ = 1;
-    reached_ = 0;
-    order_.clear();
-    treeEdges_.clear();
-    roots_.clear();
-    if (nonTree_) {
-        nonTree_->clear();
-    }
+    table_.reset();
+    queue_.clear();
+    front_ = 0;
+    G_ = nullptr;
 }
 
-// Every number, level and predecessor reads as unset again; only entries
-// written by the last run exist, so this costs what that run reached.
-void bfs::init_maps() {
-    entries_.clear();
-    if (nonTree_) {
-        marks_ = std::make_unique<sparse_edge_map<int>>();
+void bfs::begin(const graph& G) {
+    G_ = &G;
+    if (!table_) {
+        table_.emplace(G.tables().levels);
     }
-}
-
-int bfs::run(graph& G) {
-    init_maps();
-    init_handler(G);
+    (*table_)->start_run(static_cast<std::size_t>(G.number_of_node_ids()));
+    queue_.clear();
+    front_ = 0;
     if (start_.is_null()) {
         start_ = G.choose_node();
     }
     if (!start_.is_null()) {
-        // The counter runs on over runs without reset; the shortcut needs this run's count.
-        int reachedBefore = reached_;
-        new_start_handler(G, start_);
-        scan(G, start_, node{});
-        if (wholeGraph_ && reached_ - reachedBefore < G.number_of_nodes()) {
-            G.for_each_node([&](node n) {
-                if (bfs_num(n) == 0) {
-                    new_start_handler(G, n);
-                    scan(G, n, node{});
-                }
-            });
-        }
+        (*table_)->set(start_.id) = level_entry{};
+        queue_.push_back(start_);
     }
-    discard_marks();
-    end_handler(G);
+}
+
+int bfs::run(graph& G) {
+    begin(G);
+    discover_all();
     return GTL_OK;
 }
 
-void bfs::scan(graph& G, node S, node target) {
-    queue_.push_back(S);
-    Entry& s = entries_[S];
-    s.number = nextNumber_++;
-    s.level = 0;
-    while (!queue_.empty()) {
-        node C = queue_.front();
-        queue_.pop_front();
-        ++reached_;
-        order_.push_back(C);
-        if (C == S) {
-            roots_.push_back(order_.size() - 1);
-        }
-        popped_node_handler(G, C);
-        bool targetFound = false;
-        int levelC = entries_.get(C).level;
-        G.for_each_adj_edge(C, [&](edge L) {
-            node N = G.opposite(L, C);
-            Entry& n = entries_[N];
-            if (n.number == 0) {
-                n.number = nextNumber_++;
-                n.via = L;
-                n.level = levelC + 1;
-                n.father = C;
-                treeEdges_.push_back(L);
-                if (marks_) {
-                    (*marks_)[L] = 1;
-                }
-                queue_.push_back(N);
-                if (N == target && !target.is_null()) {
-                    order_.push_back(N);
-                    targetFound = true;
-                }
-                unused_node_handler(G, N, C);
-            } else {
-                if (nonTree_ && marks_->get(L) == 0) {
-                    (*marks_)[L] = 1;
-                    nonTree_->push_back(L);
-                }
-                used_node_handler(G, N, C);
-            }
-        });
-        finished_node_handler(G, C);
-        if (targetFound) {
-            return;
-        }
+bool bfs::discover(node n) {
+    while (!reached(n) && front_ < queue_.size()) {
+        take_next();
     }
+    return reached(n);
+}
+
+void bfs::discover_all() {
+    while (front_ < queue_.size()) {
+        take_next();
+    }
+}
+
+void bfs::take_next() {
+    node C = queue_[front_++];
+    std::int32_t next = (*table_)->get(C.id).level + 1;
+    G_->for_each_adj_edge(C, [&](edge L) {
+        node N = G_->opposite(L, C);
+        if (!(*table_)->has(N.id)) {
+            (*table_)->set(N.id) = level_entry{next, L};
+            queue_.push_back(N);
+        }
+    });
 }
 
 int bfs_tgt::run(graph& G) {
-    init_maps();
-    init_handler(G);
-    node S = start_node();
-    if (S.is_null()) {
-        S = G.choose_node();
-        start_node(S);
-    }
-    if (!S.is_null()) {
-        new_start_handler(G, S);
-        scan(G, S, target_);
-    }
-    discard_marks();
-    end_handler(G);
+    begin(G);
+    discover(target_);
     return GTL_OK;
-}
-
-void bfs_tgt::reset() {
-    bfs::reset();
-    queue_.clear();
 }
 
 }  // namespace GTL

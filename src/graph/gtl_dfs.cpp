@@ -2,178 +2,123 @@
 
 namespace GTL {
 
-void dfs::calc_comp_num(bool on) {
-    compNums_ = on;
-}
-
-void dfs::store_preds(bool on) {
-    preds_ = on;
-}
-
-void dfs::store_non_tree_edges(bool on) {
-    if (on && !backEdges_) {
-        backEdges_ = std::make_unique<std::vector<edge>>();
-    } else if (!on) {
-        backEdges_.reset();
-    }
-}
-
 void dfs::reset() {
-    nextDfsNum_ = 1;
-    nextCompNum_ = 1;
+    give_tables_back();
     reached_ = 0;
-    treeEdges_.clear();
     order_.clear();
-    roots_.clear();
+    treeEdges_.clear();
+    backEdges_.clear();
     start_ = node{};
-    if (backEdges_) {
-        backEdges_->clear();
-    }
-}
-
-// Every depth-first number, component number and predecessor reads as unset
-// again; the lists (order, tree links, roots, back links) only reset empties.
-void dfs::init_maps() {
-    runNodes_.clear();
-    runCompNums_.clear();
-    runFathers_.clear();
-    runFirstNum_ = nextDfsNum_;
-    positionIndex_.clear();
-    indexed_ = false;
 }
 
 int dfs::run(graph& G) {
-    init_maps();
-    scratch_lease scratch(G.scratch());
-    // The borrowed tables go back when the run ends, however it ends.
-    struct Running {
-        search_scratch*& tables;
-        ~Running() { tables = nullptr; }
-    } running{running_};
-    running_ = &*scratch;
-    running_->positions.start_run(static_cast<std::size_t>(G.number_of_node_ids()));
-    if (backEdges_) {
-        running_->usedLinks.start_run(static_cast<std::size_t>(G.number_of_edge_ids()));
+    begin(G);
+    while (enter_next()) {
     }
-    init_handler(G);
+    give_tables_back();
+    return GTL_OK;
+}
+
+void dfs::begin(graph& G) {
+    give_tables_back();
+    G_ = &G;
+    positions_.emplace(G.tables().positions);
+    (*positions_)->start_run(static_cast<std::size_t>(G.number_of_node_ids()));
+    if (recordBackEdges_) {
+        usedLinks_.emplace(G.tables().usedLinks);
+        (*usedLinks_)->start_run(static_cast<std::size_t>(G.number_of_edge_ids()));
+    }
+    runOrderBegin_ = order_.size();
+    runTreeBegin_ = treeEdges_.size();
     if (G.number_of_nodes() == 0) {
-        return GTL_OK;
+        return;
     }
     if (start_.is_null()) {
         start_ = G.choose_node();
     }
-    new_start_handler(G, start_);
-    dfs_sub(G, start_);
-    if (wholeGraph_ && static_cast<int>(runNodes_.size()) < G.number_of_nodes()) {
-        G.for_each_node([&](node n) {
-            if (!entered(n)) {
-                new_start_handler(G, n);
-                dfs_sub(G, n);
-            }
-        });
+    prepare(G);
+    enter(start_, node{});
+}
+
+void dfs::give_tables_back() {
+    if (!positions_) {
+        return;
     }
-    end_handler(G);
-    return GTL_OK;
+    positions_.reset();
+    usedLinks_.reset();
+    // A kept search holds only its lists.
+    std::vector<Frame>().swap(stack_);
+    std::vector<edge>().swap(links_);
+    tables_returned();
 }
 
-bool dfs::entered(node n) const {
-    return running_->positions.has(n.id);
-}
-
-int dfs::position(node n) const {
-    if (running_) {
-        return entered(n) ? running_->positions.get(n.id) : -1;
-    }
-    if (!indexed_) {
-        for (std::size_t p = 0; p < runNodes_.size(); ++p) {
-            positionIndex_[runNodes_[p]] = static_cast<int>(p) + 1;
-        }
-        indexed_ = true;
-    }
-    return positionIndex_.get(n) - 1;
-}
-
-int dfs::dfs_num(node n) const {
-    int p = position(n);
-    return p < 0 ? 0 : runFirstNum_ + p;
-}
-
-int dfs::comp_num(node n) const {
-    int p = position(n);
-    return p < 0 || runCompNums_.empty() ? 0 : runCompNums_[static_cast<std::size_t>(p)];
-}
-
-node dfs::father(node n) const {
-    int p = position(n);
-    return p < 0 || runFathers_.empty() ? node{} : runFathers_[static_cast<std::size_t>(p)];
-}
-
-// Steps 1 to 4 of the descent into C: number it, call the entry hook and put
-// its links, in the order they are tried, on the shared link stack.
-void dfs::enter(graph& G, node C, node F, edge via, std::vector<Frame>& stack) {
+void dfs::enter(node C, node F) {
+    (*positions_)->set(C.id) = static_cast<std::int32_t>(order_.size() - runOrderBegin_);
     order_.push_back(C);
-    if (F.is_null()) {
-        roots_.push_back(order_.size() - 1);
-    }
-    int at = static_cast<int>(runNodes_.size());
-    running_->positions.set(C.id) = at;
-    runNodes_.push_back(C);
-    if (compNums_) {
-        runCompNums_.push_back(0);
-    }
-    if (preds_) {
-        runFathers_.push_back(F);
-    }
     ++reached_;
-    entry_handler(G, C, F);
-    ++nextDfsNum_;
-    std::size_t begin = linkStack_.size();
-    G.for_each_adj_edge(C, [&](edge L) { linkStack_.push_back(L); });
-    order_links(G, C, F, std::span<edge>(linkStack_.data() + begin, linkStack_.size() - begin));
-    stack.push_back(Frame{C, F, via, at, begin, begin, linkStack_.size()});
+    entered_node(C);
+    std::size_t begin = links_.size();
+    G_->for_each_adj_edge(C, [&](edge L) { links_.push_back(L); });
+    order_links(*G_, C, F, std::span<edge>(links_.data() + begin, links_.size() - begin));
+    stack_.push_back(Frame{C, begin, begin, links_.size()});
 }
 
-void dfs::dfs_sub(graph& G, node start) {
-    std::vector<Frame> stack;
-    enter(G, start, node{}, edge{}, stack);
-    while (!stack.empty()) {
-        Frame& top = stack.back();
+// The descent of the recursive procedure, paused after each node it enters:
+// the links of the node on top of the stack are tried in turn; a neighbour
+// not yet entered is entered through a tree link, one entered before makes
+// the link a back link (recorded once); a node whose links are all tried is
+// left.
+bool dfs::enter_next() {
+    while (!stack_.empty()) {
+        Frame& top = stack_.back();
         if (top.next == top.end) {
-            node C = top.C;
-            node F = top.F;
-            edge via = top.via;
-            leave_handler(G, C, F);
-            if (compNums_) {
-                runCompNums_[static_cast<std::size_t>(top.position)] = nextCompNum_++;
-            }
-            linkStack_.resize(top.begin);
-            stack.pop_back();
-            if (!stack.empty()) {
-                after_recursive_call_handler(G, via, C);
-            }
+            links_.resize(top.begin);
+            stack_.pop_back();
             continue;
         }
-        edge L = linkStack_[top.next++];
+        edge L = links_[top.next++];
         node C = top.C;
-        node N = G.opposite(L, C);
+        node N = G_->opposite(L, C);
         if (skip_neighbour(C, N)) {
             continue;
         }
-        if (!entered(N)) {
+        if (!entered_by_run(N)) {
             treeEdges_.push_back(L);
-            if (backEdges_) {
-                running_->usedLinks.set(L.id) = 1;
+            if (usedLinks_) {
+                (*usedLinks_)->set(L.id) = 1;
             }
-            before_recursive_call_handler(G, L, N);
-            enter(G, N, C, L, stack);
-        } else {
-            if (backEdges_ && running_->usedLinks.get(L.id) == 0) {
-                running_->usedLinks.set(L.id) = 1;
-                backEdges_->push_back(L);
-            }
-            old_adj_node_handler(G, L, N);
+            enter(N, C);
+            return true;
+        }
+        if (usedLinks_ && (*usedLinks_)->get(L.id) == 0) {
+            (*usedLinks_)->set(L.id) = 1;
+            backEdges_.push_back(L);
         }
     }
+    return false;
+}
+
+node dfs::entered(std::size_t k) {
+    while (order_.size() - runOrderBegin_ <= k) {
+        if (!enter_next()) {
+            return node{};
+        }
+    }
+    return order_[runOrderBegin_ + k];
+}
+
+bool dfs::reaches(node n) {
+    while (!entered_by_run(n)) {
+        if (!enter_next()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+edge dfs::tree_edge_to(node n) const {
+    std::int32_t at = (*positions_)->get(n.id);
+    return at == 0 ? edge{} : treeEdges_[runTreeBegin_ + static_cast<std::size_t>(at) - 1];
 }
 
 }  // namespace GTL

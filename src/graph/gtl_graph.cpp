@@ -40,12 +40,6 @@ void graph::restore_edge(edge e) {
     --hiddenEdges_;
 }
 
-std::vector<edge> graph::adj_edges(node n) const {
-    std::vector<edge> out;
-    for_each_adj_edge(n, [&](edge e) { out.push_back(e); });
-    return out;
-}
-
 int graph::degree(node n) const {
     int count = 0;
     for_each_adj_edge(n, [&](edge) { ++count; });

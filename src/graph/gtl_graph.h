@@ -50,7 +50,6 @@ public:
             }
         }
     }
-    std::vector<edge> adj_edges(node n) const;
     // Number of visible edges at n, counted as adjacency visits them.
     int degree(node n) const;
 
@@ -77,8 +76,9 @@ public:
     int number_of_node_ids() const { return static_cast<int>(nodes_.size()); }
     int number_of_edge_ids() const { return static_cast<int>(edges_.size()); }
 
-    // Tables that searches over this graph borrow while they run.
-    scratch_lender& scratch() { return scratch_; }
+    // Tables that searches over this graph borrow while they run; lending
+    // them changes nothing of the graph.
+    search_tables& tables() const { return tables_; }
 
 private:
     struct NodeRec {
@@ -105,32 +105,7 @@ private:
     std::int32_t edgeHead_ = -1;
     std::int32_t edgeTail_ = -1;
     int hiddenEdges_ = 0;
-    scratch_lender scratch_;
+    mutable search_tables tables_;
 };
-
-// One value per node or edge, indexed by the internal number; values never
-// written read as T{}.
-template <class Key, class T>
-class handle_map {
-public:
-    T& operator[](Key k) {
-        if (static_cast<std::size_t>(k.id) >= values_.size()) {
-            values_.resize(static_cast<std::size_t>(k.id) + 1);
-        }
-        return values_[k.id];
-    }
-    T get(Key k) const {
-        return static_cast<std::size_t>(k.id) < values_.size() ? values_[k.id] : T{};
-    }
-    void clear() { values_.clear(); }
-
-private:
-    std::vector<T> values_;
-};
-
-template <class T>
-using node_map = handle_map<node, T>;
-template <class T>
-using edge_map = handle_map<edge, T>;
 
 }  // namespace GTL

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+#include "support/exchange_sort.h"
+
 namespace neighbour_order {
 
 namespace {
@@ -246,23 +248,11 @@ bool ExchangeByReach(const LinkKey& A, const LinkKey& B) {
     return B.reach > A.reach + kReachTolerance;
 }
 
-// n-1 passes over shrinking prefixes; a pass without exchange leaves every
-// later pass nothing to do, which is the only shortcut taken.
-void ExchangeSort(std::vector<LinkKey>& keys, bool secondPass) {
-    std::size_t n = keys.size();
-    for (std::size_t p = 0; p + 1 < n; ++p) {
-        bool exchanged = false;
-        for (std::size_t j = 0; j + 1 < n - p; ++j) {
-            bool swap = secondPass ? ExchangeByReach(keys[j], keys[j + 1])
-                                   : ExchangeBySize(keys[j], keys[j + 1]);
-            if (swap) {
-                std::swap(keys[j], keys[j + 1]);
-                exchanged = true;
-            }
-        }
-        if (!exchanged) {
-            break;
-        }
+void ExchangeSortKeys(std::vector<LinkKey>& keys, bool secondPass) {
+    if (secondPass) {
+        ExchangeSort(keys, ExchangeByReach);
+    } else {
+        ExchangeSort(keys, ExchangeBySize);
     }
 }
 

@@ -33,8 +33,8 @@ void MakeKeys(const graph_fld& G, GTL::node C, GTL::node F, std::span<const GTL:
 bool ExchangeBySize(const LinkKey& A, const LinkKey& B);
 bool ExchangeByReach(const LinkKey& A, const LinkKey& B);
 
-// The exchange sort itself, pass by pass.
-void ExchangeSort(std::vector<LinkKey>& keys, bool secondPass);
+// The exchange sort itself, pass by pass, with the rule of the pass.
+void ExchangeSortKeys(std::vector<LinkKey>& keys, bool secondPass);
 
 // The same order computed by a stable sort where the keys fall into classes
 // that the exchange rule orders consistently; false (keys untouched) where

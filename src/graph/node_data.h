@@ -14,6 +14,10 @@ inline constexpr std::int16_t kPump = 4;
 inline constexpr std::int16_t kPressureMain = 5;
 }  // namespace node_type
 
+// Copies of a node made by the longest-branch pass have the IDs
+// k * kCopyIdBase + the copied node's ID (k = 1, 2, ...).
+inline constexpr std::int32_t kCopyIdBase = 100000000;
+
 // Per-node record of the network: the host's description and everything the
 // parse finds out about the node.
 struct NodeData {
@@ -36,3 +40,19 @@ struct NodeData {
     bool isPond = true;
     double longestPathLength = 0.0;
 };
+
+// An outfall-type node: an outfall, or a storage node the parse turned into one.
+inline bool IsOutfallType(const NodeData& d) {
+    return d.nodeType == node_type::kOutfall;
+}
+
+inline bool IsConvertedOutfall(const NodeData& d) {
+    return IsOutfallType(d) && d.convertedToOutfall;
+}
+
+// A storage node that cannot drain, or that water drops into, holds its water
+// as an outfall does, and the part of the network behind it drains to it.
+inline void ConvertToOutfall(NodeData& d) {
+    d.nodeType = node_type::kOutfall;
+    d.convertedToOutfall = true;
+}

@@ -1,17 +1,15 @@
 #include "graph/path.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace {
 
-constexpr double kStartTop = -9.99e24;
 constexpr double kLevelTolerance = 0.01;
 constexpr double kClearHeight = 0.2;
 constexpr double kSizeMargin = 0.2;
 
 bool IsStorageOrConvertedOutfall(const NodeData& d) {
-    return d.nodeType == node_type::kStorage ||
-           (d.nodeType == node_type::kOutfall && d.convertedToOutfall);
+    return d.nodeType == node_type::kStorage || IsConvertedOutfall(d);
 }
 
 // The first path link whose top is strictly above every earlier top; `at` is
@@ -41,47 +39,6 @@ summit_link HighestLink(const path_record& path, std::size_t& at, bool& highFirs
 
 }  // namespace
 
-void FillPathFromTargetSearch(path_record& path, const GTL::bfs& search, GTL::node T) {
-    const std::vector<GTL::node>& order = search.bfs_order();
-    if (order.empty()) {
-        return;
-    }
-    const graph_fld& G = *path.graph;
-    GTL::node first = order.front();
-    // In a breadth-first tree the only tree link at C whose other end has a
-    // smaller level is the link that discovered C, so the walk back over the
-    // tree links follows the discovery links.
-    GTL::node C = T;
-    path.nodes.push_back(C);
-    while (C != first) {
-        GTL::edge via = search.discovery_edge(C);
-        if (via.is_null()) {
-            return;
-        }
-        path.links.push_back(via);
-        C = G.opposite(via, C);
-        path.nodes.push_back(C);
-    }
-}
-
-// Position k of the order holds the node entered through tree link k-1, so
-// one walk back over both lists meets each node of the path in turn.
-void FillPathFromDepthFirstSearch(path_record& path, const GTL::dfs& search, GTL::node T) {
-    const std::vector<GTL::node>& order = search.dfs_order();
-    const std::vector<GTL::edge>& tree = search.tree_edges();
-    const graph_fld& G = *path.graph;
-    GTL::node C = T;
-    path.nodes.push_back(C);
-    for (std::size_t k = std::min(order.size(), tree.size() + 1); k-- > 1;) {
-        if (order[k] == C) {
-            GTL::edge via = tree[k - 1];
-            path.links.push_back(via);
-            C = G.opposite(via, C);
-            path.nodes.push_back(C);
-        }
-    }
-}
-
 summit_link ChooseSummitLink(const path_record& path) {
     const graph_fld& G = *path.graph;
     std::size_t at = 0;
@@ -109,7 +66,7 @@ summit_link ChooseSummitLink(const path_record& path) {
         }
     }
     const NodeData& high = G.data(result.high);
-    if (high.nodeType == node_type::kOutfall && !high.convertedToOutfall) {
+    if (IsOutfallType(high) && !high.convertedToOutfall) {
         std::swap(result.high, result.low);
     }
     return result;

@@ -1,68 +1,75 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
 #include "graph/handles.h"
 #include "graph/stamped_table.h"
 
-// Dense per-node tables that a search borrows from the graph it runs on for
-// as long as it lives. A parse runs hundreds of searches over one graph, one
-// or two at a time; reusing the tables spares each of them the set-up of maps
-// as large as the part of the network it reaches.
-struct search_scratch {
-    stamped_table<int> levels;
-    std::vector<GTL::node> queue;
-    // The link by which a depth-first search entered each node (null at its
-    // start); a slot written in this run marks the node as entered.
-    stamped_table<GTL::edge> entered;
-    // Where a depth-first search entered each node, counted from its run's
-    // first node, and which links it has used (for its back links).
-    stamped_table<int> positions;
-    stamped_table<char> usedLinks;
-    // Spare tables form a list in the lending graph.
-    std::unique_ptr<search_scratch> nextSpare;
-};
-
-// Lends spare tables and takes them back; holds them until it is destroyed.
-class scratch_lender {
+// Dense per-node (or per-link) tables that searches borrow from the graph
+// they run on. A parse runs hundreds of searches over one graph, a few at a
+// time; reusing the tables spares each of them the set-up of maps as large as
+// the part of the network it reaches. Each kind of table has its own pool, so
+// a search borrows only the tables it uses.
+template <class T>
+class table_pool {
 public:
-    std::unique_ptr<search_scratch> lend() {
-        if (!spare_) {
-            return std::make_unique<search_scratch>();
+    std::unique_ptr<stamped_table<T>> lend() {
+        // Room for every table out to come back without allocating.
+        spare_.reserve(spare_.size() + ++out_);
+        if (spare_.empty()) {
+            return std::make_unique<stamped_table<T>>();
         }
-        std::unique_ptr<search_scratch> s = std::move(spare_);
-        spare_ = std::move(s->nextSpare);
-        return s;
+        std::unique_ptr<stamped_table<T>> table = std::move(spare_.back());
+        spare_.pop_back();
+        return table;
     }
-    void take_back(std::unique_ptr<search_scratch> s) noexcept {
-        s->nextSpare = std::move(spare_);
-        spare_ = std::move(s);
+    void take_back(std::unique_ptr<stamped_table<T>> table) noexcept {
+        --out_;
+        spare_.push_back(std::move(table));
     }
     // Frees the spare tables (a parse is over and the graph stays).
-    void release() noexcept {
-        while (spare_) {
-            spare_ = std::move(spare_->nextSpare);
-        }
-    }
-    ~scratch_lender() { release(); }
+    void release() noexcept { spare_.clear(); }
 
 private:
-    std::unique_ptr<search_scratch> spare_;
+    std::vector<std::unique_ptr<stamped_table<T>>> spare_;
+    std::size_t out_ = 0;
 };
 
-// Tables borrowed for one scope.
-class scratch_lease {
+// A table borrowed for the life of the lease.
+template <class T>
+class table_lease {
 public:
-    explicit scratch_lease(scratch_lender& lender) : lender_(lender), tables_(lender.lend()) {}
-    ~scratch_lease() { lender_.take_back(std::move(tables_)); }
-    scratch_lease(const scratch_lease&) = delete;
-    scratch_lease& operator=(const scratch_lease&) = delete;
+    explicit table_lease(table_pool<T>& pool) : pool_(pool), table_(pool.lend()) {}
+    ~table_lease() { pool_.take_back(std::move(table_)); }
+    table_lease(const table_lease&) = delete;
+    table_lease& operator=(const table_lease&) = delete;
 
-    search_scratch& operator*() const { return *tables_; }
-    search_scratch* operator->() const { return tables_.get(); }
+    stamped_table<T>& operator*() const { return *table_; }
+    stamped_table<T>* operator->() const { return table_.get(); }
 
 private:
-    scratch_lender& lender_;
-    std::unique_ptr<search_scratch> tables_;
+    table_pool<T>& pool_;
+    std::unique_ptr<stamped_table<T>> table_;
+};
+
+// What a breadth-first search knows of a node it discovered.
+struct level_entry {
+    std::int32_t level = 0;
+    GTL::edge via;  // the link it was discovered by (null at the start)
+};
+
+// The pools of one graph: breadth-first levels, depth-first entry positions
+// and the links a depth-first search has used.
+struct search_tables {
+    table_pool<level_entry> levels;
+    table_pool<std::int32_t> positions;
+    table_pool<char> usedLinks;
+
+    void release() noexcept {
+        levels.release();
+        positions.release();
+        usedLinks.release();
+    }
 };

@@ -17,7 +17,6 @@ public:
         std::int32_t slot = index_.find(k.id);
         return slot < 0 ? T{} : values_[slot];
     }
-    bool contains(Key k) const { return index_.find(k.id) >= 0; }
     T& operator[](Key k) {
         std::int32_t slot = index_.find(k.id);
         if (slot < 0) {
@@ -27,11 +26,6 @@ public:
         }
         return values_[slot];
     }
-    void clear() {
-        index_.clear();
-        values_.clear();
-    }
-    std::size_t size() const { return values_.size(); }
 
 private:
     IdIndex index_;

@@ -1,10 +1,7 @@
 #include "parser/branch.h"
 
 namespace {
-constexpr std::int32_t kCopyIdBase = 100000000;
-
-// Copies of a node are numbered k * 100000000 + its ID; tables report them as
-// minus the ID of the node copied.
+// Tables report node copies as minus the ID of the node copied.
 std::int32_t ReportedNodeID(std::int32_t id) {
     return id > kCopyIdBase ? -(id % kCopyIdBase) : id;
 }

@@ -24,11 +24,6 @@ public:
     std::int32_t GetNodeID(std::int32_t index) const;
     std::int32_t GetEdgeID(std::int32_t index) const;
 
-    std::int32_t GetBranchNum() const { return branchNumber; }
-    std::int32_t GetOutBranchNumber() const { return outBranchNumber; }
-    std::int32_t GetOutUpSectionNumber() const { return outUpSectionNumber; }
-    std::int32_t GetInBranchNumber() const { return inBranchNumber; }
-    std::int32_t GetInUpSectionNumber() const { return inUpSectionNumber; }
     std::int32_t GetNumberOfSections() const { return numberOfSections; }
     std::int32_t GetNumberOfNodes() const { return static_cast<std::int32_t>(nodes.size()); }
     std::int32_t GetNumberOfEdges() const { return static_cast<std::int32_t>(edges.size()); }

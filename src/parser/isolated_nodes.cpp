@@ -19,7 +19,7 @@ void CFLDNetworkParser::FindIsolatedNodesAndEdges() {
             return;
         }
         const NodeData& d = graph.data(n);
-        if (d.nodeType == node_type::kOutfall) {
+        if (IsOutfallType(d)) {
             return;
         }
         isolatedNodeIDs.push_back(d.nodeID);

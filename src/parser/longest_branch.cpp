@@ -4,13 +4,13 @@
 
 #include "branches/branch_finder.h"
 #include "parser/network_parser.h"
+#include "support/exchange_sort.h"
 
 namespace {
-constexpr std::uint32_t kCopyIdBase = 100000000u;
-
 // IDs of copies wrap around in 32 bits like the host's own integers would.
 std::int32_t CopyNodeID(std::int32_t count, std::int32_t nodeID) {
-    return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) * kCopyIdBase +
+    return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) *
+                                         static_cast<std::uint32_t>(kCopyIdBase) +
                                      static_cast<std::uint32_t>(nodeID));
 }
 
@@ -65,11 +65,5 @@ void CFLDNetworkParser::SortOutletsByLongestPath() {
                          [&](GTL::node a, GTL::node b) { return value(a) > value(b); });
         return;
     }
-    for (std::size_t p = outlets.size(); p-- > 1;) {
-        for (std::size_t j = 0; j < p; ++j) {
-            if (value(outlets[j]) < value(outlets[j + 1])) {
-                std::swap(outlets[j], outlets[j + 1]);
-            }
-        }
-    }
+    ExchangeSort(outlets, [&](GTL::node a, GTL::node b) { return value(a) < value(b); });
 }

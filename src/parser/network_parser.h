@@ -6,7 +6,6 @@
 
 #include "graph/dfs_fld.h"
 #include "graph/graph_fld.h"
-#include "graph/incremental_dfs.h"
 #include "graph/path.h"
 #include "parser/branch.h"
 #include "parser/loop_end_index.h"
@@ -14,6 +13,12 @@
 #include "support/impl_object.h"
 
 class CBranchFinder;
+class DrainSearches;
+
+// The parse's two outlet passes: the first over the network as the host gave
+// it, the second (for the longest branches) over the network the first pass
+// prepared. Storage drops and pressure mains are found in the first only.
+enum class ParsePass { kFirst, kSecond };
 
 // The core object: one per network. It owns the graph, every intermediate
 // list of the parse and every result record. The host describes the network,
@@ -91,15 +96,22 @@ private:
     bool AddOutletNodes();
     bool StorageNodeDrains(GTL::node S);
     bool FindLowestNonDrainingLink(GTL::node S, double& lowest, GTL::edge& lowestLink);
-    bool IsBelowNonDrainingLink(GTL::edge M, GTL::node S, GTL::edge L, double E);
+    bool IsBelowNonDrainingLink(GTL::edge lowestLink, GTL::node S, GTL::edge L,
+                                double lowestElevation);
     bool StorageDrainsThroughLink(GTL::node O, GTL::edge L, GTL::node S);
+    bool ReachesTargetBelowLevel(GTL::node O, GTL::node S, double level);
+    bool TargetReachedBelowLevel(DrainSearches& searches, GTL::node V, double level);
     bool PathStaysBelowLevel(const path_record& path, double H, GTL::edge& breaking);
     // Outlet ordering and subnetwork separation.
-    bool FindOutletsAndSubnetworks(bool second);
+    bool FindOutletsAndSubnetworks(ParsePass pass);
     void SortOutlets();
     double LowestLinkEnd(GTL::node n);
-    void SeperateAllOutletsAndCreateLinkLoops(bool second);
-    void CutLinkBetweenOutlets(incremental_dfs& search, GTL::node outlet, GTL::node later);
+    void SeperateAllOutletsAndCreateLinkLoops(ParsePass pass);
+    std::unique_ptr<dfs_fld> SearchSubnetwork(std::size_t i,
+                                              const std::vector<std::int32_t>& position,
+                                              ParsePass pass);
+    void AddWorker(dfs_fld& search, ParsePass pass);
+    void CutLinkBetweenOutlets(dfs_fld& search, GTL::node later);
     void AssignLinkLoopsToSubnetworks();
     // Isolated nodes and links.
     void FindIsolatedNodesAndEdges();
@@ -108,8 +120,8 @@ private:
     void SplitLoopsAtFirstNode();
     void SortOutletsByLongestPath();
     // Branch assembly and the driver's finishing stages.
-    void AssembleBranches(bool walkSecondList, bool numberWorkerLoops);
-    void RunWorkerStages(CBranchFinder& worker, bool firstList);
+    void AssembleBranches(ParsePass pass, bool numberWorkerLoops);
+    void RunWorkerStages(CBranchFinder& worker, ParsePass pass);
     void CollectResults(bool findLongestBranch);
     void NumberPumpLinks();
     void ReleaseSearches();

@@ -3,21 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "support/exchange_sort.h"
+
 namespace {
 
 // Whether outlet a must be exchanged with the outlet b after it.
 bool Exchange(const OutletKey& a, const OutletKey& b) {
     return a.converted || (!b.converted && b.lowest <= a.lowest);
-}
-
-void ExchangeSort(std::vector<OutletKey>& keys) {
-    for (std::size_t p = keys.size() - 1; p >= 1; --p) {
-        for (std::size_t j = 0; j < p; ++j) {
-            if (Exchange(keys[j], keys[j + 1])) {
-                std::swap(keys[j], keys[j + 1]);
-            }
-        }
-    }
 }
 
 bool RealLowestEndsDiffer(const std::vector<OutletKey>& keys) {
@@ -48,7 +40,7 @@ void SortOutletKeys(std::vector<OutletKey>& keys) {
         return;
     }
     if (!RealLowestEndsDiffer(keys)) {
-        ExchangeSort(keys);
+        ExchangeSort(keys, Exchange);
         return;
     }
     std::vector<OutletKey> converted;

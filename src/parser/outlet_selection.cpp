@@ -1,23 +1,15 @@
 #include <memory>
 
-#include "graph/incremental_dfs.h"
 #include "parser/network_parser.h"
 
 namespace {
 constexpr double kDrainTolerance = 0.001;
 constexpr double kNonDrainingFall = 0.01;
+// Start of the search for a storage node's lowest non-draining link: above
+// any elevation a network has, so that the first such link found becomes the
+// lowest. A link end at or above it (no real network has one) still counts as
+// found but is never the lowest; so the value is the procedure's own.
 constexpr double kNoLowestYet = 9999999999999998.0;
-
-bool IsOutfallType(const NodeData& d) {
-    return d.nodeType == node_type::kOutfall;
-}
-
-// A storage node that cannot drain holds its water like an outfall does, and
-// the part of the network behind it drains to it: it becomes an outlet.
-void ConvertToOutfall(NodeData& d) {
-    d.nodeType = node_type::kOutfall;
-    d.convertedToOutfall = true;
-}
 
 }  // namespace
 
@@ -28,7 +20,7 @@ bool CFLDNetworkParser::AddOutletNodes() {
     outlets.clear();
     graph.for_each_node([&](GTL::node n) {
         NodeData& d = graph.data(n);
-        if (d.nodeType == node_type::kOutfall) {
+        if (IsOutfallType(d)) {
             if (graph.degree(n) == 0) {
                 ++removedOutfallCount;
                 removedOutfallIDs.push_back(d.nodeID);
@@ -52,9 +44,13 @@ bool CFLDNetworkParser::AddOutletNodes() {
 // reaches an outfall or an undecided storage node without rising above the
 // link's end at the storage node. A node without links does not drain.
 bool CFLDNetworkParser::StorageNodeDrains(GTL::node S) {
-    double E = 0.0;
-    GTL::edge M;
-    bool F = FindLowestNonDrainingLink(S, E, M);
+    double lowestElevation = 0.0;
+    GTL::edge lowestLink;
+    bool hasNonDraining = FindLowestNonDrainingLink(S, lowestElevation, lowestLink);
+    // A draining link must lie no higher than the lowest non-draining one.
+    auto belowNonDraining = [&](GTL::edge L) {
+        return !hasNonDraining || IsBelowNonDrainingLink(lowestLink, S, L, lowestElevation);
+    };
     std::vector<std::int32_t> ids;
     graph.for_each_adj_edge(S, [&](GTL::edge e) { ids.push_back(graph.data(e).edgeID); });
     for (std::int32_t id : ids) {
@@ -71,12 +67,12 @@ bool CFLDNetworkParser::StorageNodeDrains(GTL::node S) {
         }
         bool drains = false;
         if (IsOutfallType(graph.data(O))) {
-            drains = !F || IsBelowNonDrainingLink(M, S, L, E);
+            drains = belowNonDraining(L);
         } else {
             // The drain test runs first and always: its hiding and restoring
             // reorders adjacency lists, which every later search sees.
             bool reachesOutlet = StorageDrainsThroughLink(O, L, S);
-            drains = reachesOutlet && (!F || IsBelowNonDrainingLink(M, S, L, E));
+            drains = reachesOutlet && belowNonDraining(L);
         }
         if (drains) {
             return true;
@@ -105,73 +101,120 @@ bool CFLDNetworkParser::FindLowestNonDrainingLink(GTL::node S, double& lowest,
     return found;
 }
 
-bool CFLDNetworkParser::IsBelowNonDrainingLink(GTL::edge M, GTL::node S, GTL::edge L, double E) {
-    if (L == M) {
+bool CFLDNetworkParser::IsBelowNonDrainingLink(GTL::edge lowestLink, GTL::node S, GTL::edge L,
+                                               double lowestElevation) {
+    if (L == lowestLink) {
         return true;
     }
-    return graph.data(L).GetElevation(S) - kDrainTolerance < E;
+    return graph.data(L).GetElevation(S) - kDrainTolerance < lowestElevation;
 }
 
+// The searches of one drain test from O, each entered step by step: the
+// first, whose order gives the targets, and the newest, whose tree gives the
+// paths tried. Until a path fails the newest is the first.
+class DrainSearches {
+public:
+    DrainSearches(graph_fld& G, GTL::node O) : G_(G), O_(O) { Start(first_); }
+    dfs_fld& first() { return first_; }
+    dfs_fld& newest() { return later_ ? *later_ : first_; }
+    // A new search from O over the graph as it is now.
+    void SearchAgain() {
+        FinishFirst();
+        later_.reset();
+        later_ = std::make_unique<dfs_fld>();
+        Start(*later_);
+    }
+    // Hides a link that rises above the level and searches again without it.
+    void SearchAgainWithout(GTL::edge link) {
+        FinishFirst();
+        G_.hide_edge(link);
+        hidden_.push_back(link);
+        SearchAgain();
+    }
+    // Restores the links hidden for one target, in the order they were hidden.
+    void RestoreHidden() {
+        for (GTL::edge e : hidden_) {
+            G_.restore_edge(e);
+        }
+        hidden_.clear();
+    }
+
+private:
+    void Start(dfs_fld& search) {
+        search.start_node(O_);
+        search.begin(G_);
+    }
+    // The first search is completed before the graph changes, as a whole run
+    // over the graph as it was would have been.
+    void FinishFirst() {
+        while (first_.enter_next()) {
+        }
+    }
+
+    graph_fld& G_;
+    GTL::node O_;
+    dfs_fld first_;
+    std::unique_ptr<dfs_fld> later_;
+    std::vector<GTL::edge> hidden_;
+};
+
 // Beyond L the water must reach an outfall or an undecided storage node
-// without rising above L's end at S. The targets are tried in the order in
-// which a search from O reaches them, and each one on paths of that search:
-// a path that rises loses its highest-up breaking link and the search is run
-// again, until the target is cut off. The searches enter nodes only as far as
-// the test needs; the first search is completed before the graph changes.
+// without rising above L's end at S; water falling into another storage node
+// drains at once.
 bool CFLDNetworkParser::StorageDrainsThroughLink(GTL::node O, GTL::edge L, GTL::node S) {
     const CEdgeData& ld = graph.data(L);
-    double H = ld.GetElevation(S);
-    if (graph.data(O).nodeType == node_type::kStorage && ld.GetElevation(O) + kDrainTolerance < H) {
+    double level = ld.GetElevation(S);
+    if (graph.data(O).nodeType == node_type::kStorage &&
+        ld.GetElevation(O) + kDrainTolerance < level) {
         return true;
     }
     graph.hide_edge(L);
-    incremental_dfs first(graph, O);
-    // The newest search is the first one until a later one replaces it.
-    std::unique_ptr<incremental_dfs> later;
-    incremental_dfs* newest = &first;
-    auto searchAgain = [&] {
-        later.reset();
-        later = std::make_unique<incremental_dfs>(graph, O);
-        newest = later.get();
-    };
-    bool success = false;
-    path_record path(&graph);
-    for (std::size_t k = 1; !success; ++k) {
-        GTL::node V = first.entered(k);
+    bool drains = ReachesTargetBelowLevel(O, S, level);
+    graph.restore_edge(L);
+    return drains;
+}
+
+// The targets are tried in the order in which a search from O reaches them,
+// and the first success ends the test. The searches enter nodes only as far
+// as the test needs.
+bool CFLDNetworkParser::ReachesTargetBelowLevel(GTL::node O, GTL::node S, double level) {
+    DrainSearches searches(graph, O);
+    for (std::size_t k = 1;; ++k) {
+        GTL::node V = searches.first().entered(k);
         if (V.is_null()) {
-            break;
+            return false;
         }
         const NodeData& vd = graph.data(V);
         bool target = IsOutfallType(vd) ||
                       (vd.nodeType == node_type::kStorage && V != S && !vd.storageHasDrain);
-        if (!target) {
-            continue;
-        }
-        if (!newest->reaches(V)) {
-            searchAgain();
-        }
-        // Look for a path that stays below the level, hiding each link that
-        // rises above it and searching again, until V is cut off.
-        std::vector<GTL::edge> hidden;
-        while (newest->reaches(V)) {
-            path.clear();
-            newest->fill_path(path, V);
-            GTL::edge breaking;
-            if (PathStaysBelowLevel(path, H, breaking)) {
-                success = true;
-                break;
-            }
-            first.finish();
-            graph.hide_edge(breaking);
-            hidden.push_back(breaking);
-            searchAgain();
-        }
-        for (GTL::edge e : hidden) {
-            graph.restore_edge(e);
+        if (target && TargetReachedBelowLevel(searches, V, level)) {
+            return true;
         }
     }
-    graph.restore_edge(L);
-    return success;
+}
+
+// Tries paths of the newest search from V back to O: a path that rises above
+// the level loses its highest-up breaking link and the search is run again,
+// until a path stays below the level or V is cut off. The links hidden for V
+// are restored before the next target is tried.
+bool CFLDNetworkParser::TargetReachedBelowLevel(DrainSearches& searches, GTL::node V,
+                                                double level) {
+    if (!searches.newest().reaches(V)) {
+        searches.SearchAgain();
+    }
+    bool below = false;
+    path_record path(&graph);
+    while (!below && searches.newest().reaches(V)) {
+        path.clear();
+        FillPathAlongSearchTree(path, searches.newest(), V);
+        GTL::edge breaking;
+        below = PathStaysBelowLevel(path, level, breaking);
+        if (!below) {
+            searches.SearchAgainWithout(breaking);
+        }
+    }
+    searches.RestoreHidden();
+    return below;
 }
 
 bool CFLDNetworkParser::PathStaysBelowLevel(const path_record& path, double H,

@@ -3,11 +3,31 @@
 #include "parser/outlet_order.h"
 
 namespace {
+// Start of the search for an outlet's lowest link end: above any elevation a
+// network has, so that its first link lowers it. An outlet whose link ends all
+// lie at or above it (no real network has one) keeps this value, which then
+// decides its place; so the value is the procedure's own.
 constexpr double kNoLowestLinkEnd = 1.2e11;
+
+// The position in the outlet order of the first outlet after position i that
+// the level search discovered, -1 if none: found among the nodes discovered,
+// not by asking the search about every later outlet (networks have thousands
+// of outfalls). `position` holds each outlet's position, -1 for other nodes.
+std::int32_t FirstLaterOutlet(const GTL::bfs& levels, const std::vector<std::int32_t>& position,
+                              std::size_t i) {
+    std::int32_t first = -1;
+    for (GTL::node n : levels.discovered_nodes()) {
+        std::int32_t k = position[static_cast<std::size_t>(n.id)];
+        if (k > static_cast<std::int32_t>(i) && (first < 0 || k < first)) {
+            first = k;
+        }
+    }
+    return first;
+}
 }  // namespace
 
-bool CFLDNetworkParser::FindOutletsAndSubnetworks(bool second) {
-    if (!second) {
+bool CFLDNetworkParser::FindOutletsAndSubnetworks(ParsePass pass) {
+    if (pass == ParsePass::kFirst) {
         outletSearches.clear();
         if (!AddOutletNodes()) {
             return false;
@@ -16,10 +36,10 @@ bool CFLDNetworkParser::FindOutletsAndSubnetworks(bool second) {
     if (outlets.empty()) {
         CKtHRException(texts::kNoOutlet, E_FAIL).Throw();
     }
-    if (!second) {
+    if (pass == ParsePass::kFirst) {
         SortOutlets();
     }
-    SeperateAllOutletsAndCreateLinkLoops(second);
+    SeperateAllOutletsAndCreateLinkLoops(pass);
     return true;
 }
 
@@ -52,75 +72,71 @@ double CFLDNetworkParser::LowestLinkEnd(GTL::node n) {
 // outlets are joined: one link of the path between them is cut out as a loop
 // between outlets and the search is run again, until each outlet's search
 // reaches no other outlet and so spans its own subnetwork.
-void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(bool second) {
-    // Position of each outlet in the order: the first later outlet a search
-    // reached is found among the nodes it reached, not by asking the search
-    // about every later outlet (networks have thousands of outfalls).
+void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(ParsePass pass) {
     std::vector<std::int32_t> position(static_cast<std::size_t>(graph.number_of_node_ids()), -1);
     for (std::size_t k = 0; k < outlets.size(); ++k) {
         position[static_cast<std::size_t>(outlets[k].id)] = static_cast<std::int32_t>(k);
     }
     for (std::size_t i = 0; i < outlets.size(); ++i) {
-        GTL::node o = outlets[i];
-        auto search = std::make_unique<dfs_fld>();
-        search->secondPass = second;
-        while (true) {
-            // The search reaches exactly what the level search discovers, so
-            // the later outlets come from the levels; the search itself runs
-            // in full only once no later outlet is left, and otherwise only
-            // as far as the outlet that decides the cut.
-            scratch_lease scratch(graph.scratch());
-            level_search levels(graph, o, scratch->levels, scratch->queue);
-            levels.discover_all();
-            std::int32_t first = -1;
-            for (GTL::node n : levels.discovered_nodes()) {
-                std::int32_t k = position[static_cast<std::size_t>(n.id)];
-                if (k > static_cast<std::int32_t>(i) && (first < 0 || k < first)) {
-                    first = k;
-                }
-            }
-            if (first < 0) {
-                search->reset();
-                search->start_node(o);
-                search->calc_comp_num(true);
-                search->store_preds(true);
-                search->store_non_tree_edges(true);
-                search->scan_whole_graph(false);
-                if (search->run_with_levels(graph, levels) != GTL::algorithm::GTL_OK) {
-                    error().ThrowError(E_INVALIDARG, texts::kCannotSearchSubnetwork);
-                }
-                break;
-            }
-            incremental_dfs partial(graph, o, second, &levels);
-            CutLinkBetweenOutlets(partial, o, outlets[static_cast<std::size_t>(first)]);
-        }
-        dfs_fld* kept = search.get();
-        outletSearches.push_back(std::move(search));
-        std::unique_ptr<CBranchFinder> worker;
-        if (kept->number_of_reached_nodes() == 1) {
-            if (graph.data(o).convertedToOutfall) {
-                worker = std::make_unique<CBranchFinder>(this, &graph, kept, o, true);
-            }
-        } else {
-            worker = std::make_unique<CBranchFinder>(this, &graph, kept, o, false);
-        }
-        if (worker) {
-            worker->countsLoopEnds = !second;
-            (second ? secondPassSubnetworks : subnetworks).push_back(std::move(worker));
-        }
+        outletSearches.push_back(SearchSubnetwork(i, position, pass));
+        AddWorker(*outletSearches.back(), pass);
     }
-    if (!second) {
+    if (pass == ParsePass::kFirst) {
         AssignLinkLoopsToSubnetworks();
+    }
+}
+
+// The search reaches exactly what the level search discovers, so the later
+// outlets come from the levels. The search itself runs in full only once no
+// later outlet is left; before, it runs only as far as the later outlet whose
+// path back to this one is cut.
+std::unique_ptr<dfs_fld> CFLDNetworkParser::SearchSubnetwork(
+    std::size_t i, const std::vector<std::int32_t>& position, ParsePass pass) {
+    GTL::node o = outlets[i];
+    auto search = std::make_unique<dfs_fld>();
+    search->secondPass = pass == ParsePass::kSecond;
+    search->start_node(o);
+    while (true) {
+        GTL::bfs levels;
+        levels.start_node(o);
+        levels.run(graph);
+        std::int32_t later = FirstLaterOutlet(levels, position, i);
+        search->use_levels(&levels);
+        if (later < 0) {
+            search->store_non_tree_edges(true);
+            search->run(graph);
+            return search;
+        }
+        search->begin(graph);
+        CutLinkBetweenOutlets(*search, outlets[static_cast<std::size_t>(later)]);
+        search->reset();
+        search->start_node(o);
+    }
+}
+
+// A subnetwork gets a worker when its search reached more than its outlet,
+// or when the outlet is a storage node that stands alone as its own outlet.
+void CFLDNetworkParser::AddWorker(dfs_fld& search, ParsePass pass) {
+    GTL::node o = search.start_node();
+    std::unique_ptr<CBranchFinder> worker;
+    if (search.number_of_reached_nodes() > 1) {
+        worker = std::make_unique<CBranchFinder>(this, &graph, &search, o, false);
+    } else if (graph.data(o).convertedToOutfall) {
+        worker = std::make_unique<CBranchFinder>(this, &graph, &search, o, true);
+    }
+    if (worker) {
+        worker->countsLoopEnds = pass == ParsePass::kFirst;
+        (pass == ParsePass::kFirst ? subnetworks : secondPassSubnetworks)
+            .push_back(std::move(worker));
     }
 }
 
 // The link cut is the summit link of the search tree's path from the later
 // outlet back to this one, oriented from its high end.
-void CFLDNetworkParser::CutLinkBetweenOutlets(incremental_dfs& search, GTL::node /*outlet*/,
-                                              GTL::node later) {
+void CFLDNetworkParser::CutLinkBetweenOutlets(dfs_fld& search, GTL::node later) {
     path_record path(&graph);
     search.reaches(later);
-    search.fill_path(path, later);
+    FillPathAlongSearchTree(path, search, later);
     summit_link cut = ChooseSummitLink(path);
     auto branch = std::make_unique<CBranch>(&graph);
     branch->nodes.push_back(cut.high);

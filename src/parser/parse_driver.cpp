@@ -15,7 +15,7 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
         graph.make_undirected();
     }
     CreatePondLinkLoops();
-    if (!FindOutletsAndSubnetworks(false)) {
+    if (!FindOutletsAndSubnetworks(ParsePass::kFirst)) {
         ReleaseSearches();
         return false;
     }
@@ -31,13 +31,13 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
         FindIsolatedNodesAndEdges();
     }
 
-    AssembleBranches(false, !findLongestBranch);
+    AssembleBranches(ParsePass::kFirst, !findLongestBranch);
     if (findLongestBranch) {
         ComputeLongestPathLengths();
         SplitLoopsAtFirstNode();
         SortOutletsByLongestPath();
-        FindOutletsAndSubnetworks(true);
-        AssembleBranches(true, false);
+        FindOutletsAndSubnetworks(ParsePass::kSecond);
+        AssembleBranches(ParsePass::kSecond, false);
     }
 
     CollectResults(findLongestBranch);
@@ -87,5 +87,5 @@ void CFLDNetworkParser::ReleaseSearches() {
     outletSearches.clear();
     // The per-node tables that searches borrowed are of no use once the
     // parse is over; the host keeps the parser for its results.
-    graph.scratch().release();
+    graph.tables().release();
 }

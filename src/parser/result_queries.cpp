@@ -96,7 +96,7 @@ bool CFLDNetworkParser::GetNodeIsPump(std::int32_t nodeId) const {
 
 bool CFLDNetworkParser::GetNodeIsOutfallType(std::int32_t nodeId) const {
     const NodeData& d = graph.data(graph.GetNode(nodeId));
-    return d.nodeType == node_type::kOutfall && !d.convertedToOutfall;
+    return IsOutfallType(d) && !d.convertedToOutfall;
 }
 
 bool CFLDNetworkParser::GetNodeIsConvertedToOutfall(std::int32_t nodeId) const {

@@ -45,8 +45,6 @@ inline constexpr const wchar_t* kIndexOutOfRange = L"Index out of range";
 inline constexpr const wchar_t* kNodeNotInGraph = L"Node ID is not in the Graph";
 inline constexpr const wchar_t* kNodeNotInEdge = L"node is not in the edge";
 inline constexpr const wchar_t* kLinkNotConnected = L"Link is not connected to the node";
-inline constexpr const wchar_t* kCannotSearchSubnetwork =
-    L"CFLDNetworkParsre::SeperateAllOutletsAndCreateLinkLoops()  Cannot dfs subnetwork from outlet";
 inline constexpr const wchar_t* kAlreadyParsed = L"The network has already been parsed";
 
 }  // namespace texts

@@ -154,7 +154,6 @@ TEST(LoopCutRules, WorkerSearchesAgainWithoutBackLinks) {
     ASSERT_TRUE(parser.ParseNetwork());
     auto& workers = ParserTestAccess::Subnetworks(parser.core());
     ASSERT_EQ(workers.size(), 1u);
-    EXPECT_TRUE(workers[0]->ownsSearch);
     EXPECT_TRUE(workers[0]->search->non_tree_edges().empty());
     EXPECT_EQ(workers[0]->search->number_of_reached_nodes(), 6);
 }

@@ -41,12 +41,11 @@ void GrowLoopedNetwork(Network& net, std::uint32_t seed, std::int32_t nodes) {
 
 summit_link SummitBySearch(Network& net, GTL::node from, GTL::node to) {
     GTL::bfs_tgt target;
-    target.calc_level(true);
     target.start_node(to);
     target.target_node(from);
     target.run(net.G);
     path_record path(&net.G);
-    FillPathFromTargetSearch(path, target, from);
+    FillPathAlongSearchTree(path, target, from);
     return ChooseSummitLink(path);
 }
 

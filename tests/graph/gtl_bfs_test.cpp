@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "graph/gtl_bfs.h"
 #include "test_helpers.h"
 
@@ -25,75 +23,58 @@ protected:
         }
         net.G.hide_edge(net[16]);
     }
-    void RunFrom(GTL::bfs& search, std::int32_t start) {
-        search.start_node(net(start));
-        search.calc_level(true);
-        search.store_preds(true);
-        search.store_non_tree_edges(true);
-        search.run(net.G);
+    // Level and discovery link of each node 1..7 (0 for the start or a node not reached).
+    std::pair<Ids, Ids> LevelsAndLinks(const GTL::bfs& search) {
+        Ids levels;
+        Ids links;
+        for (std::int32_t id = 1; id <= 7; ++id) {
+            levels.push_back(search.level(net(id)));
+            GTL::edge via = search.tree_edge_to(net(id));
+            links.push_back(via.is_null() ? 0 : net.Id(via));
+        }
+        return {levels, links};
     }
     rivo_test::Network net;
 };
 
-TEST_F(BreadthFirst, LevelsOrderTreeAndNonTreeLinksOverVisibleLinks) {
+TEST_F(BreadthFirst, LevelsAndDiscoveryLinksOverVisibleLinks) {
     GTL::bfs search;
-    RunFrom(search, 1);
-    EXPECT_EQ(net.Ids(search.bfs_order()), (Ids{1, 3, 2, 5, 4, 6}));
-    EXPECT_EQ(net.Ids(search.tree_edges()), (Ids{11, 10, 13, 14, 15}));
-    EXPECT_EQ(net.Ids(search.non_tree_edges()), Ids{12});
-    Ids levels;
-    for (std::int32_t id = 1; id <= 7; ++id) {
-        levels.push_back(search.level(net(id)));
-    }
-    EXPECT_EQ(levels, (Ids{0, 1, 1, 2, 2, 3, 0}));
+    search.start_node(net(1));
+    search.run(net.G);
+    EXPECT_EQ(net.Ids(search.discovered_nodes()), (Ids{1, 3, 2, 5, 4, 6}));
+    EXPECT_EQ(LevelsAndLinks(search),
+              std::make_pair(Ids{0, 1, 1, 2, 2, 3, 0}, Ids{0, 10, 11, 14, 13, 15, 0}));
     EXPECT_FALSE(search.reached(net(7)));
-    EXPECT_TRUE(search.father(net(1)).is_null());
-    for (std::size_t i = 0; i < search.bfs_order().size(); ++i) {
-        EXPECT_EQ(search.bfs_num(search.bfs_order()[i]), static_cast<int>(i) + 1);
-    }
-    for (GTL::node n : search.bfs_order()) {
-        if (search.level(n) > 0) {
-            GTL::node father = net.G.opposite(search.discovery_edge(n), n);
-            EXPECT_EQ(search.father(n), father);
-            EXPECT_EQ(search.level(n), search.level(father) + 1);
-        }
-    }
 }
 
-TEST_F(BreadthFirst, WholeGraphStartsAgainAtEachUnreachedNode) {
+// Taking 1 discovers 3 and 2, taking 3 discovers 5: asking for 5 goes no
+// further, and a node not yet discovered is never nearer than one that is.
+TEST_F(BreadthFirst, DiscoversOnlyAsFarAsAsked) {
     GTL::bfs search;
-    search.scan_whole_graph(true);
-    RunFrom(search, 1);
-    EXPECT_EQ(net.Ids(search.bfs_order()), (Ids{1, 3, 2, 5, 4, 6, 7, 8}));
-    EXPECT_EQ(search.level(net(8)), 1);
-    // Regression: the shortcut compared the count of every run since the last
-    // reset with the number of nodes, so a second run skipped 7 and 8.
-    RunFrom(search, 1);
-    EXPECT_TRUE(search.reached(net(8)));
-    EXPECT_EQ(search.roots(), (std::vector<std::size_t>{0, 6, 8, 14}));
+    search.start_node(net(1));
+    search.begin(net.G);
+    EXPECT_TRUE(search.discover(net(5)));
+    EXPECT_EQ(net.Ids(search.discovered_nodes()), (Ids{1, 3, 2, 5}));
+    EXPECT_FALSE(search.reached(net(4)));
+    EXPECT_FALSE(search.nearer(net(4), net(2)));
+    EXPECT_TRUE(search.nearer(net(1), net(2)));
+    EXPECT_FALSE(search.discover(net(7)));
+    EXPECT_EQ(search.discovered_nodes().size(), 6u);
 }
 
-// 1 lists 3 (the target) before 2: 2 is still discovered, as the start is finished.
-TEST_F(BreadthFirst, TargetNextToTheStartStopsAfterFinishingTheStart) {
+// The target search ends once its target is found; a second run from another
+// start forgets the first.
+TEST_F(BreadthFirst, TargetSearchEndsAfterTheNodeThatFindsTheTarget) {
     GTL::bfs_tgt search;
+    search.start_node(net(1));
     search.target_node(net(3));
-    RunFrom(search, 1);
-    EXPECT_EQ(net.Ids(search.bfs_order()), (Ids{1, 3}));
-    EXPECT_EQ(net.Ids(search.tree_edges()), (Ids{11, 10}));
-    EXPECT_FALSE(search.reached(net(5)));
-    EXPECT_EQ(std::count(search.queue().begin(), search.queue().end(), net(2)), 1);
-    search.reset();
-    EXPECT_TRUE(search.queue().empty() && search.bfs_order().empty());
-}
-
-// 5 is discovered before 4, but 4 is the target: it enters the order ahead of 5.
-TEST_F(BreadthFirst, FarTargetEntersTheOrderWhenDiscovered) {
-    GTL::bfs_tgt search;
-    search.target_node(net(4));
-    RunFrom(search, 1);
-    EXPECT_EQ(net.Ids(search.bfs_order()), (Ids{1, 3, 2, 4}));
-    EXPECT_TRUE(search.reached(net(5)));
-    EXPECT_EQ(search.discovery_edge(net(4)), net[14]);
+    search.run(net.G);
+    EXPECT_EQ(net.Ids(search.discovered_nodes()), (Ids{1, 3, 2}));
+    search.start_node(net(7));
+    search.target_node(net(8));
+    search.run(net.G);
+    EXPECT_FALSE(search.reached(net(1)));
+    EXPECT_EQ(net.Id(search.tree_edge_to(net(8))), 17);
 }
 
 }  // namespace

@@ -14,6 +14,12 @@ Edges EdgeList(const GTL::graph& g) {
     return out;
 }
 
+Edges Adjacent(const GTL::graph& g, GTL::node n) {
+    Edges out;
+    g.for_each_adj_edge(n, [&](GTL::edge e) { out.push_back(e); });
+    return out;
+}
+
 // e1 = (a,b), e2 = (a,c), e3 = (d,a): a lists its out-links newest first, then its in-links.
 class GraphAdjacency : public ::testing::Test {
 protected:
@@ -29,18 +35,18 @@ protected:
 };
 
 TEST_F(GraphAdjacency, RestoredLinkGoesToTheFrontOfAdjacencyAndTheEndOfTheEdgeList) {
-    EXPECT_EQ(g.adj_edges(a), (Edges{e2, e1, e3}));
+    EXPECT_EQ(Adjacent(g, a), (Edges{e2, e1, e3}));
     EXPECT_EQ(g.opposite(e3, a), d);
     g.hide_edge(e2);
-    EXPECT_EQ(g.adj_edges(a), (Edges{e1, e3}));
-    EXPECT_TRUE(g.adj_edges(c).empty());
+    EXPECT_EQ(Adjacent(g, a), (Edges{e1, e3}));
+    EXPECT_TRUE(Adjacent(g, c).empty());
     g.restore_edge(e2);
-    EXPECT_EQ(g.adj_edges(a), (Edges{e2, e1, e3}));
+    EXPECT_EQ(Adjacent(g, a), (Edges{e2, e1, e3}));
     EXPECT_EQ(EdgeList(g), (Edges{e1, e3, e2}));
     g.hide_edge(e1);
     g.restore_edge(e1);
-    EXPECT_EQ(g.adj_edges(a), (Edges{e1, e2, e3}));
-    EXPECT_EQ(g.adj_edges(b), Edges{e1});
+    EXPECT_EQ(Adjacent(g, a), (Edges{e1, e2, e3}));
+    EXPECT_EQ(Adjacent(g, b), Edges{e1});
     EXPECT_EQ(EdgeList(g), (Edges{e3, e2, e1}));
 }
 
@@ -50,21 +56,21 @@ TEST_F(GraphAdjacency, HidingTwiceOrRestoringAVisibleLinkChangesNothing) {
     g.restore_edge(e1);
     EXPECT_EQ(g.number_of_edges() * 10 + g.number_of_hidden_edges(), 21);
     EXPECT_EQ(g.number_of_edge_ids(), 3);
-    EXPECT_EQ(g.adj_edges(a), (Edges{e2, e1}));
+    EXPECT_EQ(Adjacent(g, a), (Edges{e2, e1}));
     g.restore_edge(e3);
     g.restore_edge(e3);
     EXPECT_EQ(g.number_of_hidden_edges(), 0);
-    EXPECT_EQ(g.adj_edges(a), (Edges{e2, e1, e3}));
+    EXPECT_EQ(Adjacent(g, a), (Edges{e2, e1, e3}));
     EXPECT_EQ(EdgeList(g), (Edges{e1, e2, e3}));
 }
 
 TEST_F(GraphAdjacency, SelfLoopAppearsTwiceAtItsNodeAndHidesFromBoth) {
     GTL::edge loop = g.new_edge(b, b);
-    EXPECT_EQ(g.adj_edges(b), (Edges{loop, loop, e1}));
+    EXPECT_EQ(Adjacent(g, b), (Edges{loop, loop, e1}));
     g.hide_edge(loop);
-    EXPECT_EQ(g.adj_edges(b), Edges{e1});
+    EXPECT_EQ(Adjacent(g, b), Edges{e1});
     g.restore_edge(loop);
-    EXPECT_EQ(g.adj_edges(b), (Edges{loop, loop, e1}));
+    EXPECT_EQ(Adjacent(g, b), (Edges{loop, loop, e1}));
     EXPECT_EQ(g.degree(b), 3);
 }
 

@@ -47,7 +47,7 @@ TEST(NeighbourOrder, ClassSortAgreesWithExchangeSortWhereItAnswers) {
         bool secondPass = round % 3 == 0;
         std::vector<LinkKey> keys = RandomKeys(rng, round % 5 != 0);
         std::vector<LinkKey> exchanged = keys;
-        neighbour_order::ExchangeSort(exchanged, secondPass);
+        neighbour_order::ExchangeSortKeys(exchanged, secondPass);
         std::vector<LinkKey> classed = keys;
         if (neighbour_order::SortByClasses(classed, secondPass)) {
             ++answered;

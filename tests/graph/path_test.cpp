@@ -36,7 +36,7 @@ TEST_F(SquarePaths, TargetSearchPathIsShortestAndFollowsTheFirstListedNeighbour)
         search.target_node(net(target));
         search.run(net.G);
         path_record path(&net.G);
-        FillPathFromTargetSearch(path, search, net(target));
+        FillPathAlongSearchTree(path, search, net(target));
         EXPECT_EQ(Checked(path), nodes);
     }
 }
@@ -44,12 +44,12 @@ TEST_F(SquarePaths, TargetSearchPathIsShortestAndFollowsTheFirstListedNeighbour)
 TEST_F(SquarePaths, DepthFirstPathFollowsTheSearchTree) {
     dfs_fld search;
     search.start_node(net(1));
-    search.run(net.G);
-    ASSERT_EQ(net.Ids(search.dfs_order()), (Ids{1, 4, 3, 2, 5}));
+    search.begin(net.G);
     const std::pair<std::int32_t, Ids> cases[] = {{1, {1}}, {3, {3, 4, 1}}, {5, {5, 2, 1}}};
     for (const auto& [target, nodes] : cases) {
+        ASSERT_TRUE(search.reaches(net(target)));
         path_record path(&net.G);
-        FillPathFromDepthFirstSearch(path, search, net(target));
+        FillPathAlongSearchTree(path, search, net(target));
         EXPECT_EQ(Checked(path), nodes);
     }
 }

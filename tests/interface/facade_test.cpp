@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
 #include <vector>
 
 #include "parser/network_fixture.h"
@@ -26,14 +25,6 @@ struct OpenParser : RivoNetworkParser {
     std::vector<bool> arguments;
 };
 
-std::string Join(std::initializer_list<std::int32_t> values) {
-    std::string text;
-    for (std::int32_t v : values) {
-        text += (text.empty() ? "" : " ") + std::to_string(v);
-    }
-    return text;
-}
-
 // Branch 1 = 1 2 4 (links 10 12), branch 2 = 2 3 5 (11 13); set-aside link 14
 // is a loop; pump link 7 joins 3 and 1.
 const NetworkSpec kJunction{{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 20, 10}, {5, 30, 0}},
@@ -55,66 +46,28 @@ TEST(Facade, ParseWithoutArgumentIsParseWithoutLongestBranch) {
     EXPECT_EQ(rivo_test::DescribeBranches(parser), rivo_test::DescribeBranches(plain));
 }
 
-TEST(Facade, EveryCallWrapsTheRecordAnew) {
+// Every call wraps the record anew, and every read goes to the record as it
+// is now.
+TEST(Facade, WrapsEachRecordAnewAndReadsItOnEveryAccess) {
     OpenParser parser;
     rivo_test::Feed(kJunction, parser);
     parser.ParseNetwork();
-    auto first = parser.GetBranch(0);
-    auto second = parser.GetBranch(0);
-    EXPECT_NE(first.get(), second.get());
-    EXPECT_EQ(Join({first->BranchNumber(), second->BranchNumber()}), "1 1");
+    EXPECT_NE(parser.GetBranch(0).get(), parser.GetBranch(0).get());
     EXPECT_NE(parser.GetLoop(0).get(), parser.GetLoop(0).get());
     EXPECT_NE(parser.GetPumpLink(0).get(), parser.GetPumpLink(0).get());
-
-    // Every read goes to the record as it is now.
-    CBranch& record = *parser.core()->GetBranch(1);
     auto b = parser.GetBranch(1);
     EXPECT_FALSE(b->IsStorageOutletBranch());
-    record.isStorageOutletBranch = record.isSingleStorageNodeBranch = true;
-    record.outBranchNumber = 12;
-    record.outUpSectionNumber = -13;
-    record.inBranchNumber = 14;
-    record.inUpSectionNumber = 15;
-    record.numberOfSections = 16;
-    EXPECT_TRUE(b->IsStorageOutletBranch() && b->IsSingleStorageNodeBranch());
-    EXPECT_EQ(Join({b->BranchNumber(), b->DownStreamBranchNumber(), b->DownStreamUpSectionNumber(),
-                    b->UpStreamBranchNumber(), b->UpStreamUpSectionNumber(), b->NumberOfSections(),
-                    b->NumberOfNodes(), b->NumberOfEdges(), b->GetNodeID(2), b->GetEdgeID(1)}),
-              "2 12 -13 14 15 16 3 2 5 13");
-
-    CPumpLink& pumpRecord = *parser.core()->GetPumpLink(0);
-    pumpRecord.upStreamBranchNumber = 21;
-    pumpRecord.downStreamBranchNumber = 22;
-    pumpRecord.upStreamNodeUpSectionNumber = 23;
-    pumpRecord.downStreamNodeUpSectionNumber = 24;
-    auto p = parser.GetPumpLink(0);
-    EXPECT_EQ(Join({p->PumpLinkID(), p->UpStreamNodeID(), p->DownStreamNodeID(),
-                    p->UpStreamBranchNumber(), p->DownStreamBranchNumber(),
-                    p->UpStreamNodeUpSectionNumber(), p->DownStreamNodeUpSectionNumber()}),
-              "7 3 1 21 22 23 24");
+    parser.core()->GetBranch(1)->isStorageOutletBranch = true;
+    EXPECT_TRUE(b->IsStorageOutletBranch());
 }
 
-TEST(Facade, CoreErrorsPassUnchanged) {
+// Core errors pass unchanged (the queries' own tests check each message);
+// arguments reach the core in their places, and the short AddEdge has length 1.
+TEST(Facade, CoreErrorsPassUnchangedAndArgumentsKeepTheirPlaces) {
     OpenParser parser;
     rivo_test::Feed(kJunction, parser);
     EXPECT_RAISES(parser.GetBranch(-1), "Failed : CFLDNetworkParser::GetBranch\nIndex out of range",
                   kInvalidArg);
-    EXPECT_RAISES(parser.GetLoop(-1),
-                  "Failed : CFLDNetworkParser::GetLoopBranch\nIndex out of range", kInvalidArg);
-    EXPECT_RAISES(parser.GetPumpLink(1),
-                  "Failed : CFLDNetworkParser::GetPumpLink\nIndex out of range", kInvalidArg);
-    EXPECT_RAISES(parser.AddNode(1, 0, 0, 0), "Failed : graph_fld::add_node", kInvalidArg);
-    EXPECT_RAISES(parser.SetNodeIsPondType(99, false), "Failed : graph_fld::SetNodeIsPondType",
-                  kInvalidArg);
-    EXPECT_RAISES(parser.SetNodeStorageType(99), "Failed : graph_fld::GetNode", kInvalidArg);
-    parser.ParseNetwork();
-    auto branch = parser.GetBranch(0);
-    EXPECT_RAISES(branch->GetNodeID(3), "Failed : CBranch::GetNodeID\nIndex out of range",
-                  kInvalidArg);
-    EXPECT_RAISES(branch->GetEdgeID(-1), "Failed : CBranch::GetEdgeID\nIndex out of range",
-                  kInvalidArg);
-
-    // Arguments reach the core in their places; the short AddEdge has length 1.
     parser.AddNode(8, 2.5, 3.5, 2);
     parser.AddEdge(15, 8, 1.25, 1, 0.75, 0.6, 0);
     const graph_fld& g = ParserTestAccess::Graph(*parser.core());

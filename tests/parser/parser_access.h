@@ -16,7 +16,7 @@ struct ParserTestAccess {
     static void CreatePondLinkLoops(CFLDNetworkParser& p) { p.CreatePondLinkLoops(); }
     static bool AddOutletNodes(CFLDNetworkParser& p) { return p.AddOutletNodes(); }
     static bool FindOutletsAndSubnetworks(CFLDNetworkParser& p, bool second) {
-        return p.FindOutletsAndSubnetworks(second);
+        return p.FindOutletsAndSubnetworks(second ? ParsePass::kSecond : ParsePass::kFirst);
     }
     static void SortOutlets(CFLDNetworkParser& p) { p.SortOutlets(); }
     static CKtHRException& Error(CFLDNetworkParser& p) { return p.error(); }

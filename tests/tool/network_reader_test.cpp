@@ -40,7 +40,7 @@ std::string ReadError(std::string_view text) {
 
 // Only the nodes must be there.
 TEST(NetworkReader, OptionalSectionsDefaultToEmpty) {
-    EXPECT_EQ(ReadNetworkText(R"({"nodes": []})", "net.json"), NetworkDocument{});
+    EXPECT_EQ(ReadNetworkText(R"({"nodes": []})", "net.json"), host::Network{});
 }
 
 // Each message names the file, the line and column of the offending value
@@ -60,6 +60,7 @@ TEST(NetworkReader, RejectsWithPlaceAndPath) {
          "net.json:1:15: invalid JSON: syntax error while parsing value - unexpected '{'; "
          "expected end of input"},
         {" 7", "net.json:1:2: expected an object, found 7"},
+        {R"({"links": []})", "net.json:1:1: nodes: required field is missing"},
         {R"({"nodes": null})", "net.json:1:11: nodes: expected an array, found null"},
         {R"({"nodes": [], "gutters": {}})",
          "net.json:1:26: gutters: expected an array, found an object"},
@@ -93,6 +94,8 @@ TEST(NetworkReader, RejectsWithPlaceAndPath) {
          "net.json:1:35: nodes[0].y: -1e309 is not a finite number"},
         {R"({"nodes": [{"id": 1, "x": 0, "y": 0, "type": 0, "storage": 0}]})",
          "net.json:1:60: nodes[0].storage: expected true or false, found 0"},
+        {R"({"nodes": [{"id": 1, "x": 0, "y": 0, "type": 0, "pond": null}]})",
+         "net.json:1:57: nodes[0].pond: expected true or false, found null"},
         {R"({"nodes": [{"id": 1, "x": 0, "y": 0, "type": {"code": 1}}]})",
          "net.json:1:46: nodes[0].type: expected an integer, found an object"},
     };

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "exit_status.h"
-#include "host_calls.h"
+#include "network_feed.h"
 #include "network_reader.h"
 #include "result_writer.h"
 #include "rivo.h"
@@ -66,7 +66,7 @@ private:
 // seven-argument AddEdge), the pump links and the gutters. The reader skips
 // unknown fields however nested, and of a section named twice the last counts.
 TEST(HostCalls, FeedTheDocumentAsReadInTheHostsOrder) {
-    NetworkDocument document = ReadNetworkText(R"({
+    host::Network document = ReadNetworkText(R"({
         "version": {"nested": [1, {"deep": [[], {}]}], "nodes": 3},
         "gutters": [{"id": 10, "sameDirectionAsUI": false}],
         "pumpLinks": [{"id": 100, "upstream": 3, "downstream": 2}],
@@ -84,11 +84,11 @@ TEST(HostCalls, FeedTheDocumentAsReadInTheHostsOrder) {
             {"id": -2147483648, "x": 0.25, "y": 7, "type": 32767},
             {"id": 2147483647, "x": 0, "y": 0, "type": -32768}]
     })",
-                                               "net.json");
+                                             "net.json");
     CallLog parser;
-    FeedNetwork(document, parser, parser);
-    ParseFedNetwork(parser, false);
-    ParseFedNetwork(parser, true);
+    host::Feed(document, parser, parser);
+    host::Parse(parser, false);
+    host::Parse(parser, true);
     EXPECT_EQ(parser.calls, (std::vector<std::string>{
                                 "AddNode(1, -150, 0.001, 1)",
                                 "AddNode(2, 10, 0, 0)",
@@ -124,7 +124,7 @@ TEST(ResultWriter, ErrorDocumentKeepsTheMessageAndPadsTheCode) {
     };
     for (const Case& c : cases) {
         std::ostringstream out;
-        WriteErrorDocument(out, c.hr, c.message);
+        WriteErrorDocument(out, {c.hr, c.message});
         EXPECT_EQ(out.str(), c.document);
     }
 }
@@ -138,10 +138,11 @@ TEST(ParseRun, RaiseDuringParseWritesOnlyTheErrorDocument) {
             CKtHRException(L"No outlet in the network", E_FAIL).Throw();
         }
     } parser;
-    NetworkDocument document;
-    document.nodes.push_back({});
+    host::Network network;
+    network.nodes.push_back({});
+    const ParseOutcome outcome = FeedAndParse(network, AfterFeeding::kKeep, true, parser, parser);
     std::ostringstream out;
-    EXPECT_EQ(RunNetwork(document, true, parser, parser, out), kSystemRaised);
+    EXPECT_EQ(WriteParseDocument(out, outcome, parser, {}, {}), kSystemRaised);
     EXPECT_EQ(out.str(),
               "{\n  \"result\": null,\n  \"error\": {\"hresult\": \"0x80004005\", \"message\": "
               "\"No outlet in the network\"}\n}\n");

@@ -56,7 +56,7 @@ TEST(SwmmOffsets, EndElevationsFollowTheOffsetMode) {
     for (const OffsetCase& c : cases) {
         // The options stand last: the mode applies to links read before it.
         const std::string text = kTwoNodes + c.linkLine + "\n[OPTIONS]\n" + c.options + "\n";
-        const NetworkDocument document = ReadSwmmText(text, "m.inp").document;
+        const host::Network document = ReadSwmmText(text, "m.inp").document;
         ASSERT_EQ(document.links.size(), 1u) << text;
         EXPECT_DOUBLE_EQ(document.links[0].sourceElevation, c.source) << text;
         EXPECT_DOUBLE_EQ(document.links[0].targetElevation, c.target) << text;
@@ -85,7 +85,7 @@ TEST(SwmmNumbering, NodesAndLinksCountInFileOrderAndPumpsApart) {
         "[OUTFALLS]\nOUT 0 FREE\n[PUMPS]\nP1 a OUT curve\n[CONDUITS]\nC1 A OUT 10\n"
         "[JUNCTIONS]\nA 3\n[WEIRS]\nW1 a out TRANSVERSE 1\n[PUMPS]\nP2 OUT A curve\n";
     const SwmmNetwork network = ReadSwmmText(text, "m.inp");
-    const NetworkDocument& d = network.document;
+    const host::Network& d = network.document;
     ASSERT_EQ(d.nodes.size(), 2u);
     EXPECT_EQ(d.nodes[0].type, 1);
     EXPECT_EQ(d.nodes[1].type, 0);
@@ -97,7 +97,7 @@ TEST(SwmmNumbering, NodesAndLinksCountInFileOrderAndPumpsApart) {
     EXPECT_EQ(d.links[1].type, 6);
     EXPECT_FALSE(d.links[1].length.has_value());
     EXPECT_EQ(d.links[0].length, 10.0);
-    EXPECT_EQ(d.pumpLinks, (std::vector<PumpLinkRecord>{{1, 2, 1}, {2, 1, 2}}));
+    EXPECT_EQ(d.pumpLinks, (std::vector<host::PumpLink>{{1, 2, 1}, {2, 1, 2}}));
 }
 
 TEST(SwmmLexical, LinesAreSplitAsSwmmDoes) {

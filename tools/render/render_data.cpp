@@ -1,35 +1,27 @@
 #include "render_data.h"
-#include "query_answer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <utility>
 
-#include "host_calls.h"
+#include "network_feed.h"
 #include "rivo.h"
 
 namespace rivo::tool::render {
 
 namespace {
 
-using Velmora::Calculations::Dynamic::RivoNetworkParser;
-
-void ReadAnswers(RivoNetworkParser& parser, RenderData& data) {
-    for (const LinkRecord& link : data.document.links) {
-        data.linkBranch.push_back(Ask([&] { return parser.GetBranchNumberOfPipe(link.id); }));
+// Every node and link without an answer, for a picture of a parse that raised.
+host::Result NoAnswers(const host::Network& network) {
+    host::Result none;
+    for (const host::Node& node : network.nodes) {
+        none.nodes.emplace_back().id = node.id;
     }
-    for (const NodeRecord& node : data.document.nodes) {
-        const auto converted = Ask([&] { return parser.GetNodeIsConvertedToOutfall(node.id); });
-        data.convertedOutfall.push_back(converted.value_or(false));
+    for (const host::Link& link : network.links) {
+        none.links.emplace_back().id = link.id;
     }
-    for (const BranchResult& loop : data.summary.loops) {
-        data.loopBranches.insert(loop.branchNumber);
-    }
-    data.isolatedNodes.insert(data.summary.isolatedNodeIDs.begin(),
-                              data.summary.isolatedNodeIDs.end());
-    data.isolatedLinks.insert(data.summary.isolatedEdgeIDs.begin(),
-                              data.summary.isolatedEdgeIDs.end());
+    return none;
 }
 
 double HueChannel(double p, double q, double t) {
@@ -48,23 +40,34 @@ double HueChannel(double p, double q, double t) {
 
 }  // namespace
 
-RenderData AnalyseNetwork(NetworkDocument document, bool findLongestBranch, std::string title) {
+RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
+                          Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                          std::string title) {
     RenderData data;
     data.title = std::move(title);
-    data.document = std::move(document);
-    RivoNetworkParser parser;
-    try {
-        FeedNetwork(data.document, parser, parser);
-        const bool result = ParseFedNetwork(parser, findLongestBranch);
-        data.summary = CollectSummary(parser, result);
-    } catch (const CKtHRException& error) {
+    data.network = std::move(network);
+    data.result = outcome.result.value_or(false);
+    std::optional<RaisedError> raised = outcome.error;
+    if (!raised) {
+        try {
+            data.answers = host::ReadWholeResult(parser, host::NodeIDs(data.network),
+                                                 host::LinkIDs(data.network));
+        } catch (const CKtHRException& error) {
+            raised = RaisedError{error.hr, ToUtf8(error.message)};
+        }
+    }
+    if (raised) {
         data.raised = true;
-        data.error = ToUtf8(error.message);
-        data.linkBranch.assign(data.document.links.size(), std::nullopt);
-        data.convertedOutfall.assign(data.document.nodes.size(), false);
+        data.error = raised->message;
+        data.answers = NoAnswers(data.network);
         return data;
     }
-    ReadAnswers(parser, data);
+    const host::ResultSummary& summary = data.answers.summary;
+    for (const host::BranchResult& loop : summary.loops) {
+        data.loopBranches.insert(loop.branchNumber);
+    }
+    data.isolatedNodes.insert(summary.isolatedNodeIDs.begin(), summary.isolatedNodeIDs.end());
+    data.isolatedLinks.insert(summary.isolatedEdgeIDs.begin(), summary.isolatedEdgeIDs.end());
     return data;
 }
 

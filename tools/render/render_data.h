@@ -6,8 +6,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "network_document.h"
-#include "result_summary.h"
+#include "network_model.h"
+#include "parse_run.h"
+#include "result_reader.h"
 
 // What a picture of a network shows: the network as described plus the
 // system's decomposition of it, read through the public interface.
@@ -15,21 +16,23 @@ namespace rivo::tool::render {
 
 struct RenderData {
     std::string title;  // usually the file name
-    NetworkDocument document;
-    bool raised = false;  // the system raised while fed, parsing or summarised
+    host::Network network;
+    bool raised = false;  // the parser raised while fed, parsing or read
     std::string error;    // its message
-    ResultSummary summary;
-    std::vector<std::optional<std::int32_t>> linkBranch;  // per document link
-    std::vector<bool> convertedOutfall;                   // per document node
+    bool result = false;  // what ParseNetwork returned
+    // The parser's answers, nodes and links in network order; without any
+    // answer where the parser raised.
+    host::Result answers;
     std::unordered_set<std::int32_t> loopBranches;
     std::unordered_set<std::int32_t> isolatedNodes;
     std::unordered_set<std::int32_t> isolatedLinks;
 };
 
-// Feeds `document` to a fresh parser, parses it and reads what is drawn.
-// A per-link or per-node query that raises leaves its item without answer;
-// when the parse itself raises, `raised` is set and nothing is coloured.
-RenderData AnalyseNetwork(NetworkDocument document, bool findLongestBranch, std::string title);
+// Reads what is drawn from a parser that parsed `network` with `outcome`.
+// When the parser raised, `raised` is set and nothing is coloured.
+RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
+                          Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                          std::string title);
 
 // The fill colour of a branch: hues a golden-ratio turn apart, so that
 // branches with neighbouring numbers never look alike. "#rrggbb".

@@ -32,7 +32,7 @@ struct Point {
 // Network coordinates to picture coordinates: scaled to fit, y upwards.
 class Frame {
 public:
-    explicit Frame(const NetworkDocument& document);
+    explicit Frame(const host::Network& document);
     Point operator()(double x, double y) const {
         return {kMargin + (x - minX_) * scale_, kTitleBand + kMargin + (maxY_ - y) * scale_};
     }
@@ -43,10 +43,10 @@ private:
     double minX_ = 0.0, maxY_ = 0.0, scale_ = 1.0, width_ = 0.0, height_ = 0.0;
 };
 
-Frame::Frame(const NetworkDocument& document) {
+Frame::Frame(const host::Network& document) {
     double maxX = 0.0, minY = 0.0;
     for (std::size_t i = 0; i < document.nodes.size(); ++i) {
-        const NodeRecord& node = document.nodes[i];
+        const host::Node& node = document.nodes[i];
         minX_ = i == 0 ? node.x : std::min(minX_, node.x);
         maxX = i == 0 ? node.x : std::max(maxX, node.x);
         minY = i == 0 ? node.y : std::min(minY, node.y);
@@ -96,9 +96,9 @@ std::string Escape(const std::string& text) {
 class SvgPicture {
 public:
     SvgPicture(std::ostream& out, const RenderData& data)
-        : out_(out), data_(data), frame_(data.document) {
-        for (std::size_t i = 0; i < data.document.nodes.size(); ++i) {
-            nodeIndex_.emplace(data.document.nodes[i].id, i);
+        : out_(out), data_(data), frame_(data.network) {
+        for (std::size_t i = 0; i < data.network.nodes.size(); ++i) {
+            nodeIndex_.emplace(data.network.nodes[i].id, i);
         }
     }
     void Write();
@@ -124,7 +124,7 @@ std::optional<Point> SvgPicture::NodePoint(std::int32_t id) const {
     if (found == nodeIndex_.end()) {
         return std::nullopt;
     }
-    const NodeRecord& node = data_.document.nodes[found->second];
+    const host::Node& node = data_.network.nodes[found->second];
     return frame_(node.x, node.y);
 }
 
@@ -144,20 +144,20 @@ void SvgPicture::Write() {
 }
 
 void SvgPicture::WriteTitle() {
-    const ResultSummary& s = data_.summary;
+    const host::ResultSummary& s = data_.answers.summary;
     const auto count = [](std::size_t n, const char* what) {
         return std::to_string(n) + " " + what;
     };
-    std::string line = data_.title + " \u2014 " + count(data_.document.nodes.size(), "nodes, ") +
-                       count(data_.document.links.size(), "links, ") +
-                       count(data_.document.pumpLinks.size(), "pump links; ");
+    std::string line = data_.title + " \u2014 " + count(data_.network.nodes.size(), "nodes, ") +
+                       count(data_.network.links.size(), "links, ") +
+                       count(data_.network.pumpLinks.size(), "pump links; ");
     if (data_.raised) {
         line += "the parser raised: " + data_.error;
     } else {
         line += count(s.branches.size(), "branches, ") + count(s.loops.size(), "loops, ") +
                 count(s.isolatedNodeIDs.size(), "isolated nodes, ") +
                 count(s.isolatedEdgeIDs.size(), "isolated links; result ") +
-                (s.result ? "true" : "false");
+                (data_.result ? "true" : "false");
     }
     out_ << "<text x=\"" << Num(kMargin) << "\" y=\"20.0\" font-size=\"14\">" << Escape(line)
          << "</text>\n";
@@ -165,13 +165,13 @@ void SvgPicture::WriteTitle() {
 
 void SvgPicture::WriteLinks() {
     out_ << "<g id=\"links\">\n";
-    const auto& links = data_.document.links;
+    const auto& links = data_.network.links;
     for (std::size_t i = 0; i < links.size(); ++i) {
         const Point a = NodePoint(links[i].source).value_or(Point{});
         const Point b = NodePoint(links[i].target).value_or(Point{});
         out_ << "<path d=\"M" << Num(a.x) << ' ' << Num(a.y) << 'L' << Num(b.x) << ' ' << Num(b.y)
              << '"';
-        const std::optional<std::int32_t> branch = data_.linkBranch[i];
+        const std::optional<std::int32_t> branch = data_.answers.links[i].branchNumber;
         if (data_.isolatedLinks.contains(links[i].id)) {
             out_ << " class=\"i\"";
         } else if (!branch || *branch <= 0) {
@@ -187,7 +187,7 @@ void SvgPicture::WriteLinks() {
 
 void SvgPicture::WritePumps() {
     out_ << "<g id=\"pumps\">\n";
-    for (const PumpLinkRecord& pump : data_.document.pumpLinks) {
+    for (const host::PumpLink& pump : data_.network.pumpLinks) {
         const Point a = NodePoint(pump.upstream).value_or(Point{});
         const Point b = NodePoint(pump.downstream).value_or(Point{});
         out_ << "<line class=\"pl\" x1=\"" << Num(a.x) << "\" y1=\"" << Num(a.y) << "\" x2=\""
@@ -218,17 +218,18 @@ void SvgPicture::Symbol(const std::string& kind, Point p) {
 
 void SvgPicture::WriteNodes() {
     out_ << "<g id=\"nodes\">\n";
-    const auto& nodes = data_.document.nodes;
+    const auto& nodes = data_.network.nodes;
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         const Point p = frame_(nodes[i].x, nodes[i].y);
-        if (nodes[i].type == 1) {
+        if (nodes[i].type == host::node_type::kOutfall) {
             Symbol("outfall", p);
-        } else if (nodes[i].type == 2 || nodes[i].storage) {
+        } else if (nodes[i].type == host::node_type::kStorage || nodes[i].storage) {
             Symbol("storage", p);
-        } else if (nodes[i].type == 4) {
+        } else if (nodes[i].type == host::node_type::kPump) {
             Symbol("pump", p);
         }
-        if (data_.convertedOutfall[i] && nodes[i].type != 1) {
+        if (data_.answers.nodes[i].isConvertedToOutfall.value_or(false) &&
+            nodes[i].type != host::node_type::kOutfall) {
             Symbol("converted", p);
         }
         if (data_.isolatedNodes.contains(nodes[i].id)) {
@@ -240,10 +241,10 @@ void SvgPicture::WriteNodes() {
 
 // Branches and loop branches with links, longest first: those get their
 // labels where labels would overlap.
-std::vector<const BranchResult*> LabelOrder(const ResultSummary& summary) {
-    std::vector<const BranchResult*> branches;
+std::vector<const host::BranchResult*> LabelOrder(const host::ResultSummary& summary) {
+    std::vector<const host::BranchResult*> branches;
     for (const auto* list : {&summary.branches, &summary.loops}) {
-        for (const BranchResult& branch : *list) {
+        for (const host::BranchResult& branch : *list) {
             if (!branch.edgeIDs.empty()) {
                 branches.push_back(&branch);
             }
@@ -259,10 +260,10 @@ std::vector<const BranchResult*> LabelOrder(const ResultSummary& summary) {
 // a label whose cell (or a cell beside it) is taken is left out, so that
 // dense parts of a large network stay readable.
 void SvgPicture::WriteLabels() {
-    const std::vector<const BranchResult*> branches = LabelOrder(data_.summary);
+    const std::vector<const host::BranchResult*> branches = LabelOrder(data_.answers.summary);
     std::unordered_map<std::int32_t, std::size_t> linkIndex;
-    for (std::size_t i = 0; i < data_.document.links.size(); ++i) {
-        linkIndex.emplace(data_.document.links[i].id, i);
+    for (std::size_t i = 0; i < data_.network.links.size(); ++i) {
+        linkIndex.emplace(data_.network.links[i].id, i);
     }
     std::unordered_set<std::int64_t> taken;
     const auto cell = [](double x, double y) {
@@ -270,12 +271,12 @@ void SvgPicture::WriteLabels() {
                std::int64_t(std::floor(y / kLabelCellHeight));
     };
     out_ << "<g id=\"labels\">\n";
-    for (const BranchResult* branch : branches) {
+    for (const host::BranchResult* branch : branches) {
         const auto link = linkIndex.find(branch->edgeIDs[branch->edgeIDs.size() / 2]);
         if (link == linkIndex.end()) {
             continue;
         }
-        const LinkRecord& record = data_.document.links[link->second];
+        const host::Link& record = data_.network.links[link->second];
         const Point a = NodePoint(record.source).value_or(Point{});
         const Point b = NodePoint(record.target).value_or(Point{});
         const Point mid{(a.x + b.x) / 2, (a.y + b.y) / 2};

@@ -2,15 +2,46 @@
 
 #include <iostream>
 #include <memory>
-#include <optional>
 
-#include "atomic_output.h"
+#include "command.h"
 #include "exit_status.h"
-#include "input_error.h"
 #include "network_json.h"
 #include "swmm_reader.h"
 
 namespace rivo::tool::swmm {
+
+namespace {
+
+class ImportCommand : public Command {
+public:
+    ImportCommand(const ImportOptions& options, std::ostream& standardOutput,
+                  std::ostream& diagnostics)
+        : Command(diagnostics), options_(options), standardOutput_(standardOutput) {}
+
+private:
+    void Open(Outputs& outputs) override {
+        out_ = &outputs.Add(options_.output, standardOutput_);
+        if (!options_.names.empty()) {
+            names_ = &outputs.Add(options_.names, standardOutput_);
+        }
+    }
+    void Read() override { model_ = ReadSwmmFile(options_.model); }
+    int Write() override {
+        WriteNetworkDocument(*out_, model_.document);
+        if (names_ != nullptr) {
+            WriteNameTable(*names_, model_.names);
+        }
+        return kParsed;
+    }
+
+    const ImportOptions& options_;
+    std::ostream& standardOutput_;
+    std::ostream* out_ = nullptr;
+    std::ostream* names_ = nullptr;
+    SwmmNetwork model_;
+};
+
+}  // namespace
 
 void AddImportSwmmCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<ImportOptions>();
@@ -27,44 +58,7 @@ void AddImportSwmmCommand(CLI::App& app, int& status) {
 
 int RunImportSwmmCommand(const ImportOptions& options, std::ostream& standardOutput,
                          std::ostream& diagnostics) {
-    // Both files are made before the model is read, so that an unusable path
-    // is found first, and both are put in place only when both are written.
-    std::optional<AtomicOutputFile> output;
-    std::optional<AtomicOutputFile> names;
-    SwmmNetwork network;
-    try {
-        if (!options.output.empty()) {
-            output.emplace(options.output);
-        }
-        if (!options.names.empty()) {
-            names.emplace(options.names);
-        }
-        network = ReadSwmmFile(options.model);
-    } catch (const InputError& error) {
-        diagnostics << error.what() << '\n';
-        return kUnusableInput;
-    } catch (const OutputError& error) {
-        diagnostics << error.what() << '\n';
-        return kUnusableInput;
-    }
-    try {
-        std::ostream& out = output ? output->stream() : standardOutput;
-        WriteNetworkDocument(out, network.document);
-        if (!out.flush()) {
-            throw OutputError((output ? options.output : "stdout") + ": cannot write");
-        }
-        if (names) {
-            WriteNameTable(names->stream(), network.names);
-            names->Commit();
-        }
-        if (output) {
-            output->Commit();
-        }
-    } catch (const OutputError& error) {
-        diagnostics << error.what() << '\n';
-        return kNotWritten;
-    }
-    return kParsed;
+    return ImportCommand(options, standardOutput, diagnostics).Run();
 }
 
 }  // namespace rivo::tool::swmm

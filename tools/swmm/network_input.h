@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "network_document.h"
+#include "network_model.h"
 #include "network_reader.h"
 #include "swmm_reader.h"
 
@@ -10,7 +10,7 @@ namespace rivo::tool {
 
 // Reads the network a subcommand was given: a SWMM input file by its `.inp`
 // extension, otherwise a network document. Throws InputError.
-inline NetworkDocument ReadAnyNetworkFile(const std::string& path) {
+inline host::Network ReadAnyNetworkFile(const std::string& path) {
     return swmm::IsSwmmPath(path) ? swmm::ReadSwmmFile(path).document : ReadNetworkFile(path);
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-Json NodeJson(const NodeRecord& node) {
+Json NodeJson(const host::Node& node) {
     Json json{{"id", node.id}, {"x", node.x}, {"y", node.y}, {"type", node.type}};
     if (node.pond) {
         json["pond"] = *node.pond;
@@ -21,7 +21,7 @@ Json NodeJson(const NodeRecord& node) {
     return json;
 }
 
-Json LinkJson(const LinkRecord& link) {
+Json LinkJson(const host::Link& link) {
     Json json{{"id", link.id},
               {"source", link.source},
               {"target", link.target},
@@ -35,11 +35,11 @@ Json LinkJson(const LinkRecord& link) {
     return json;
 }
 
-Json PumpJson(const PumpLinkRecord& pump) {
+Json PumpJson(const host::PumpLink& pump) {
     return {{"id", pump.id}, {"upstream", pump.upstream}, {"downstream", pump.downstream}};
 }
 
-Json GutterJson(const GutterRecord& gutter) {
+Json GutterJson(const host::Gutter& gutter) {
     return {{"id", gutter.id}, {"sameDirectionAsUI", gutter.sameDirectionAsUI}};
 }
 
@@ -63,7 +63,7 @@ Json NameObject(const std::vector<std::string>& names) {
 
 }  // namespace
 
-void WriteNetworkDocument(std::ostream& out, const NetworkDocument& document) {
+void WriteNetworkDocument(std::ostream& out, const host::Network& document) {
     out << "{\n";
     WriteArray(out, "nodes", document.nodes, NodeJson, false);
     WriteArray(out, "links", document.links, LinkJson, false);

@@ -107,7 +107,7 @@ private:
 
     std::optional<std::int32_t> NodeIndex(const std::string& name, std::size_t line,
                                           const std::string& link);
-    std::optional<LinkRecord> ResolveLink(const RawLink& raw, std::int32_t id);
+    std::optional<host::Link> ResolveLink(const RawLink& raw, std::int32_t id);
     void ResolvePumps(SwmmNetwork& network);
     double EndElevation(const std::string& offset, double invert, std::size_t line,
                         const std::string& link, bool& ok);
@@ -120,7 +120,7 @@ private:
     std::vector<Problem> problems_;
 
     std::vector<RawNode> nodes_;
-    std::vector<NodeRecord> nodeRecords_;
+    std::vector<host::Node> nodeRecords_;
     std::unordered_map<std::string, std::int32_t> nodeIndex_;  // folded name -> index
     std::vector<RawLink> links_;
     std::vector<RawLink> pumps_;
@@ -185,7 +185,7 @@ void Reader::ReadNode(const std::vector<std::string>& fields) {
         return;
     }
     nodes_.push_back({fields[0], invert.value_or(0.0)});
-    NodeRecord record;
+    host::Node record;
     record.id = static_cast<std::int32_t>(nodes_.size());
     record.type = section_->type;
     nodeRecords_.push_back(record);
@@ -290,7 +290,7 @@ double Reader::EndElevation(const std::string& offset, double invert, std::size_
     return offsetsAreElevations_ ? *value : invert + *value;
 }
 
-std::optional<LinkRecord> Reader::ResolveLink(const RawLink& raw, std::int32_t id) {
+std::optional<host::Link> Reader::ResolveLink(const RawLink& raw, std::int32_t id) {
     const std::string& name = raw.fields[0];
     const std::optional<std::int32_t> from = NodeIndex(raw.fields[1], raw.line, name);
     const std::optional<std::int32_t> to = NodeIndex(raw.fields[2], raw.line, name);
@@ -298,7 +298,7 @@ std::optional<LinkRecord> Reader::ResolveLink(const RawLink& raw, std::int32_t i
         return std::nullopt;
     }
     bool ok = true;
-    LinkRecord record;
+    host::Link record;
     record.id = id;
     record.source = *from + 1;
     record.target = *to + 1;
@@ -310,7 +310,7 @@ std::optional<LinkRecord> Reader::ResolveLink(const RawLink& raw, std::int32_t i
                                           nodes_[*to].invert, raw.line, name, ok);
     const auto size = sizes_.find(FoldCase(name));
     record.size = size == sizes_.end() ? 1.0 : size->second.size;
-    return ok ? std::optional<LinkRecord>(record) : std::nullopt;
+    return ok ? std::optional<host::Link>(record) : std::nullopt;
 }
 
 void Reader::Fail() {
@@ -356,7 +356,7 @@ SwmmNetwork Reader::Finish() {
     }
     for (const RawLink& raw : links_) {
         const auto id = static_cast<std::int32_t>(network.document.links.size() + 1);
-        if (std::optional<LinkRecord> record = ResolveLink(raw, id)) {
+        if (std::optional<host::Link> record = ResolveLink(raw, id)) {
             network.document.links.push_back(*record);
             network.names.links.push_back(ToUtf8Name(raw.fields[0]));
         }

@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "network_document.h"
+#include "network_model.h"
 
 // Reads the drainage network of a SWMM 5 input file into a network document
 // (see docs/swmm.md for the mapping).
@@ -18,7 +18,7 @@ struct NameTable {
 };
 
 struct SwmmNetwork {
-    NetworkDocument document;
+    host::Network document;
     NameTable names;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 
-#include "network_generator.h"
 #include "rivo.h"
 
 namespace rivo_bench {
@@ -10,7 +10,6 @@ namespace rivo_bench {
 // What reading a parse's results came to. The checksum folds every value
 // read, so that the reads cannot be dropped and two runs can be compared.
 struct ReadTally {
-    std::int64_t queries = 0;
     // Queries that raised, e.g. the position of a node that lies on no
     // branch. A host reads on after such an error, and so does the reader.
     std::int64_t errors = 0;
@@ -19,11 +18,13 @@ struct ReadTally {
     std::int32_t loops = 0;
 };
 
-// Reads every result a host reads after a parse: all branches and loop
-// branches with their nodes and links, the pump links, the per-node and
-// per-link queries for every node and link of `network`, and the lists of
-// isolated nodes and links, removed outfalls and gutters.
+// Reads every result a host reads after a parse (the result reader of the
+// tool), with the per-node and per-link answers for the IDs given, and folds
+// it into a checksum: branches and loop branches with their nodes and links,
+// the pump links, the node and the link answers, then the counts, the lists
+// of isolated nodes and links and of removed outfalls, and the gutters.
 ReadTally ReadEverything(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
-                         const Network& network);
+                         std::span<const std::int32_t> nodeIDs,
+                         std::span<const std::int32_t> linkIDs);
 
 }  // namespace rivo_bench

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <optional>
+#include <vector>
+
+// A drainage network as a host describes it to the parser: the records the
+// host calls are made from, in the order they are made. The tool reads it
+// from network documents and SWMM models, the benchmarks generate it.
+namespace rivo::host {
+
+// Codes the host uses for node types.
+namespace node_type {
+inline constexpr std::int16_t kManhole = 0;
+inline constexpr std::int16_t kOutfall = 1;
+inline constexpr std::int16_t kStorage = 2;
+inline constexpr std::int16_t kPump = 4;
+}  // namespace node_type
+
+// Codes the host uses for link types.
+namespace link_type {
+inline constexpr std::int16_t kPipe = 0;
+inline constexpr std::int16_t kOrifice = 5;
+inline constexpr std::int16_t kWeir = 6;
+inline constexpr std::int16_t kPressureMain = 7;
+inline constexpr std::int16_t kOutlet = 8;
+// Weirs, orifices and other controls: the parser keeps them out of the trees.
+inline constexpr std::int16_t kSetAside[] = {3, kOrifice, kWeir, kOutlet};
+inline bool IsSetAside(std::int16_t type) {
+    return std::find(std::begin(kSetAside), std::end(kSetAside), type) != std::end(kSetAside);
+}
+}  // namespace link_type
+
+struct Node {
+    std::int32_t id = 0;
+    double x = 0.0;
+    double y = 0.0;
+    std::int16_t type = node_type::kManhole;
+    // Whether a storage node is a pond; the parser takes every node as a
+    // pond until told otherwise, so an absent flag is never passed on.
+    std::optional<bool> pond;
+    // Passed on as SetNodeStorageType: makes the node a storage node.
+    bool storage = false;
+
+    friend bool operator==(const Node&, const Node&) = default;
+};
+
+// Elevations are the link's invert levels at its source and target ends.
+// A link without a length leaves the length to the parser.
+struct Link {
+    std::int32_t id = 0;
+    std::int32_t source = 0;
+    std::int32_t target = 0;
+    double sourceElevation = 0.0;
+    double targetElevation = 0.0;
+    double size = 0.0;
+    std::int16_t type = link_type::kPipe;
+    std::optional<double> length;
+
+    friend bool operator==(const Link&, const Link&) = default;
+};
+
+// A pump lifting from its upstream node into its downstream node; no link
+// of the graph.
+struct PumpLink {
+    std::int32_t id = 0;
+    std::int32_t upstream = 0;
+    std::int32_t downstream = 0;
+
+    friend bool operator==(const PumpLink&, const PumpLink&) = default;
+};
+
+struct Gutter {
+    std::int32_t id = 0;  // the link that is a gutter
+    bool sameDirectionAsUI = true;
+
+    friend bool operator==(const Gutter&, const Gutter&) = default;
+};
+
+struct Network {
+    std::vector<Node> nodes;
+    std::vector<Link> links;
+    std::vector<PumpLink> pumpLinks;
+    std::vector<Gutter> gutters;
+
+    friend bool operator==(const Network&, const Network&) = default;
+};
+
+}  // namespace rivo::host

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "rivo.h"
+
+// Reading every result a host reads after a parse, in the order the result
+// document of the tool lists it. The tool's writers, the benchmark's
+// checksum and the Python module all read through here.
+namespace rivo::host {
+
+// One branch or loop branch: a chain of sections between two junctions,
+// with the branch (and the section in it) its ends drain to and come from.
+struct BranchResult {
+    std::int32_t branchNumber = 0;
+    std::int32_t downStreamBranchNumber = 0;
+    std::int32_t downStreamUpSectionNumber = 0;
+    std::int32_t upStreamBranchNumber = 0;
+    std::int32_t upStreamUpSectionNumber = 0;
+    std::int32_t numberOfSections = 0;
+    bool isStorageOutletBranch = false;
+    bool isSingleStorageNodeBranch = false;
+    std::vector<std::int32_t> nodeIDs;
+    std::vector<std::int32_t> edgeIDs;
+};
+
+// A pump link with the branches and sections of its two nodes.
+struct PumpLinkResult {
+    std::int32_t pumpLinkID = 0;
+    std::int32_t upStreamNodeID = 0;
+    std::int32_t downStreamNodeID = 0;
+    std::int32_t upStreamBranchNumber = 0;
+    std::int32_t downStreamBranchNumber = 0;
+    std::int32_t upStreamNodeUpSectionNumber = 0;
+    std::int32_t downStreamNodeUpSectionNumber = 0;
+};
+
+struct GutterResult {
+    std::int32_t id = 0;
+    bool sameDirectionAsUI = true;
+};
+
+// Everything but the per-node and per-link answers.
+struct ResultSummary {
+    std::int32_t numberOfNodes = 0;
+    std::int32_t numberOfLinks = 0;
+    bool containsLoop = false;
+    std::vector<BranchResult> branches;
+    std::vector<BranchResult> loops;
+    std::vector<PumpLinkResult> pumpLinks;
+    std::vector<GutterResult> gutters;
+    std::vector<std::int32_t> isolatedNodeIDs;
+    std::vector<std::int32_t> isolatedEdgeIDs;
+    std::vector<std::int32_t> removedOutfallIDs;
+};
+
+// The parser's answers about one node; empty where the query raised (a
+// node on no branch has no branch number, an unknown ID answers nothing).
+struct NodeAnswers {
+    std::int32_t id = 0;
+    std::optional<std::int32_t> branchNumber;
+    std::optional<std::int32_t> indexInBranch;
+    std::optional<std::int32_t> upStreamSectionNumber;
+    std::optional<double> downStreamSectionPosition;
+    std::optional<bool> isOutfallType;
+    std::optional<bool> isConvertedToOutfall;
+    std::optional<bool> isPump;
+    std::optional<bool> isManholeOrStorageType;
+};
+
+// The parser's answers about one link, the same way.
+struct LinkAnswers {
+    std::int32_t id = 0;
+    std::optional<std::int32_t> branchNumber;
+    std::optional<std::int32_t> upStreamSectionNumber;
+    std::optional<bool> parserDirectionSameAsUI;
+    std::optional<double> firstSectionPosition;
+    std::optional<double> secondSectionPosition;
+};
+
+// Reads the summary. The queries raise only on a parser in a state no host
+// sees after a parse; CKtHRException passes through.
+ResultSummary ReadSummary(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser);
+
+// Every per-node query for `id`, in the order of NodeAnswers' fields: the
+// branch number before the index, so that a node found only on loop
+// branches answers as it does to a host asking in that order (the first
+// of the two queries fixes both). Never raises.
+NodeAnswers ReadNodeAnswers(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                            std::int32_t id);
+
+// Every per-link query for `id`, in the order of LinkAnswers' fields.
+LinkAnswers ReadLinkAnswers(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                            std::int32_t id);
+
+// Receives the result piece by piece, so that answers for millions of nodes
+// need not be held at once.
+class ResultVisitor {
+public:
+    virtual ~ResultVisitor() = default;
+    virtual void Summary(const ResultSummary& summary) = 0;
+    virtual void Node(const NodeAnswers& answers) = 0;
+    virtual void Link(const LinkAnswers& answers) = 0;
+};
+
+// Reads the summary (which may raise before anything is passed on), then
+// the answers for each node and each link given, in the order given.
+void ReadResult(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                std::span<const std::int32_t> nodeIDs, std::span<const std::int32_t> linkIDs,
+                ResultVisitor& visitor);
+
+// The whole result at once, answers in the order of the IDs given.
+struct Result {
+    ResultSummary summary;
+    std::vector<NodeAnswers> nodes;
+    std::vector<LinkAnswers> links;
+};
+
+Result ReadWholeResult(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                       std::span<const std::int32_t> nodeIDs,
+                       std::span<const std::int32_t> linkIDs);
+
+}  // namespace rivo::host
