@@ -1,0 +1,147 @@
+#include "tool_bridge.h"
+
+#include <sstream>
+#include <utility>
+
+#include "input_error.h"
+#include "network_feed.h"
+#include "network_json.h"
+#include "network_reader.h"
+#include "result_reader.h"
+#include "swmm_reader.h"
+
+namespace rivo::python {
+
+namespace tool = rivo::tool;
+namespace host = rivo::host;
+
+struct LoadedNetwork::Data {
+    host::Network document;
+    std::optional<tool::swmm::NameTable> names;
+};
+
+LoadedNetwork::LoadedNetwork(std::unique_ptr<Data> data) : data_(std::move(data)) {}
+LoadedNetwork::~LoadedNetwork() = default;
+
+std::string LoadedNetwork::DocumentText() const {
+    std::ostringstream out;
+    tool::swmm::WriteNetworkDocument(out, data_->document);
+    return out.str();
+}
+
+std::optional<std::string> LoadedNetwork::NamesText() const {
+    if (!data_->names) {
+        return std::nullopt;
+    }
+    std::ostringstream out;
+    tool::swmm::WriteNameTable(out, *data_->names);
+    return out.str();
+}
+
+void LoadedNetwork::Feed(dyn::RivoNetworkParser& parser, std::vector<std::int32_t>& nodeIDs,
+                         std::vector<std::int32_t>& linkIDs) const {
+    for (const host::Node& node : data_->document.nodes) {
+        nodeIDs.push_back(node.id);
+    }
+    for (const host::Link& link : data_->document.links) {
+        linkIDs.push_back(link.id);
+    }
+    host::Feed(data_->document, parser, parser);
+}
+
+namespace {
+
+template <class Read>
+std::shared_ptr<LoadedNetwork> Load(std::string_view source, Read read) {
+    auto data = std::make_unique<LoadedNetwork::Data>();
+    try {
+        read(*data);
+    } catch (const tool::InputError& error) {
+        throw InputFailure(error.what(), std::string(source));
+    }
+    return std::make_shared<LoadedNetwork>(std::move(data));
+}
+
+tool::swmm::PumpNodes ToolPumpNodes(PumpNodes pumpNodes) {
+    return pumpNodes == PumpNodes::kStorage ? tool::swmm::PumpNodes::kStorage
+                                            : tool::swmm::PumpNodes::kNone;
+}
+
+BranchRow ToRow(host::BranchResult&& b) {
+    return {{b.branchNumber, b.downStreamBranchNumber, b.downStreamUpSectionNumber,
+             b.upStreamBranchNumber, b.upStreamUpSectionNumber, b.numberOfSections},
+            {b.isStorageOutletBranch, b.isSingleStorageNodeBranch},
+            std::move(b.nodeIDs),
+            std::move(b.edgeIDs)};
+}
+
+std::vector<BranchRow> ToRows(std::vector<host::BranchResult>& branches) {
+    std::vector<BranchRow> rows;
+    rows.reserve(branches.size());
+    for (host::BranchResult& branch : branches) {
+        rows.push_back(ToRow(std::move(branch)));
+    }
+    return rows;
+}
+
+}  // namespace
+
+std::shared_ptr<LoadedNetwork> LoadNetworkFile(const std::string& path, PumpNodes pumpNodes) {
+    if (tool::swmm::IsSwmmPath(path)) {
+        return LoadSwmmFile(path, pumpNodes);
+    }
+    return Load(path,
+                [&](LoadedNetwork::Data& data) { data.document = tool::ReadNetworkFile(path); });
+}
+
+std::shared_ptr<LoadedNetwork> LoadSwmmFile(const std::string& path, PumpNodes pumpNodes) {
+    return Load(path, [&](LoadedNetwork::Data& data) {
+        tool::swmm::SwmmNetwork network = tool::swmm::ReadSwmmFile(path, ToolPumpNodes(pumpNodes));
+        data.document = std::move(network.document);
+        data.names = std::move(network.names);
+    });
+}
+
+std::shared_ptr<LoadedNetwork> LoadNetworkText(std::string_view text, std::string_view name) {
+    return Load(name, [&](LoadedNetwork::Data& data) {
+        data.document = tool::ReadNetworkText(text, name);
+    });
+}
+
+ResultSummary ReadSummary(dyn::IVFLDNetworkParser& parser, bool result) {
+    host::ResultSummary summary = host::ReadSummary(parser);
+    ResultSummary out{result,
+                      summary.numberOfNodes,
+                      summary.numberOfLinks,
+                      summary.containsLoop,
+                      ToRows(summary.branches),
+                      ToRows(summary.loops),
+                      {},
+                      {},
+                      std::move(summary.isolatedNodeIDs),
+                      std::move(summary.isolatedEdgeIDs),
+                      std::move(summary.removedOutfallIDs)};
+    for (const host::PumpLinkResult& p : summary.pumpLinks) {
+        out.pumpLinks.push_back({p.pumpLinkID, p.upStreamNodeID, p.downStreamNodeID,
+                                 p.upStreamBranchNumber, p.downStreamBranchNumber,
+                                 p.upStreamNodeUpSectionNumber, p.downStreamNodeUpSectionNumber});
+    }
+    for (const host::GutterResult& gutter : summary.gutters) {
+        out.gutters.emplace_back(gutter.id, gutter.sameDirectionAsUI);
+    }
+    return out;
+}
+
+NodeRow ReadNodeAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id) {
+    const host::NodeAnswers a = host::ReadNodeAnswers(parser, id);
+    return {id,
+            {a.branchNumber, a.indexInBranch, a.upStreamSectionNumber},
+            {a.isOutfallType, a.isConvertedToOutfall, a.isPump, a.isManholeOrStorageType}};
+}
+
+LinkRow ReadLinkAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id) {
+    const host::LinkAnswers a = host::ReadLinkAnswers(parser, id);
+    return {id, {a.branchNumber, a.upStreamSectionNumber}, a.parserDirectionSameAsUI};
+}
+
+}  // namespace rivo::python
