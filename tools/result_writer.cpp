@@ -2,13 +2,20 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <nlohmann/json.hpp>
 #include <vector>
 
 #include "json_line.h"
 #include "result_reader.h"
 
 namespace rivo::tool {
+
+std::string ErrorObject(const RaisedError& error) {
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08" PRIx32, static_cast<std::uint32_t>(error.hr));
+    std::string object = std::string("{\"hresult\": \"") + code + "\", \"message\": ";
+    AppendQuoted(object, error.message);
+    return object + "}";
+}
 
 namespace {
 
@@ -18,17 +25,6 @@ using host::PumpLinkResult;
 
 void WriteMember(std::ostream& out, std::string_view key, const std::string& value) {
     out << "  \"" << key << "\": " << value << ",\n";
-}
-
-// `{"hresult": "0x80070057", "message": "..."}`: the code in eight hex
-// digits, the message quoted as JSON (bytes that are not UTF-8 replaced, so
-// that the document stays readable).
-std::string ErrorObject(const RaisedError& error) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08" PRIx32, static_cast<std::uint32_t>(error.hr));
-    const std::string quoted = nlohmann::json(error.message)
-                                   .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-    return std::string("{\"hresult\": \"") + code + "\", \"message\": " + quoted + "}";
 }
 
 // An array member with one element per line; `format` fills the element's line.

@@ -29,6 +29,10 @@ void WriteResultDocument(std::ostream& out, std::optional<bool> result,
                          std::span<const std::int32_t> nodeIDs,
                          std::span<const std::int32_t> linkIDs);
 
+// `{"hresult": "0x80070057", "message": "..."}`: the code in eight hex
+// digits, the message quoted as JSON.
+std::string ErrorObject(const RaisedError& error);
+
 // Writes the document of a run the parser stopped with an error:
 // {"result": null, "error": {"hresult": "0x80070057", "message": "..."}}.
 void WriteErrorDocument(std::ostream& out, const RaisedError& error);

@@ -59,6 +59,7 @@ RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
     if (raised) {
         data.raised = true;
         data.error = raised->message;
+        data.hresult = raised->hr;
         data.answers = NoAnswers(data.network);
         return data;
     }

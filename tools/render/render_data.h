@@ -9,6 +9,7 @@
 #include "network_model.h"
 #include "parse_run.h"
 #include "result_reader.h"
+#include "swmm_reader.h"
 
 // What a picture of a network shows: the network as described plus the
 // system's decomposition of it, read through the public interface.
@@ -17,9 +18,11 @@ namespace rivo::tool::render {
 struct RenderData {
     std::string title;  // usually the file name
     host::Network network;
-    bool raised = false;  // the parser raised while fed, parsing or read
-    std::string error;    // its message
-    bool result = false;  // what ParseNetwork returned
+    std::optional<swmm::NameTable> names;  // of a SWMM model
+    bool raised = false;                   // the parser raised while fed, parsing or read
+    std::string error;                     // its message
+    HRESULT hresult = 0;                   // and its code
+    bool result = false;                   // what ParseNetwork returned
     // The parser's answers, nodes and links in network order; without any
     // answer where the parser raised.
     host::Result answers;
