@@ -11,16 +11,38 @@ void AddNetworkOptions(CLI::App& command, NetworkOptions& options) {
         ->required();
     command.add_flag("--longest", options.findLongestBranch,
                      "Parse with the longest-branch option: ParseNetwork(true)");
+    AddPumpNodesOption(command, options.pumpNodes);
+    command.add_flag("--partial", options.partial,
+                     "When a pump link cannot be numbered, write the decomposition found before "
+                     "(exit status 3 all the same)");
+}
+
+void AddPumpNodesOption(CLI::App& command, swmm::PumpNodes& pumpNodes) {
+    command
+        .add_option_function<std::string>(
+            "--pump-nodes",
+            [&pumpNodes](const std::string& name) { pumpNodes = *swmm::PumpNodesFromName(name); },
+            "SWMM models: the nodes at pump ends become storage nodes where the parser needs "
+            "them to (storage, the default), or keep their types (none); docs/swmm.md")
+        ->check(CLI::IsMember({"storage", "none"}));
 }
 
 void NetworkCommand::Read() {
-    network_ = ReadAnyNetworkFile(options_.network);
+    NetworkInput input = ReadAnyNetworkFile(options_.network, options_.pumpNodes);
+    network_ = std::move(input.network);
+    names_ = std::move(input.names);
     nodeIDs_ = host::NodeIDs(network_);
     linkIDs_ = host::LinkIDs(network_);
 }
 
 void NetworkCommand::Parse() {
     outcome_ = FeedAndParse(network_, after_, options_.findLongestBranch, parser_, parser_);
+    if (outcome_.error && outcome_.raisedWhileParsing) {
+        unnumbered_ = FindUnnumberedPumpEnds(parser_, *outcome_.error, options_.findLongestBranch);
+        const NetworkSource source{options_.network, names_ ? &*names_ : nullptr,
+                                   options_.pumpNodes};
+        ReportUnnumberedPumpEnds(diagnostics_, source, unnumbered_);
+    }
 }
 
 }  // namespace rivo::tool

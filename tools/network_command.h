@@ -2,6 +2,7 @@
 
 #include <CLI/CLI.hpp>
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -9,7 +10,10 @@
 #include "command.h"
 #include "network_model.h"
 #include "parse_run.h"
+#include "pump_diagnosis.h"
+#include "pump_stations.h"
 #include "rivo.h"
+#include "swmm_reader.h"
 
 namespace rivo::tool {
 
@@ -18,15 +22,24 @@ struct NetworkOptions {
     std::string network;  // a network document, or a SWMM model (.inp)
     std::string output;   // empty: standard output
     bool findLongestBranch = false;
+    swmm::PumpNodes pumpNodes = swmm::PumpNodes::kStorage;
+    // When the parse stops at a pump link it cannot number, write what was
+    // found before that instead of the error alone.
+    bool partial = false;
 };
 
-// Adds NETWORK and --longest to `command`.
+// Adds NETWORK, --longest, --pump-nodes and --partial to `command`.
 void AddNetworkOptions(CLI::App& command, NetworkOptions& options);
+
+// Adds --pump-nodes storage|none: how the nodes at pump ends of a SWMM
+// model reach the parser.
+void AddPumpNodesOption(CLI::App& command, swmm::PumpNodes& pumpNodes);
 
 // A command that parses a network: its Read phase reads the network
 // document or SWMM model, its Parse phase describes the network to a fresh
-// parser and parses it; the Write phase of each command writes what it
-// makes of the parser's answers.
+// parser and parses it, and reports every pump link end that stopped the
+// parse; the Write phase of each command writes what it makes of the
+// parser's answers.
 class NetworkCommand : public Command {
 protected:
     // With AfterFeeding::kKeep the network stays for the Write phase;
@@ -39,10 +52,15 @@ protected:
 
     const NetworkOptions& options_;
     host::Network network_;
+    std::optional<swmm::NameTable> names_;  // of a SWMM model
     std::vector<std::int32_t> nodeIDs_;
     std::vector<std::int32_t> linkIDs_;
     Velmora::Calculations::Dynamic::RivoNetworkParser parser_;
     ParseOutcome outcome_;
+    std::vector<UnnumberedPumpEnd> unnumbered_;
+
+    // Whether the Write phase writes what the parse found before it stopped.
+    bool WritesPartial() const { return options_.partial && !unnumbered_.empty(); }
 
 private:
     AfterFeeding after_;

@@ -22,9 +22,10 @@ Input, a network document:
 Output, the result document: result, numberOfNodes, numberOfLinks,
   containsLoop, branches and loops (branchNumber, the branches and sections
   they join, numberOfSections, nodeIDs, edgeIDs), pumpLinks, gutters,
-  isolatedNodeIDs, isolatedEdgeIDs, removedOutfallIDs, and per input node and
-  link the system's answers (null where a query raised). When the system
-  raises: {"result": null, "error": {"hresult": "0x80070057", "message": "..."}}.
+  isolatedNodeIDs, isolatedEdgeIDs, removedOutfallIDs, per input node and
+  link the system's answers (null where a query raised), and for a SWMM model
+  the names of its elements. When the system raises:
+  {"result": null, "error": {"hresult": "0x80070057", "message": "..."}}.
 
 Exit status: 0 parsed (result true or false); 1 the result could not be
   written; 2 unusable command line or input file (message on stderr, nothing
@@ -40,7 +41,8 @@ public:
 private:
     void Open(Outputs& outputs) override { out_ = &outputs.Add(options_.output, standardOutput_); }
     int Write() override {
-        return WriteParseDocument(*out_, outcome_, parser_, nodeIDs_, linkIDs_);
+        return WriteParseDocument(*out_, outcome_, parser_, nodeIDs_, linkIDs_,
+                                  names_ ? &*names_ : nullptr, WritesPartial());
     }
 
     std::ostream& standardOutput_;

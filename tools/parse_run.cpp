@@ -37,19 +37,19 @@ ParseOutcome FeedAndParse(host::Network& network, AfterFeeding after, bool findL
 
 int WriteParseDocument(std::ostream& out, const ParseOutcome& outcome,
                        Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
-                       std::span<const std::int32_t> nodeIDs,
-                       std::span<const std::int32_t> linkIDs) {
-    if (outcome.error) {
+                       std::span<const std::int32_t> nodeIDs, std::span<const std::int32_t> linkIDs,
+                       const swmm::NameTable* names, bool partial) {
+    if (outcome.error && !partial) {
         WriteErrorDocument(out, *outcome.error);
         return kSystemRaised;
     }
     try {
-        WriteResultDocument(out, outcome.result, std::nullopt, parser, nodeIDs, linkIDs);
+        WriteResultDocument(out, outcome.result, outcome.error, parser, nodeIDs, linkIDs, names);
     } catch (const CKtHRException& error) {
         WriteErrorDocument(out, Raised(error));
         return kSystemRaised;
     }
-    return kParsed;
+    return outcome.error ? kSystemRaised : kParsed;
 }
 
 }  // namespace rivo::tool

@@ -31,10 +31,12 @@ ParseOutcome FeedAndParse(host::Network& network, AfterFeeding after, bool findL
 // Writes the result document of a parse, or the error document when the
 // parser raised, and returns kParsed or kSystemRaised. The answers are read
 // for the nodes and links given; a raise while the summary is read (which
-// writes nothing) gives the error document too.
+// writes nothing) gives the error document too. With `partial`, a parse
+// that raised gets the result document as the parser left it, with the
+// error beside a null result. `names` (a SWMM model's) close the document.
 int WriteParseDocument(std::ostream& out, const ParseOutcome& outcome,
                        Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
-                       std::span<const std::int32_t> nodeIDs,
-                       std::span<const std::int32_t> linkIDs);
+                       std::span<const std::int32_t> nodeIDs, std::span<const std::int32_t> linkIDs,
+                       const swmm::NameTable* names = nullptr, bool partial = false);
 
 }  // namespace rivo::tool

@@ -27,6 +27,13 @@ void WriteMember(std::ostream& out, std::string_view key, const std::string& val
     out << "  \"" << key << "\": " << value << ",\n";
 }
 
+// `text` as a JSON string.
+std::string Quoted(const std::string& text) {
+    std::string quoted;
+    AppendQuoted(quoted, text);
+    return quoted;
+}
+
 // An array member with one element per line; `format` fills the element's line.
 template <class Item, class Format>
 void WriteLines(std::ostream& out, std::string_view key, const std::vector<Item>& items,
@@ -109,15 +116,33 @@ public:
         Element();
     }
 
-    void Finish() {
+    void Finish(const swmm::NameTable* names) {
         if (!inLinks_) {
             NextArray("links");
         }
-        out_ << (elements_ == 0 ? "]" : "\n  ]") << "\n}\n";
+        out_ << (elements_ == 0 ? "]" : "\n  ]");
+        if (names != nullptr) {
+            out_ << ",\n  \"names\": {\n";
+            WriteNames("nodes", names->nodes, false);
+            WriteNames("links", names->links, false);
+            WriteNames("pumpLinks", names->pumpLinks, true);
+            out_ << "  }";
+        }
+        out_ << "\n}\n";
     }
 
 private:
     void Element() { out_ << (elements_++ == 0 ? "\n    " : ",\n    ") << line_.Close(); }
+
+    // `"nodes": {"1": "J1", ...}` inside "names", one name per line: element
+    // i names ID i + 1.
+    void WriteNames(std::string_view key, const std::vector<std::string>& names, bool last) {
+        out_ << "    \"" << key << "\": {";
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            out_ << (i == 0 ? "\n      \"" : ",\n      \"") << i + 1 << "\": " << Quoted(names[i]);
+        }
+        out_ << (names.empty() ? "}" : "\n    }") << (last ? "\n" : ",\n");
+    }
 
     // Closes the "nodes" array and opens `key`.
     void NextArray(std::string_view key) {
@@ -159,10 +184,10 @@ void WriteResultDocument(std::ostream& out, std::optional<bool> result,
                          const std::optional<RaisedError>& error,
                          Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
                          std::span<const std::int32_t> nodeIDs,
-                         std::span<const std::int32_t> linkIDs) {
+                         std::span<const std::int32_t> linkIDs, const swmm::NameTable* names) {
     DocumentWriter writer(out, result, error);
     host::ReadResult(parser, nodeIDs, linkIDs, writer);
-    writer.Finish();
+    writer.Finish(names);
 }
 
 void WriteErrorDocument(std::ostream& out, const RaisedError& error) {

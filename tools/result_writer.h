@@ -7,6 +7,7 @@
 #include <string>
 
 #include "rivo.h"
+#include "swmm_reader.h"
 
 namespace rivo::tool {
 
@@ -19,15 +20,17 @@ struct RaisedError {
 // Reads every result from `parser` (rivo::host::ReadResult) and writes the
 // result document as it goes: the summary, then one line per node and per
 // link given (IDs in input order) with the parser's answers, null where a
-// query raised. `result` is what ParseNetwork returned; with `error` it is
-// null and the error follows it (a parse that raised, read as far as it
-// got). The summary is read before the first byte is written, so that a
-// raise there leaves nothing behind; CKtHRException passes through.
+// query raised, and last the SWMM names of a model's elements, when given.
+// `result` is what ParseNetwork returned; with `error` it is null and the
+// error follows it (a parse that raised, read as far as it got). The summary
+// is read before the first byte is written, so that a raise there leaves
+// nothing behind; CKtHRException passes through.
 void WriteResultDocument(std::ostream& out, std::optional<bool> result,
                          const std::optional<RaisedError>& error,
                          Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
                          std::span<const std::int32_t> nodeIDs,
-                         std::span<const std::int32_t> linkIDs);
+                         std::span<const std::int32_t> linkIDs,
+                         const swmm::NameTable* names = nullptr);
 
 // `{"hresult": "0x80070057", "message": "..."}`: the code in eight hex
 // digits, the message quoted as JSON.

@@ -35,13 +35,18 @@ def shared(*parts):
     return os.path.join(ARGS.source, "..", "shared", "networks", *parts)
 
 
+def fixture(*parts):
+    return os.path.join(ARGS.source, "tests", "tool", "fixtures", *parts)
+
+
 def result_document(network, *options):
     parsed = run(ARGS.rivo, "parse", network, *options)
     return json.loads(parsed.stdout)
 
 
-def counts_per_kind(result):
-    """The features the map must hold, by kind, from the result document."""
+def counts_per_kind(result, unnumbered_ends=0):
+    """The features the map must hold, by kind, from the result document (and
+    the pump link ends a parse written as far as it got stopped at)."""
     removed = set(result["removedOutfallIDs"])
     nodes = result["nodes"]
     counts = {
@@ -50,7 +55,7 @@ def counts_per_kind(result):
         "outlet": sum(n["isOutfallType"] is True and n["id"] not in removed for n in nodes),
         "convertedStorage": sum(n["isConvertedToOutfall"] is True for n in nodes),
         "removedOutfall": len(removed), "isolatedNode": len(result["isolatedNodeIDs"]),
-        "isolatedLink": len(result["isolatedEdgeIDs"]),
+        "isolatedLink": len(result["isolatedEdgeIDs"]), "unnumberedPumpEnd": unnumbered_ends,
     }
     return {kind: n for kind, n in counts.items() if n}
 
@@ -88,16 +93,21 @@ class GeoJsonTest(unittest.TestCase):
         return out
 
     def test_features_per_kind_are_the_result_documents(self):
+        partial = ("--pump-nodes", "none", "--partial")
         networks = [(example("showcase.json"), ()), (example("showcase.json"), ("--longest",)),
-                    (example("pressure_main.json"), ()),
-                    (os.path.join(ARGS.source, "tests/tool/fixtures/swmm/every_kind.inp"), ())]
+                    (example("pressure_main.json"), ()), (fixture("swmm", "every_kind.inp"), ()),
+                    (fixture("swmm", "force_main_dead_end.inp"), partial),
+                    (fixture("swmm", "pump_into_outfall.inp"), partial)]
         if os.path.isdir(shared()):
             networks += [(shared("json-storage", name + ".json"), ()) for name in SHARED_MODELS]
         for network, options in networks:
             with self.subTest(network=os.path.basename(network), options=options):
-                expected = counts_per_kind(result_document(network, *options))
+                parsed = run(ARGS.rivo, "parse", network, *options)
+                ends = parsed.stderr.count("cannot be numbered")
+                expected = counts_per_kind(json.loads(parsed.stdout), ends)
                 found = {}
-                for feature in read_features(self.geojson(network, *options)):
+                out = self.geojson(network, *options, status=parsed.returncode)
+                for feature in read_features(out):
                     found[feature["kind"]] = found.get(feature["kind"], 0) + 1
                 self.assertEqual(found, expected)
 
@@ -118,6 +128,28 @@ class GeoJsonTest(unittest.TestCase):
         points = ",".join("%g %g" % place[id] for id in branch["nodeIDs"])
         self.assertEqual(feature["geometry"], f"LINESTRING ({points})")
 
+    def test_elements_of_a_model_carry_their_swmm_names(self):
+        model = fixture("swmm", "every_kind.inp")
+        with open(fixture("swmm", "every_kind.names.json")) as table:
+            names = json.load(table)
+        with open(self.geojson(model)) as collection:
+            features = [f["properties"] for f in json.load(collection)["features"]]
+        named = {"nodeIDs": ("nodeNames", "nodes"), "edgeIDs": ("edgeNames", "links"),
+                 "nodeID": ("nodeName", "nodes"), "edgeID": ("edgeName", "links"),
+                 "pumpLinkID": ("pumpLinkName", "pumpLinks"),
+                 "upStreamNodeID": ("upStreamNodeName", "nodes"),
+                 "downStreamNodeID": ("downStreamNodeName", "nodes")}
+        checked = 0
+        for properties in features:
+            for ids, (field, table) in named.items():
+                if ids in properties and field in properties:
+                    value = properties[ids]
+                    want = [names[table][str(id)] for id in value] if isinstance(value, list) \
+                        else names[table][str(value)]
+                    self.assertEqual(properties[field], want, (properties["kind"], field))
+                    checked += 1
+        self.assertGreater(checked, len(features))
+
     def test_crs_names_the_system_only_when_given(self):
         out = self.geojson(example("showcase.json"), "--crs", "EPSG:28992")
         self.assertIn('ID["EPSG",28992]', run("ogrinfo", "-ro", "-al", "-so", out).stdout)
@@ -127,7 +159,7 @@ class GeoJsonTest(unittest.TestCase):
             self.geojson(example("showcase.json"), "--crs", wrong, status=2)
 
     def test_a_raise_leaves_no_features_and_names_the_error(self):
-        network = os.path.join(ARGS.source, "tests/tool/fixtures/link_to_missing_node.json")
+        network = fixture("link_to_missing_node.json")
         made = run(ARGS.rivo, "geojson", network)
         self.assertEqual(made.returncode, 3)
         self.assertEqual(made.stderr, f"{network}: the parser raised: Failed : graph_fld::GetNode\n")
@@ -158,24 +190,29 @@ class HtmlViewTest(unittest.TestCase):
             self.skipTest("chromium cannot start: " + loaded.stderr[-300:])
         return loaded.stdout, shot
 
-    def test_search_shows_the_branch_of_a_node(self):
-        network = example("showcase.json")
-        page = os.path.join(self.dir, "view.html")
-        self.assertEqual(run(ARGS.rivo, "render", network, "-o", page).returncode, 0)
-        with open(page, encoding="utf-8") as view:
-            text = view.read()
-        # Nothing to fetch: the only address is the SVG namespace.
-        self.assertEqual(re.findall(r"https?://[^\s\"']+", text), ["http://www.w3.org/2000/svg"])
-        self.assertNotRegex(text, r"<link|\ssrc=")
+    def test_search_by_id_or_name_shows_the_branch(self):
+        cases = [(example("showcase.json"), "node%2022", 22), (fixture("swmm", "every_kind.inp"),
+                                                                 "Out%201", 1)]
+        for network, search, node_id in cases:
+            with self.subTest(network=os.path.basename(network), search=search):
+                page = os.path.join(self.dir, "view.html")
+                self.assertEqual(run(ARGS.rivo, "render", network, "-o", page).returncode, 0)
+                with open(page, encoding="utf-8") as view:
+                    text = view.read()
+                # Nothing to fetch: the only address is the SVG namespace.
+                self.assertEqual(re.findall(r"https?://[^\s\"']+", text),
+                                 ["http://www.w3.org/2000/svg"])
+                self.assertNotRegex(text, r"<link|\ssrc=")
 
-        node = next(n for n in result_document(network)["nodes"] if n["id"] == 22)
-        dom, shot = self.load(page, "search=node%2022")
-        root = re.search(r"<html[^>]*>", dom)[0]  # where the page marks a script error
-        self.assertEqual(root, '<html lang="en" data-ready="1">')
-        info = re.search(r'<section id="info"[^>]*>', dom)[0]
-        self.assertIn(f'data-kind="node" data-id="22" data-branch="{node["branchNumber"]}"', info)
-        with open(shot, "rb") as picture:
-            self.assertEqual(picture.read(8), b"\x89PNG\r\n\x1a\n")
+                nodes = result_document(network)["nodes"]
+                branch = next(n["branchNumber"] for n in nodes if n["id"] == node_id)
+                dom, shot = self.load(page, "search=" + search)
+                root = re.search(r"<html[^>]*>", dom)[0]  # where the page marks a script error
+                self.assertEqual(root, '<html lang="en" data-ready="1">')
+                info = re.search(r'<section id="info"[^>]*>', dom)[0]
+                self.assertIn(f'data-kind="node" data-id="{node_id}" data-branch="{branch}"', info)
+                with open(shot, "rb") as picture:
+                    self.assertEqual(picture.read(8), b"\x89PNG\r\n\x1a\n")
 
 
 def main():

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "input_error.h"
+#include "network_json.h"
 #include "swmm_lines.h"
 
 // The SWMM reader in-process: how sections become records and how unusable
@@ -84,7 +85,7 @@ TEST(SwmmNumbering, NodesAndLinksCountInFileOrderAndPumpsApart) {
     const std::string text =
         "[OUTFALLS]\nOUT 0 FREE\n[PUMPS]\nP1 a OUT curve\n[CONDUITS]\nC1 A OUT 10\n"
         "[JUNCTIONS]\nA 3\n[WEIRS]\nW1 a out TRANSVERSE 1\n[PUMPS]\nP2 OUT A curve\n";
-    const SwmmNetwork network = ReadSwmmText(text, "m.inp");
+    const SwmmNetwork network = ReadSwmmText(text, "m.inp", PumpNodes::kNone);
     const host::Network& d = network.document;
     ASSERT_EQ(d.nodes.size(), 2u);
     EXPECT_EQ(d.nodes[0].type, 1);
@@ -98,6 +99,73 @@ TEST(SwmmNumbering, NodesAndLinksCountInFileOrderAndPumpsApart) {
     EXPECT_FALSE(d.links[1].length.has_value());
     EXPECT_EQ(d.links[0].length, 10.0);
     EXPECT_EQ(d.pumpLinks, (std::vector<host::PumpLink>{{1, 2, 1}, {2, 1, 2}}));
+}
+
+// Each node at a pump end as the storage mapping leaves it: the types of
+// the SWMM sections (0 junction, 1 outfall, 2 storage) and, for a node the
+// mapping made a storage node, "pond": false.
+TEST(SwmmPumpStations, NodesAtPumpEndsBecomeStorageWhereTheParserNeedsIt) {
+    const std::string text =
+        "[JUNCTIONS]\n"
+        "W1 0\n"                   // 1: a pump's inlet junction, on two conduits
+        "J2 0\n"                   // 2: an outlet whose conduits lead to two nodes
+        "J3 0\n"                   // 3
+        "J4 0\n"                   // 4
+        "F5 0\n"                   // 5: an outlet with twin force mains to one node
+        "F6 0\n"                   // 6: an outlet with a self-loop, a conduit and a weir
+        "[OUTFALLS]\nO7 0 FREE\n"  // 7: an outlet no conduit reaches
+        "O8 0 FREE\n"              // 8: an inlet outfall with a conduit
+        "[STORAGE]\nS9 0 5\n"      // 9: an inlet storage unit
+        "[CONDUITS]\nC1 W1 J2 1\nC2 W1 J3 1\nC3 J2 J3 1\nC4 J2 J4 1\nC5 F5 J3 1\n"
+        "C6 F5 J3 1\nC7 F6 F6 1\nC8 F6 J3 1\nC9 J4 O8 1\n"
+        "[WEIRS]\nX1 F6 J4 TRANSVERSE 0\n"
+        "[PUMPS]\nP1 W1 J2 c\nP2 S9 F5 c\nP3 O8 F6 c\nP4 S9 O7 c\n";
+    struct Expected {
+        std::int16_t type;
+        std::optional<bool> pond;
+    };
+    const Expected storage{2, false};
+    const std::vector<Expected> expected = {storage, {0, {}}, {0, {}}, {0, {}}, storage,
+                                            storage, storage, {1, {}}, {2, {}}};
+    const host::Network mapped = ReadSwmmText(text, "m.inp").document;
+    const host::Network plain = ReadSwmmText(text, "m.inp", PumpNodes::kNone).document;
+    ASSERT_EQ(mapped.nodes.size(), expected.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        EXPECT_EQ(mapped.nodes[i].type, expected[i].type) << "node " << i + 1;
+        EXPECT_EQ(mapped.nodes[i].pond, expected[i].pond) << "node " << i + 1;
+        EXPECT_FALSE(mapped.nodes[i].storage);
+        EXPECT_EQ(plain.nodes[i].type, i < 6 ? 0 : i < 8 ? 1 : 2);
+    }
+    EXPECT_EQ(mapped.pumpLinks, plain.pumpLinks);
+}
+
+// The shortest text that reads back as the same number, laid out as the
+// shared collection's documents are (with a point, or an exponent of two or
+// more digits outside 1e-4 to 1e16), so that import-swmm gives them byte for
+// byte.
+TEST(NetworkDocumentWriter, WritesNumbersInTheirShortestForm) {
+    const std::pair<double, const char*> cases[] = {
+        {0.0, "0.0"},
+        {-0.0, "-0.0"},
+        {123.0, "123.0"},
+        {0.1, "0.1"},
+        {0.0001, "0.0001"},
+        {1e-05, "1e-05"},
+        {5e-324, "5e-324"},
+        {1e16, "1e+16"},
+        {1234567890123456.0, "1234567890123456.0"},
+        {1.5e16, "1.5e+16"},
+        {7077848.942851, "7077848.942851"},
+    };
+    for (const auto& [value, text] : cases) {
+        host::Network network;
+        network.nodes.push_back({1, value, 0.0, 0, {}, false});
+        std::ostringstream out;
+        WriteNetworkDocument(out, network);
+        EXPECT_NE(out.str().find(std::string("{\"id\":1,\"x\":") + text + ",\"y\":0.0,"),
+                  std::string::npos)
+            << out.str();
+    }
 }
 
 TEST(SwmmLexical, LinesAreSplitAsSwmmDoes) {

@@ -1,49 +1,15 @@
-#include <gtest/gtest.h>
-#include <stdlib.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <nlohmann/json.hpp>
-#include <string>
 #include <tuple>
-#include <vector>
+
+#include "tool_run.h"
 
 // The built tool run as a user runs it: `parse` on the fixture files and the
 // examples, `import-swmm` and `parse` of SWMM models, and `render`.
 namespace {
 
-namespace fs = std::filesystem;
-using nlohmann::json;
-
-const fs::path kFixtures = RIVO_TOOL_FIXTURES;
-const fs::path kSwmm = kFixtures / "swmm";
-const fs::path kExamples = RIVO_EXAMPLES;
-
-std::string Fixture(const std::string& name) {
-    return (kFixtures / name).string();
-}
-
-std::string ReadFile(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-json ReadJson(const fs::path& path) {
-    return json::parse(ReadFile(path));
-}
-
-std::size_t Count(const std::string& text, const std::string& what) {
-    std::size_t n = 0;
-    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) {
-        ++n;
-    }
-    return n;
-}
+using namespace rivo_tool_test;
 
 // Whether `file` is well-formed XML, as Python's XML parser reads it.
 bool IsXml(const fs::path& file) {
@@ -53,55 +19,6 @@ bool IsXml(const fs::path& file) {
         file.string() + "'";
     return std::system(check.c_str()) == 0;
 }
-
-struct ToolRun {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-class ToolTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = ::testing::TempDir() + "rivo_tool_XXXXXX";
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    // Runs the tool with `args` through the shell; `shell` may wrap the
-    // command (`{}` stands for it), to set limits first or redirect its output.
-    ToolRun Tool(const std::vector<std::string>& args, std::string shell = "{}") {
-        std::string command = "'" RIVO_TOOL "'";
-        for (const std::string& arg : args) {
-            command += " '" + arg + "'";
-        }
-        shell.replace(shell.find("{}"), 2, command);
-        const fs::path out = dir_ / "stdout.txt", err = dir_ / "stderr.txt";
-        const int wait = std::system(
-            ("(" + shell + ") >'" + out.string() + "' 2>'" + err.string() + "'").c_str());
-        ToolRun run{WIFEXITED(wait) ? WEXITSTATUS(wait) : -1, ReadFile(out), ReadFile(err)};
-        fs::remove(out);
-        fs::remove(err);
-        return run;
-    }
-
-    // The exit status and the result or error document of `rivo parse`.
-    std::pair<int, json> Parse(const fs::path& network) {
-        const ToolRun run = Tool({"parse", network.string()});
-        EXPECT_TRUE(run.status == 0 || run.status == 3) << network << ": " << run.err;
-        return {run.status, run.out.empty() ? json() : json::parse(run.out)};
-    }
-
-    std::string Render(const fs::path& network, std::vector<std::string> args = {}) {
-        const fs::path svg = dir_ / "picture.svg";
-        args.insert(args.begin(), {"render", network.string(), "-o", svg.string()});
-        EXPECT_EQ(Tool(args).status, 0) << network;
-        return ReadFile(svg);
-    }
-
-    fs::path dir_;
-};
 
 // The messages themselves are the reader's (network_reader_test); here they
 // come from files, with places counted over many lines.
@@ -285,7 +202,7 @@ TEST_F(ToolTest, ImportWritesTheDocumentAndTheNames) {
                     "--names", names.string()})
                   .status,
               0);
-    EXPECT_EQ(ReadJson(out), ReadJson(kSwmm / "every_kind.json"));
+    EXPECT_EQ(ReadFile(out), ReadFile(kSwmm / "every_kind.json"));
     EXPECT_EQ(ReadJson(names), ReadJson(kSwmm / "every_kind.names.json"));
 }
 
@@ -306,22 +223,24 @@ TEST_F(ToolTest, UnusableModelWritesNothingAndNamesEveryBadLine) {
     }
 }
 
-// `parse MODEL.inp` parses the model as import-swmm converts it: the fixture,
-// and the small shared models (pumps, weirs, orifices, outlets, storage,
-// elevation offsets, coordinates missing, parallel links) where they are.
-TEST_F(ToolTest, ModelsParseAsTheirConvertedDocuments) {
-    EXPECT_EQ(Parse(kSwmm / "every_kind.inp"), Parse(kSwmm / "every_kind.json"));
-    const fs::path shared = RIVO_SHARED_NETWORKS;
-    if (!fs::is_directory(shared)) {
-        GTEST_SKIP() << shared << " is absent";
+// `parse MODEL.inp` parses the model as import-swmm converts it, with either
+// mapping of its pump stations, and its result document ends with the SWMM
+// names: the names table of import-swmm.
+TEST_F(ToolTest, ModelsParseAsTheirConvertedDocumentsWithTheirNames) {
+    const std::string model = (kSwmm / "every_kind.inp").string();
+    const fs::path document = dir_ / "net.json";
+    for (const char* mapping : {"storage", "none"}) {
+        ASSERT_EQ(
+            Tool({"import-swmm", model, "-o", document.string(), "--pump-nodes", mapping}).status,
+            0);
+        const ToolRun run = Tool({"parse", model, "--pump-nodes", mapping});
+        EXPECT_EQ(run.status, 0) << run.err;
+        json result = json::parse(run.out);
+        EXPECT_EQ(result["names"], ReadJson(kSwmm / "every_kind.names.json"));
+        result.erase("names");
+        EXPECT_EQ(result, Parse(document).second) << mapping;
     }
-    for (const char* name : {"swmmio-full-features", "nrt-gate-control-2", "pystorms-alpha",
-                             "swmm5plus-all-pumps", "swmm5plus-parallel", "nrt-extran10"}) {
-        const fs::path model = shared / "inp" / (std::string(name) + ".inp");
-        const fs::path document = shared / "json" / (std::string(name) + ".json");
-        ASSERT_TRUE(fs::exists(model) && fs::exists(document)) << name << " missing in " << shared;
-        EXPECT_EQ(Parse(model), Parse(document)) << name;
-    }
+    EXPECT_FALSE(Parse(kSwmm / "every_kind.json").second.contains("names"));
 }
 
 TEST_F(ToolTest, RenderWritesXmlWithOnePathPerLink) {

@@ -11,14 +11,6 @@ namespace rivo::tool::render {
 
 namespace {
 
-// The parser's message on one line: its context and detail stand on two.
-std::string OneLine(std::string message) {
-    for (std::size_t at = message.find('\n'); at != std::string::npos; at = message.find('\n')) {
-        message.replace(at, 1, " / ");
-    }
-    return message;
-}
-
 class GeoJsonCommand : public MapCommand {
 public:
     GeoJsonCommand(const GeoJsonOptions& options, std::ostream& standardOutput,
@@ -32,7 +24,8 @@ private:
 
     int Write() override {
         const RenderData data = Analyse();
-        WriteGeoJson(*out_, data, crs_);
+        WriteGeoJson(*out_, data, crs_,
+                     WritesPartial() ? std::span(unnumbered_) : std::span<UnnumberedPumpEnd>());
         if (data.raised) {
             diagnostics_ << options_.network << ": the parser raised: " << OneLine(data.error)
                          << '\n';

@@ -20,8 +20,9 @@ void AddGeoJsonCommand(CLI::App& app, int& status);
 // `rivo geojson`: parses the network and writes its decomposition as a
 // GeoJSON FeatureCollection to `standardOutput` or, with an output path,
 // atomically to that file. Returns kParsed, kSystemRaised (the collection
-// is written without features, with the error beside them, and the error
-// goes to `diagnostics`), kUnusableInput or kNotWritten.
+// is written with the error beside the features, none or, with --partial
+// and a parse stopped at a pump link, those found before; the error goes to
+// `diagnostics`), kUnusableInput or kNotWritten.
 int RunGeoJsonCommand(const GeoJsonOptions& options, std::ostream& standardOutput,
                       std::ostream& diagnostics);
 

@@ -17,13 +17,14 @@ public:
     GeoJsonWriter(std::ostream& out, const RenderData& data)
         : out_(out), data_(data), index_(data.network, data.names ? &*data.names : nullptr) {}
 
-    void Write(std::string_view crs) {
+    void Write(std::string_view crs, std::span<const UnnumberedPumpEnd> unnumbered) {
         Head(crs);
         Branches(data_.answers.summary.branches, "branch");
         Branches(data_.answers.summary.loops, "loop");
         PumpLinks();
         NodePoints();
         IsolatedLinks();
+        UnnumberedEnds(unnumbered);
         out_ << (features_ == 0 ? "]}\n" : "\n]}\n");
     }
 
@@ -34,6 +35,7 @@ private:
     void NodePoints();
     void NodePoint(std::int32_t id, std::string_view kind);
     void IsolatedLinks();
+    void UnnumberedEnds(std::span<const UnnumberedPumpEnd> ends);
 
     // A LineString through the nodes (a Point for one node, null where no
     // node is known), coordinates as the network gives them.
@@ -210,10 +212,25 @@ void GeoJsonWriter::IsolatedLinks() {
     }
 }
 
+void GeoJsonWriter::UnnumberedEnds(std::span<const UnnumberedPumpEnd> ends) {
+    for (const UnnumberedPumpEnd& end : ends) {
+        JsonLine& p = Properties("unnumberedPumpEnd");
+        p.Int("pumpLinkID", end.pumpLinkID)
+            .String("end", end.upstream ? "upstream" : "downstream")
+            .Int("nodeID", end.nodeID);
+        if (index_.HasNames()) {
+            p.String("pumpLinkName", index_.PumpLinkName(end.pumpLinkID))
+                .String("nodeName", index_.NodeName(end.nodeID));
+        }
+        Feature(Geometry(std::span(&end.nodeID, 1)));
+    }
+}
+
 }  // namespace
 
-void WriteGeoJson(std::ostream& out, const RenderData& data, std::string_view crs) {
-    GeoJsonWriter(out, data).Write(crs);
+void WriteGeoJson(std::ostream& out, const RenderData& data, std::string_view crs,
+                  std::span<const UnnumberedPumpEnd> unnumbered) {
+    GeoJsonWriter(out, data).Write(crs, unnumbered);
 }
 
 }  // namespace rivo::tool::render

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <ostream>
+#include <span>
 #include <string_view>
 
+#include "pump_diagnosis.h"
 #include "render_data.h"
 
 namespace rivo::tool::render {
@@ -16,6 +18,9 @@ namespace rivo::tool::render {
 // names the coordinate reference system in the legacy `crs` member; empty,
 // none is written. Beside the features stand `result` (null when the parser
 // raised) and the `error` the parser raised, as in the result document.
-void WriteGeoJson(std::ostream& out, const RenderData& data, std::string_view crs);
+// A parse written as far as it got marks the pump link ends it stopped at
+// (`unnumbered`) with a point each.
+void WriteGeoJson(std::ostream& out, const RenderData& data, std::string_view crs,
+                  std::span<const UnnumberedPumpEnd> unnumbered);
 
 }  // namespace rivo::tool::render

@@ -127,13 +127,21 @@ void HtmlView::Header() {
          << Plural(n.links.size(), "link", "links") << " \u00b7 "
          << Plural(n.pumpLinks.size(), "pump link", "pump links") << " \u00b7 ";
     if (data_.raised) {
-        out_ << "<span class=\"raised\">the parser raised: " << Escape(data_.error) << "</span>";
-    } else {
+        out_ << "<span class=\"raised\">the parser raised: " << Escape(OneLine(data_.error))
+             << "</span>";
+    }
+    if (data_.raised && !data_.unnumberedPumpEnds.empty()) {
+        out_ << " \u00b7 found before: ";
+    }
+    if (!data_.raised || !data_.unnumberedPumpEnds.empty()) {
         out_ << Plural(s.branches.size(), "branch", "branches") << " \u00b7 "
              << Plural(s.loops.size(), "loop branch", "loop branches") << " \u00b7 "
              << Plural(s.isolatedNodeIDs.size(), "isolated node", "isolated nodes") << " \u00b7 "
              << Plural(s.isolatedEdgeIDs.size(), "isolated link", "isolated links")
-             << " \u00b7 result <b>" << (data_.result ? "true" : "false") << "</b>";
+             << (data_.raised ? "" : " \u00b7 result <b>")
+             << (data_.raised   ? ""
+                 : data_.result ? "true</b>"
+                                : "false</b>");
     }
     out_ << "</div>\n<form id=\"find\" role=\"search\"><input id=\"q\" type=\"search\" "
             "placeholder=\"Find a node, link or branch: ID or name\" aria-label=\"Find a node, "
@@ -201,7 +209,7 @@ void HtmlView::Nodes() {
     const host::Network& network = data_.network;
     const std::unordered_set<std::int32_t> removed(data_.answers.summary.removedOutfallIDs.begin(),
                                                    data_.answers.summary.removedOutfallIDs.end());
-    PathData all, outfalls, storage, converted, setAside, pumps, isolated;
+    PathData all, outfalls, storage, converted, setAside, pumps, isolated, unnumbered;
     for (std::size_t i = 0; i < network.nodes.size(); ++i) {
         const host::Node& node = network.nodes[i];
         const Point p = frame_(node.x, node.y);
@@ -220,6 +228,9 @@ void HtmlView::Nodes() {
         if (data_.isolatedNodes.contains(node.id)) {
             isolated.Dot(p);
         }
+        if (data_.unnumberedPumpEnds.contains(node.id)) {
+            unnumbered.Dot(p);
+        }
     }
     for (const host::PumpLink& pump : network.pumpLinks) {
         const std::optional<Point> a = At(pump.upstream), b = At(pump.downstream);
@@ -228,6 +239,7 @@ void HtmlView::Nodes() {
         }
     }
     out_ << "<g id=\"nodes\">\n";
+    Path("class=\"s-unnumbered\"", unnumbered);
     Path("class=\"nd\"", all);
     Path("class=\"s-outfall\"", outfalls);
     Path("class=\"s-storage\"", storage);
@@ -292,6 +304,12 @@ void HtmlView::Legend() {
     out_ << "<section id=\"legend\"><h2>Legend</h2><ul>";
     for (const auto& [swatch, text] : entries) {
         out_ << "<li>" << swatch << "<span>" << text << "</span></li>";
+    }
+    if (!data_.unnumberedPumpEnds.empty()) {
+        out_ << "<li>"
+             << dot("stroke=\"#e01010\" stroke-width=\"13\" stroke-opacity=\".35\" "
+                    "stroke-linecap=\"round\"")
+             << "<span>pump end the parser could not number</span></li>";
     }
     out_ << "</ul><p class=\"keys\"><kbd>/</kbd> find \u00b7 <kbd>+</kbd> <kbd>-</kbd> zoom "
             "\u00b7 arrows pan \u00b7 <kbd>0</kbd> whole \u00b7 click keeps</p></section>\n";

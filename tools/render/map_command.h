@@ -17,10 +17,15 @@ protected:
     MapCommand(const NetworkOptions& options, std::ostream& diagnostics)
         : NetworkCommand(options, AfterFeeding::kKeep, diagnostics) {}
 
-    // Reads the parser's answers; takes the network.
+    // Reads the parser's answers (as far as the parse got, with --partial);
+    // takes the network and its names.
     RenderData Analyse() {
-        return AnalyseNetwork(std::move(network_), outcome_, parser_,
-                              std::filesystem::path(options_.network).filename().string());
+        RenderData data =
+            AnalyseNetwork(std::move(network_), outcome_, parser_,
+                           std::filesystem::path(options_.network).filename().string(), unnumbered_,
+                           WritesPartial());
+        data.names = std::move(names_);
+        return data;
     }
 };
 

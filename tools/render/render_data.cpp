@@ -42,12 +42,22 @@ double HueChannel(double p, double q, double t) {
 
 RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
                           Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
-                          std::string title) {
+                          std::string title, const std::vector<UnnumberedPumpEnd>& unnumbered,
+                          bool partial) {
     RenderData data;
     data.title = std::move(title);
     data.network = std::move(network);
     data.result = outcome.result.value_or(false);
     std::optional<RaisedError> raised = outcome.error;
+    if (raised && partial) {
+        data.raised = true;
+        data.error = raised->message;
+        data.hresult = raised->hr;
+        raised.reset();
+        for (const UnnumberedPumpEnd& end : unnumbered) {
+            data.unnumberedPumpEnds.insert(end.nodeID);
+        }
+    }
     if (!raised) {
         try {
             data.answers = host::ReadWholeResult(parser, host::NodeIDs(data.network),
@@ -70,6 +80,13 @@ RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
     data.isolatedNodes.insert(summary.isolatedNodeIDs.begin(), summary.isolatedNodeIDs.end());
     data.isolatedLinks.insert(summary.isolatedEdgeIDs.begin(), summary.isolatedEdgeIDs.end());
     return data;
+}
+
+std::string OneLine(std::string message) {
+    for (std::size_t at = message.find('\n'); at != std::string::npos; at = message.find('\n')) {
+        message.replace(at, 1, " / ");
+    }
+    return message;
 }
 
 std::string BranchColour(std::int32_t branchNumber) {

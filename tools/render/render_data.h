@@ -8,6 +8,7 @@
 
 #include "network_model.h"
 #include "parse_run.h"
+#include "pump_diagnosis.h"
 #include "result_reader.h"
 #include "swmm_reader.h"
 
@@ -29,13 +30,22 @@ struct RenderData {
     std::unordered_set<std::int32_t> loopBranches;
     std::unordered_set<std::int32_t> isolatedNodes;
     std::unordered_set<std::int32_t> isolatedLinks;
+    // Nodes at pump link ends the parser could not number, marked when a
+    // parse stopped there is drawn as far as it got.
+    std::unordered_set<std::int32_t> unnumberedPumpEnds;
 };
 
 // Reads what is drawn from a parser that parsed `network` with `outcome`.
-// When the parser raised, `raised` is set and nothing is coloured.
+// When the parser raised, `raised` is set and nothing is coloured, unless
+// it stopped at the pump link ends `unnumbered` and `partial` asks for what
+// it found before.
 RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
                           Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
-                          std::string title);
+                          std::string title, const std::vector<UnnumberedPumpEnd>& unnumbered,
+                          bool partial);
+
+// The parser's message on one line: its context and detail stand on two.
+std::string OneLine(std::string message);
 
 // The fill colour of a branch: hues a golden-ratio turn apart, so that
 // branches with neighbouring numbers never look alike. "#rrggbb".

@@ -85,13 +85,18 @@ void SvgPicture::WriteTitle() {
     std::string line = data_.title + " \u2014 " + count(data_.network.nodes.size(), "nodes, ") +
                        count(data_.network.links.size(), "links, ") +
                        count(data_.network.pumpLinks.size(), "pump links; ");
-    if (data_.raised) {
-        line += "the parser raised: " + data_.error;
+    const std::string found = count(s.branches.size(), "branches, ") +
+                              count(s.loops.size(), "loops, ") +
+                              count(s.isolatedNodeIDs.size(), "isolated nodes, ") +
+                              count(s.isolatedEdgeIDs.size(), "isolated links");
+    if (!data_.raised) {
+        line += found + "; result " + (data_.result ? "true" : "false");
     } else {
-        line += count(s.branches.size(), "branches, ") + count(s.loops.size(), "loops, ") +
-                count(s.isolatedNodeIDs.size(), "isolated nodes, ") +
-                count(s.isolatedEdgeIDs.size(), "isolated links; result ") +
-                (data_.result ? "true" : "false");
+        line += "the parser raised: " + data_.error;
+        if (!data_.unnumberedPumpEnds.empty()) {
+            line += "; found before: " + found + "; " +
+                    count(data_.unnumberedPumpEnds.size(), "pump ends not numbered (ringed)");
+        }
     }
     out_ << "<text x=\"" << Num(kMargin) << "\" y=\"20.0\" font-size=\"14\">" << Escape(line)
          << "</text>\n";
@@ -145,6 +150,10 @@ void SvgPicture::Symbol(const std::string& kind, Point p) {
     } else if (kind == "pump") {
         out_ << "<circle cx=\"" << x << "\" cy=\"" << y
              << "\" r=\"4.5\" fill=\"#7b2d8e\" stroke=\"#ffffff\"/>\n";
+    } else if (kind == "unnumbered") {  // a dashed red ring round a pump end on no branch
+        out_ << "<circle cx=\"" << x << "\" cy=\"" << y
+             << "\" r=\"8.0\" fill=\"none\" stroke=\"#e01010\" stroke-width=\"2.0\" "
+                "stroke-dasharray=\"3 2\"/>\n";
     } else if (kind == "isolated") {
         out_ << "<circle cx=\"" << x << "\" cy=\"" << y << "\" r=\"3.0\" fill=\"#e01010\"/>\n";
     }
@@ -165,6 +174,9 @@ void SvgPicture::WriteNodes() {
         if (data_.answers.nodes[i].isConvertedToOutfall.value_or(false) &&
             nodes[i].type != host::node_type::kOutfall) {
             Symbol("converted", p);
+        }
+        if (data_.unnumberedPumpEnds.contains(nodes[i].id)) {
+            Symbol("unnumbered", p);
         }
         if (data_.isolatedNodes.contains(nodes[i].id)) {
             Symbol("isolated", p);
@@ -214,6 +226,10 @@ void SvgPicture::WriteLegend() {
     for (const char* kind : {"outfall", "storage", "converted", "pump"}) {
         Symbol(kind, {x + 6, y});
         entry(std::string(kind) == "converted" ? "converted outfall" : kind);
+    }
+    if (!data_.unnumberedPumpEnds.empty()) {
+        Symbol("unnumbered", {x + 6, y});
+        entry("pump end not numbered");
     }
     out_ << "</g>\n";
 }

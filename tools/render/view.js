@@ -24,7 +24,8 @@ window.onerror = function (message) {
   const labelGroups = Array.from(svg.querySelectorAll("g.labels"));
   const NODE_TYPES = { 0: "manhole", 1: "outfall", 2: "storage node", 4: "pump node" };
   const LINK_TYPES = { 0: "pipe", 3: "control link", 5: "orifice", 6: "weir", 7: "pressure main", 8: "outlet link" };
-  const NODE_ROLES = ["", "outlet", "converted to an outlet", "outfall without links, set aside", "isolated: no outlet reaches it"];
+  const NODE_ROLES = ["", "outlet", "converted to an outlet", "outfall without links, set aside",
+    "isolated: no outlet reaches it", "end of a pump link the parser could not number"];
   const LINK_ROLES = ["on a branch", "on a loop branch", "isolated: no outlet reaches it", "on no branch"];
 
   // --- Look-up tables: IDs and names to positions in the table.

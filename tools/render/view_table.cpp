@@ -11,7 +11,14 @@ namespace rivo::tool::render {
 namespace {
 
 // What a node is to the parse, for the view's info panel.
-enum NodeRole : int { kPlain, kOutlet, kConvertedStorage, kRemovedOutfall, kIsolatedNode };
+enum NodeRole : int {
+    kPlain,
+    kOutlet,
+    kConvertedStorage,
+    kRemovedOutfall,
+    kIsolatedNode,
+    kUnnumberedPumpEnd,  // where a parse that could not number a pump link stopped
+};
 // Where a link ended up.
 enum LinkRole : int { kOnBranch, kOnLoop, kIsolatedLink, kNoBranch };
 
@@ -136,6 +143,9 @@ void TableWriter::Nodes() {
     Column("section", nodes.size(),
            [&](std::size_t i) { return answers[i].upStreamSectionNumber; });
     Column("role", nodes.size(), [&](std::size_t i) -> std::int64_t {
+        if (data_.unnumberedPumpEnds.contains(nodes[i].id)) {
+            return kUnnumberedPumpEnd;
+        }
         if (data_.isolatedNodes.contains(nodes[i].id)) {
             return kIsolatedNode;
         }

@@ -5,6 +5,7 @@
 
 #include "command.h"
 #include "exit_status.h"
+#include "network_command.h"
 #include "network_json.h"
 #include "swmm_reader.h"
 
@@ -25,7 +26,7 @@ private:
             names_ = &outputs.Add(options_.names, standardOutput_);
         }
     }
-    void Read() override { model_ = ReadSwmmFile(options_.model); }
+    void Read() override { model_ = ReadSwmmFile(options_.model, options_.pumpNodes); }
     int Write() override {
         WriteNetworkDocument(*out_, model_.document);
         if (names_ != nullptr) {
@@ -52,6 +53,7 @@ void AddImportSwmmCommand(CLI::App& app, int& status) {
                         "Write the network document to this file instead of stdout");
     command->add_option("--names", options->names,
                         "Write the SWMM names of the numbered nodes and links to this file");
+    AddPumpNodesOption(*command, options->pumpNodes);
     command->callback(
         [options, &status] { status = RunImportSwmmCommand(*options, std::cout, std::cerr); });
 }

@@ -4,12 +4,15 @@
 #include <ostream>
 #include <string>
 
+#include "pump_stations.h"
+
 namespace rivo::tool::swmm {
 
 struct ImportOptions {
     std::string model;
     std::string output;  // empty: standard output
     std::string names;   // empty: no names table
+    PumpNodes pumpNodes = PumpNodes::kStorage;
 };
 
 // Adds the `import-swmm` subcommand to `app`; when it runs, it leaves its

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "network_model.h"
@@ -8,10 +9,23 @@
 
 namespace rivo::tool {
 
-// Reads the network a subcommand was given: a SWMM input file by its `.inp`
-// extension, otherwise a network document. Throws InputError.
-inline host::Network ReadAnyNetworkFile(const std::string& path) {
-    return swmm::IsSwmmPath(path) ? swmm::ReadSwmmFile(path).document : ReadNetworkFile(path);
+// A network as a command was given it, with the SWMM names of its elements
+// when it came from a SWMM model.
+struct NetworkInput {
+    host::Network network;
+    std::optional<swmm::NameTable> names;
+};
+
+// Reads the network a command was given: a SWMM input file by its `.inp`
+// extension (pump stations mapped as `pumpNodes` says), otherwise a network
+// document. Throws InputError.
+inline NetworkInput ReadAnyNetworkFile(const std::string& path,
+                                       swmm::PumpNodes pumpNodes = swmm::PumpNodes::kStorage) {
+    if (!swmm::IsSwmmPath(path)) {
+        return {ReadNetworkFile(path), std::nullopt};
+    }
+    swmm::SwmmNetwork model = swmm::ReadSwmmFile(path, pumpNodes);
+    return {std::move(model.document), std::move(model.names)};
 }
 
 }  // namespace rivo::tool

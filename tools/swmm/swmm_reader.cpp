@@ -371,7 +371,7 @@ SwmmNetwork Reader::Finish() {
 
 }  // namespace
 
-SwmmNetwork ReadSwmmText(std::string_view text, std::string_view name) {
+SwmmNetwork ReadSwmmText(std::string_view text, std::string_view name, PumpNodes pumpNodes) {
     Reader reader(name);
     std::size_t line = 0;
     while (!text.empty()) {
@@ -379,10 +379,14 @@ SwmmNetwork ReadSwmmText(std::string_view text, std::string_view name) {
         reader.ReadLine(text.substr(0, end), ++line);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
     }
-    return reader.Finish();
+    SwmmNetwork network = reader.Finish();
+    if (pumpNodes == PumpNodes::kStorage) {
+        MapPumpStationsToStorage(network.document);
+    }
+    return network;
 }
 
-SwmmNetwork ReadSwmmFile(const std::string& path) {
+SwmmNetwork ReadSwmmFile(const std::string& path, PumpNodes pumpNodes) {
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         throw InputError(path + ": cannot open: " + std::strerror(errno));
@@ -392,7 +396,7 @@ SwmmNetwork ReadSwmmFile(const std::string& path) {
     if (in.bad()) {
         throw InputError(path + ": cannot read: " + std::strerror(errno));
     }
-    return ReadSwmmText(text.str(), path);
+    return ReadSwmmText(text.str(), path, pumpNodes);
 }
 
 bool IsSwmmPath(std::string_view path) {
