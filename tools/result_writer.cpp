@@ -17,6 +17,29 @@ std::string ErrorObject(const RaisedError& error) {
     return object + "}";
 }
 
+void FormatBranch(JsonLine& line, const host::BranchResult& branch) {
+    line.Int("branchNumber", branch.branchNumber)
+        .Int("downStreamBranchNumber", branch.downStreamBranchNumber)
+        .Int("downStreamUpSectionNumber", branch.downStreamUpSectionNumber)
+        .Int("upStreamBranchNumber", branch.upStreamBranchNumber)
+        .Int("upStreamUpSectionNumber", branch.upStreamUpSectionNumber)
+        .Int("numberOfSections", branch.numberOfSections)
+        .Bool("isStorageOutletBranch", branch.isStorageOutletBranch)
+        .Bool("isSingleStorageNodeBranch", branch.isSingleStorageNodeBranch)
+        .IntArray("nodeIDs", branch.nodeIDs)
+        .IntArray("edgeIDs", branch.edgeIDs);
+}
+
+void FormatPumpLink(JsonLine& line, const host::PumpLinkResult& pump) {
+    line.Int("pumpLinkID", pump.pumpLinkID)
+        .Int("upStreamNodeID", pump.upStreamNodeID)
+        .Int("downStreamNodeID", pump.downStreamNodeID)
+        .Int("upStreamBranchNumber", pump.upStreamBranchNumber)
+        .Int("downStreamBranchNumber", pump.downStreamBranchNumber)
+        .Int("upStreamNodeUpSectionNumber", pump.upStreamNodeUpSectionNumber)
+        .Int("downStreamNodeUpSectionNumber", pump.downStreamNodeUpSectionNumber);
+}
+
 namespace {
 
 using host::BranchResult;
@@ -46,29 +69,6 @@ void WriteLines(std::ostream& out, std::string_view key, const std::vector<Item>
         out << (i == 0 ? "\n    " : ",\n    ") << line.Close();
     }
     out << (items.empty() ? "]" : "\n  ]") << ",\n";
-}
-
-void FormatBranch(JsonLine& line, const BranchResult& branch) {
-    line.Int("branchNumber", branch.branchNumber)
-        .Int("downStreamBranchNumber", branch.downStreamBranchNumber)
-        .Int("downStreamUpSectionNumber", branch.downStreamUpSectionNumber)
-        .Int("upStreamBranchNumber", branch.upStreamBranchNumber)
-        .Int("upStreamUpSectionNumber", branch.upStreamUpSectionNumber)
-        .Int("numberOfSections", branch.numberOfSections)
-        .Bool("isStorageOutletBranch", branch.isStorageOutletBranch)
-        .Bool("isSingleStorageNodeBranch", branch.isSingleStorageNodeBranch)
-        .IntArray("nodeIDs", branch.nodeIDs)
-        .IntArray("edgeIDs", branch.edgeIDs);
-}
-
-void FormatPumpLink(JsonLine& line, const PumpLinkResult& pump) {
-    line.Int("pumpLinkID", pump.pumpLinkID)
-        .Int("upStreamNodeID", pump.upStreamNodeID)
-        .Int("downStreamNodeID", pump.downStreamNodeID)
-        .Int("upStreamBranchNumber", pump.upStreamBranchNumber)
-        .Int("downStreamBranchNumber", pump.downStreamBranchNumber)
-        .Int("upStreamNodeUpSectionNumber", pump.upStreamNodeUpSectionNumber)
-        .Int("downStreamNodeUpSectionNumber", pump.downStreamNodeUpSectionNumber);
 }
 
 void FormatGutter(JsonLine& line, const GutterResult& gutter) {

@@ -47,8 +47,8 @@ private:
     }
     void Feature(const std::string& geometry);
 
-    std::vector<std::string_view> NodeNames(std::span<const std::int32_t> ids) const;
-    std::vector<std::string_view> LinkNames(std::span<const std::int32_t> ids) const;
+    using NameOf = const std::string& (NetworkIndex::*)(std::int32_t) const;
+    std::vector<std::string_view> Names(std::span<const std::int32_t> ids, NameOf name) const;
 
     std::ostream& out_;
     const RenderData& data_;
@@ -104,18 +104,11 @@ void GeoJsonWriter::Feature(const std::string& geometry) {
     out_ << line_;
 }
 
-std::vector<std::string_view> GeoJsonWriter::NodeNames(std::span<const std::int32_t> ids) const {
+std::vector<std::string_view> GeoJsonWriter::Names(std::span<const std::int32_t> ids,
+                                                   NameOf name) const {
     std::vector<std::string_view> names;
     for (const std::int32_t id : ids) {
-        names.push_back(index_.NodeName(id));
-    }
-    return names;
-}
-
-std::vector<std::string_view> GeoJsonWriter::LinkNames(std::span<const std::int32_t> ids) const {
-    std::vector<std::string_view> names;
-    for (const std::int32_t id : ids) {
-        names.push_back(index_.LinkName(id));
+        names.push_back((index_.*name)(id));
     }
     return names;
 }
@@ -124,19 +117,10 @@ void GeoJsonWriter::Branches(const std::vector<host::BranchResult>& branches,
                              std::string_view kind) {
     for (const host::BranchResult& branch : branches) {
         JsonLine& p = Properties(kind);
-        p.Int("branchNumber", branch.branchNumber)
-            .Int("numberOfSections", branch.numberOfSections)
-            .Int("downStreamBranchNumber", branch.downStreamBranchNumber)
-            .Int("downStreamUpSectionNumber", branch.downStreamUpSectionNumber)
-            .Int("upStreamBranchNumber", branch.upStreamBranchNumber)
-            .Int("upStreamUpSectionNumber", branch.upStreamUpSectionNumber)
-            .Bool("isStorageOutletBranch", branch.isStorageOutletBranch)
-            .Bool("isSingleStorageNodeBranch", branch.isSingleStorageNodeBranch)
-            .IntArray("nodeIDs", branch.nodeIDs)
-            .IntArray("edgeIDs", branch.edgeIDs);
+        FormatBranch(p, branch);
         if (index_.HasNames()) {
-            p.StringArray("nodeNames", NodeNames(branch.nodeIDs))
-                .StringArray("edgeNames", LinkNames(branch.edgeIDs));
+            p.StringArray("nodeNames", Names(branch.nodeIDs, &NetworkIndex::NodeName))
+                .StringArray("edgeNames", Names(branch.edgeIDs, &NetworkIndex::LinkName));
         }
         Feature(Geometry(branch.nodeIDs));
     }
@@ -145,13 +129,7 @@ void GeoJsonWriter::Branches(const std::vector<host::BranchResult>& branches,
 void GeoJsonWriter::PumpLinks() {
     for (const host::PumpLinkResult& pump : data_.answers.summary.pumpLinks) {
         JsonLine& p = Properties("pumpLink");
-        p.Int("pumpLinkID", pump.pumpLinkID)
-            .Int("upStreamNodeID", pump.upStreamNodeID)
-            .Int("downStreamNodeID", pump.downStreamNodeID)
-            .Int("upStreamBranchNumber", pump.upStreamBranchNumber)
-            .Int("downStreamBranchNumber", pump.downStreamBranchNumber)
-            .Int("upStreamNodeUpSectionNumber", pump.upStreamNodeUpSectionNumber)
-            .Int("downStreamNodeUpSectionNumber", pump.downStreamNodeUpSectionNumber);
+        FormatPumpLink(p, pump);
         if (index_.HasNames()) {
             p.String("pumpLinkName", index_.PumpLinkName(pump.pumpLinkID))
                 .String("upStreamNodeName", index_.NodeName(pump.upStreamNodeID))

@@ -253,7 +253,7 @@ window.onerror = function (message) {
     if (!nodes.length) return;
     const xs = nodes.map((n) => N.x[n]), ys = nodes.map((n) => N.y[n]);
     // Close enough to tell the neighbours apart, yet with a few round it.
-    const span = Math.min(Math.max(spacing * 4, D.width / 40), D.width / 3);
+    const span = Math.min(Math.max(spacing * 4, D.width / 40), D.width);
     const cx = (Math.min(...xs) + Math.max(...xs)) / 2, cy = (Math.min(...ys) + Math.max(...ys)) / 2;
     const half = Math.max(Math.max(...xs) - Math.min(...xs), Math.max(...ys) - Math.min(...ys), span) / 2;
     fit(cx - half, cy - half, cx + half, cy + half, 0.15);
