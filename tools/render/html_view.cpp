@@ -126,22 +126,20 @@ void HtmlView::Header() {
          << Plural(n.nodes.size(), "node", "nodes") << " \u00b7 "
          << Plural(n.links.size(), "link", "links") << " \u00b7 "
          << Plural(n.pumpLinks.size(), "pump link", "pump links") << " \u00b7 ";
+    // What the parse found: all of it, or with --partial what it found before it stopped.
+    const bool partial = data_.raised && !data_.unnumberedPumpEnds.empty();
     if (data_.raised) {
         out_ << "<span class=\"raised\">the parser raised: " << Escape(OneLine(data_.error))
-             << "</span>";
+             << "</span>" << (partial ? " \u00b7 found before: " : "");
     }
-    if (data_.raised && !data_.unnumberedPumpEnds.empty()) {
-        out_ << " \u00b7 found before: ";
-    }
-    if (!data_.raised || !data_.unnumberedPumpEnds.empty()) {
+    if (!data_.raised || partial) {
         out_ << Plural(s.branches.size(), "branch", "branches") << " \u00b7 "
              << Plural(s.loops.size(), "loop branch", "loop branches") << " \u00b7 "
              << Plural(s.isolatedNodeIDs.size(), "isolated node", "isolated nodes") << " \u00b7 "
-             << Plural(s.isolatedEdgeIDs.size(), "isolated link", "isolated links")
-             << (data_.raised ? "" : " \u00b7 result <b>")
-             << (data_.raised   ? ""
-                 : data_.result ? "true</b>"
-                                : "false</b>");
+             << Plural(s.isolatedEdgeIDs.size(), "isolated link", "isolated links");
+    }
+    if (!data_.raised) {
+        out_ << " \u00b7 result <b>" << (data_.result ? "true" : "false") << "</b>";
     }
     out_ << "</div>\n<form id=\"find\" role=\"search\"><input id=\"q\" type=\"search\" "
             "placeholder=\"Find a node, link or branch: ID or name\" aria-label=\"Find a node, "
