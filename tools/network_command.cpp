@@ -1,5 +1,6 @@
 #include "network_command.h"
 
+#include "input_error.h"
 #include "network_feed.h"
 #include "network_input.h"
 
@@ -41,8 +42,25 @@ void NetworkCommand::Parse() {
         unnumbered_ = FindUnnumberedPumpEnds(parser_, *outcome_.error, options_.findLongestBranch);
         const NetworkSource source{options_.network, names_ ? &*names_ : nullptr,
                                    options_.pumpNodes};
+        if (options_.findLongestBranch && NeedsParseWithoutLongest(unnumbered_)) {
+            ExplainWithoutLongest();
+        }
         ReportUnnumberedPumpEnds(diagnostics_, source, unnumbered_);
     }
+}
+
+// The network is read again, as it was dropped once fed: this is a rare case
+// of a failed parse, and the input is there as it was.
+void NetworkCommand::ExplainWithoutLongest() {
+    NetworkInput input;
+    try {
+        input = ReadAnyNetworkFile(options_.network, options_.pumpNodes);
+    } catch (const InputError&) {
+        return;
+    }
+    Velmora::Calculations::Dynamic::RivoNetworkParser plain;
+    FeedAndParse(input.network, AfterFeeding::kDrop, false, plain, plain);
+    tool::ExplainWithoutLongest(plain, unnumbered_);
 }
 
 }  // namespace rivo::tool

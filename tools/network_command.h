@@ -63,6 +63,8 @@ protected:
     bool WritesPartial() const { return options_.partial && !unnumbered_.empty(); }
 
 private:
+    void ExplainWithoutLongest();
+
     AfterFeeding after_;
 };
 

@@ -62,8 +62,8 @@ private:
 
     std::unordered_set<std::int32_t> removed_;
     std::unordered_set<std::int32_t> isolated_;
-    std::unordered_map<std::int32_t, std::int32_t>
-        lastNodeOf_;  // node -> first branch ending there
+    // Node -> the first branch that ends there.
+    std::unordered_map<std::int32_t, std::int32_t> lastNodeOf_;
 };
 
 bool OnNoBranch(IVFLDNetworkParser& parser, std::int32_t id) {
@@ -83,7 +83,7 @@ std::string Named(std::int32_t id, const std::vector<std::string>* names) {
     return text;
 }
 
-std::string Why(const UnnumberedPumpEnd& end) {
+std::string CauseText(const UnnumberedPumpEnd& end) {
     switch (end.cause) {
         case Cause::kBranchEnd:
             return "it is the last node of branch " + std::to_string(end.branchNumber) +
@@ -99,6 +99,13 @@ std::string Why(const UnnumberedPumpEnd& end) {
             return "no node has this ID";
     }
     return "";
+}
+
+std::string Why(const UnnumberedPumpEnd& end) {
+    return end.withoutLongest
+               ? "it lies on no branch that --longest reports, and without --longest " +
+                     CauseText(end)
+               : CauseText(end);
 }
 
 std::string Hint(const NetworkSource& source, const std::vector<UnnumberedPumpEnd>& ends) {
@@ -163,6 +170,27 @@ std::vector<UnnumberedPumpEnd> FindUnnumberedPumpEnds(IVFLDNetworkParser& parser
     const bool unknownNamed = std::any_of(
         ends.begin(), ends.end(), [](const auto& end) { return end.cause == Cause::kUnknownNode; });
     return numbering || unknownNamed ? ends : std::vector<UnnumberedPumpEnd>{};
+}
+
+bool NeedsParseWithoutLongest(const std::vector<UnnumberedPumpEnd>& ends) {
+    return std::any_of(ends.begin(), ends.end(),
+                       [](const UnnumberedPumpEnd& end) { return end.cause == Cause::kLoopOnly; });
+}
+
+void ExplainWithoutLongest(IVFLDNetworkParser& plain, std::vector<UnnumberedPumpEnd>& ends) {
+    host::ResultSummary summary;
+    try {
+        summary = host::ReadSummary(plain);
+    } catch (const CKtHRException&) {
+        return;
+    }
+    const NodePlaces places(summary);
+    for (UnnumberedPumpEnd& end : ends) {
+        if (end.cause == Cause::kLoopOnly && OnNoBranch(plain, end.nodeID)) {
+            end = places.Explain(plain, end, false);
+            end.withoutLongest = true;
+        }
+    }
 }
 
 void ReportUnnumberedPumpEnds(std::ostream& out, const NetworkSource& source,

@@ -21,7 +21,7 @@ struct UnnumberedPumpEnd {
     enum class Cause {
         kBranchEnd,       // the last node of a branch, numbered only for an outfall or storage node
         kRemovedOutfall,  // an outfall without links, which the parser sets aside
-        kLoopOnly,        // on a loop branch only, which the longest-branch parse does not report
+        kLoopOnly,        // with --longest: on no branch it reports, only on a loop branch
         kUnreached,       // on no branch: no outlet reaches it
         kUnknownNode,     // no node has the ID
     };
@@ -31,6 +31,9 @@ struct UnnumberedPumpEnd {
     std::int32_t nodeID = 0;
     Cause cause = Cause::kUnreached;
     std::int32_t branchNumber = 0;  // the branch a kBranchEnd node ends
+    // The cause is what the parse without --longest finds: the node lies on
+    // no branch the longest-branch parse reports, nor numbered without it.
+    bool withoutLongest = false;
 };
 
 // After ParseNetwork raised `error`: every pump link end on no branch, in
@@ -39,6 +42,14 @@ struct UnnumberedPumpEnd {
 std::vector<UnnumberedPumpEnd> FindUnnumberedPumpEnds(
     Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser, const RaisedError& error,
     bool findLongestBranch);
+
+// Where the longest-branch parse left ends on no branch it reports
+// (kLoopOnly), looks at the same network parsed without --longest:
+// numbered there, the node lies only on a loop branch that --longest does
+// not report; otherwise the end takes the cause found there.
+bool NeedsParseWithoutLongest(const std::vector<UnnumberedPumpEnd>& ends);
+void ExplainWithoutLongest(Velmora::Calculations::Dynamic::IVFLDNetworkParser& plain,
+                           std::vector<UnnumberedPumpEnd>& ends);
 
 // How the network came to the parser, for the hint that ends the report.
 struct NetworkSource {

@@ -58,6 +58,7 @@ TEST_F(ToolTest, BadCommandLinesExitTwoWithOneLine) {
         {"frobnicate"},
         {"parse", "--bogus", Fixture("chain.json")},
         {"parse", Fixture("chain.json"), Fixture("ring.json")},
+        {"import-swmm", (kSwmm / "every_kind.inp").string(), "--pump-nodes", "wet"},
         {"render", Fixture("chain.json")}};  // a picture needs an output file
     for (const auto& args : commandLines) {
         const ToolRun run = Tool(args);
