@@ -1,6 +1,7 @@
 #include "json_line.h"
 
 #include <charconv>
+#include <nlohmann/json.hpp>
 #include <string_view>
 
 namespace rivo::tool {
@@ -68,6 +69,10 @@ void AppendIntArray(std::string& text, std::span<const std::int32_t> values) {
     text += ']';
 }
 
+void AppendQuoted(std::string& text, std::string_view value) {
+    text += nlohmann::json(value).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+}
+
 void JsonLine::Key(std::string_view key) {
     const bool spaced = layout_ == kSpaced;
     if (text_.size() > 1) {
@@ -117,6 +122,31 @@ JsonLine& JsonLine::Bool(std::string_view key, std::optional<bool> value) {
 JsonLine& JsonLine::IntArray(std::string_view key, std::span<const std::int32_t> values) {
     Key(key);
     AppendIntArray(text_, values);
+    return *this;
+}
+
+JsonLine& JsonLine::String(std::string_view key, std::string_view value) {
+    Key(key);
+    AppendQuoted(text_, value);
+    return *this;
+}
+
+JsonLine& JsonLine::StringArray(std::string_view key, std::span<const std::string_view> values) {
+    Key(key);
+    text_ += '[';
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) {
+            text_ += ", ";
+        }
+        AppendQuoted(text_, values[i]);
+    }
+    text_ += ']';
+    return *this;
+}
+
+JsonLine& JsonLine::Raw(std::string_view key, std::string_view json) {
+    Key(key);
+    text_ += json;
     return *this;
 }
 

@@ -10,9 +10,9 @@ namespace rivo::tool {
 
 // Builds one JSON object on a single line, members in the order they are
 // added. Keys are the tool's own identifiers and need no escaping; values
-// are integers, numbers, booleans, null (an absent optional) and integer
-// arrays. Numbers are formatted with to_chars: the result of a large
-// network has millions of them.
+// are integers, numbers, booleans, null (an absent optional), strings, arrays of
+// integers and strings, and JSON text made elsewhere. Numbers are formatted
+// with to_chars: the result of a large network has millions of them.
 class JsonLine {
 public:
     // `{"a": 1, "b": 2}`, or `{"a":1,"b":2}` as network documents are written.
@@ -25,6 +25,10 @@ public:
     JsonLine& Int(std::string_view key, std::optional<std::int32_t> value);
     JsonLine& Bool(std::string_view key, std::optional<bool> value);
     JsonLine& IntArray(std::string_view key, std::span<const std::int32_t> values);
+    JsonLine& String(std::string_view key, std::string_view value);
+    JsonLine& StringArray(std::string_view key, std::span<const std::string_view> values);
+    // `json` as it is: an object or array built by the caller.
+    JsonLine& Raw(std::string_view key, std::string_view json);
 
     // The object with its closing brace; the line can be built again after Clear.
     const std::string& Close();
@@ -43,5 +47,8 @@ void AppendInt(std::string& text, std::int64_t value);
 void AppendNumber(std::string& text, double value);
 // `[1, 2, 3]`
 void AppendIntArray(std::string& text, std::span<const std::int32_t> values);
+// `value` as a JSON string; bytes that are not UTF-8 are replaced, so that
+// the text stays readable.
+void AppendQuoted(std::string& text, std::string_view value);
 
 }  // namespace rivo::tool

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "exit_status.h"
+#include "geojson_command.h"
 #include "import_command.h"
 #include "parse_command.h"
 #include "render_command.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     rivo::tool::AddParseCommand(app, status);
     rivo::tool::swmm::AddImportSwmmCommand(app, status);
     rivo::tool::render::AddRenderCommand(app, status);
+    rivo::tool::render::AddGeoJsonCommand(app, status);
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& done) {  // --help, --version

@@ -2,13 +2,43 @@
 
 #include <cinttypes>
 #include <cstdio>
-#include <nlohmann/json.hpp>
 #include <vector>
 
 #include "json_line.h"
 #include "result_reader.h"
 
 namespace rivo::tool {
+
+std::string ErrorObject(const RaisedError& error) {
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08" PRIx32, static_cast<std::uint32_t>(error.hr));
+    std::string object = std::string("{\"hresult\": \"") + code + "\", \"message\": ";
+    AppendQuoted(object, error.message);
+    return object + "}";
+}
+
+void FormatBranch(JsonLine& line, const host::BranchResult& branch) {
+    line.Int("branchNumber", branch.branchNumber)
+        .Int("downStreamBranchNumber", branch.downStreamBranchNumber)
+        .Int("downStreamUpSectionNumber", branch.downStreamUpSectionNumber)
+        .Int("upStreamBranchNumber", branch.upStreamBranchNumber)
+        .Int("upStreamUpSectionNumber", branch.upStreamUpSectionNumber)
+        .Int("numberOfSections", branch.numberOfSections)
+        .Bool("isStorageOutletBranch", branch.isStorageOutletBranch)
+        .Bool("isSingleStorageNodeBranch", branch.isSingleStorageNodeBranch)
+        .IntArray("nodeIDs", branch.nodeIDs)
+        .IntArray("edgeIDs", branch.edgeIDs);
+}
+
+void FormatPumpLink(JsonLine& line, const host::PumpLinkResult& pump) {
+    line.Int("pumpLinkID", pump.pumpLinkID)
+        .Int("upStreamNodeID", pump.upStreamNodeID)
+        .Int("downStreamNodeID", pump.downStreamNodeID)
+        .Int("upStreamBranchNumber", pump.upStreamBranchNumber)
+        .Int("downStreamBranchNumber", pump.downStreamBranchNumber)
+        .Int("upStreamNodeUpSectionNumber", pump.upStreamNodeUpSectionNumber)
+        .Int("downStreamNodeUpSectionNumber", pump.downStreamNodeUpSectionNumber);
+}
 
 namespace {
 
@@ -20,19 +50,11 @@ void WriteMember(std::ostream& out, std::string_view key, const std::string& val
     out << "  \"" << key << "\": " << value << ",\n";
 }
 
-// `text` as a JSON string; bytes that are not UTF-8 are replaced, so that
-// the document stays readable.
+// `text` as a JSON string.
 std::string Quoted(const std::string& text) {
-    return nlohmann::json(text).dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
-}
-
-// `{"hresult": "0x80070057", "message": "..."}`: the code in eight hex
-// digits, the message quoted as JSON.
-std::string ErrorObject(const RaisedError& error) {
-    char code[16];
-    std::snprintf(code, sizeof code, "0x%08" PRIx32, static_cast<std::uint32_t>(error.hr));
-    return std::string("{\"hresult\": \"") + code + "\", \"message\": " + Quoted(error.message) +
-           "}";
+    std::string quoted;
+    AppendQuoted(quoted, text);
+    return quoted;
 }
 
 // An array member with one element per line; `format` fills the element's line.
@@ -47,29 +69,6 @@ void WriteLines(std::ostream& out, std::string_view key, const std::vector<Item>
         out << (i == 0 ? "\n    " : ",\n    ") << line.Close();
     }
     out << (items.empty() ? "]" : "\n  ]") << ",\n";
-}
-
-void FormatBranch(JsonLine& line, const BranchResult& branch) {
-    line.Int("branchNumber", branch.branchNumber)
-        .Int("downStreamBranchNumber", branch.downStreamBranchNumber)
-        .Int("downStreamUpSectionNumber", branch.downStreamUpSectionNumber)
-        .Int("upStreamBranchNumber", branch.upStreamBranchNumber)
-        .Int("upStreamUpSectionNumber", branch.upStreamUpSectionNumber)
-        .Int("numberOfSections", branch.numberOfSections)
-        .Bool("isStorageOutletBranch", branch.isStorageOutletBranch)
-        .Bool("isSingleStorageNodeBranch", branch.isSingleStorageNodeBranch)
-        .IntArray("nodeIDs", branch.nodeIDs)
-        .IntArray("edgeIDs", branch.edgeIDs);
-}
-
-void FormatPumpLink(JsonLine& line, const PumpLinkResult& pump) {
-    line.Int("pumpLinkID", pump.pumpLinkID)
-        .Int("upStreamNodeID", pump.upStreamNodeID)
-        .Int("downStreamNodeID", pump.downStreamNodeID)
-        .Int("upStreamBranchNumber", pump.upStreamBranchNumber)
-        .Int("downStreamBranchNumber", pump.downStreamBranchNumber)
-        .Int("upStreamNodeUpSectionNumber", pump.upStreamNodeUpSectionNumber)
-        .Int("downStreamNodeUpSectionNumber", pump.downStreamNodeUpSectionNumber);
 }
 
 void FormatGutter(JsonLine& line, const GutterResult& gutter) {

@@ -6,6 +6,8 @@
 #include <span>
 #include <string>
 
+#include "json_line.h"
+#include "result_reader.h"
 #include "rivo.h"
 #include "swmm_reader.h"
 
@@ -31,6 +33,15 @@ void WriteResultDocument(std::ostream& out, std::optional<bool> result,
                          std::span<const std::int32_t> nodeIDs,
                          std::span<const std::int32_t> linkIDs,
                          const swmm::NameTable* names = nullptr);
+
+// The members of a branch and of a pump link in the result document, in its
+// order (every map of a result names them the same way).
+void FormatBranch(JsonLine& line, const host::BranchResult& branch);
+void FormatPumpLink(JsonLine& line, const host::PumpLinkResult& pump);
+
+// `{"hresult": "0x80070057", "message": "..."}`: the code in eight hex
+// digits, the message quoted as JSON.
+std::string ErrorObject(const RaisedError& error);
 
 // Writes the document of a run the parser stopped with an error:
 // {"result": null, "error": {"hresult": "0x80070057", "message": "..."}}.

@@ -1,31 +1,43 @@
 #include "render_command.h"
 
+#include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 
 #include "exit_status.h"
-#include "render_data.h"
+#include "html_view.h"
+#include "map_command.h"
 #include "svg_writer.h"
 
 namespace rivo::tool::render {
 
 namespace {
 
-class RenderCommand : public NetworkCommand {
+// Whether the output is a web page: `.html` or `.htm`, in any case.
+bool IsHtmlPath(const std::string& path) {
+    std::string extension = std::filesystem::path(path).extension().string();
+    for (char& c : extension) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return extension == ".html" || extension == ".htm";
+}
+
+class RenderCommand : public MapCommand {
 public:
     RenderCommand(const NetworkOptions& options, std::ostream& diagnostics)
-        : NetworkCommand(options, AfterFeeding::kKeep, diagnostics) {}
+        : MapCommand(options, diagnostics) {}
 
 private:
     void Open(Outputs& outputs) override { out_ = &outputs.Add(options_.output, std::cout); }
 
     int Write() override {
-        const RenderData data =
-            AnalyseNetwork(std::move(network_), outcome_, parser_,
-                           std::filesystem::path(options_.network).filename().string(), unnumbered_,
-                           WritesPartial());
-        WriteSvg(*out_, data);
+        const RenderData data = Analyse();
+        if (IsHtmlPath(options_.output)) {
+            WriteHtmlView(*out_, data);
+        } else {
+            WriteSvg(*out_, data);
+        }
         return data.raised ? kSystemRaised : kParsed;
     }
 
@@ -37,9 +49,14 @@ private:
 void AddRenderCommand(CLI::App& app, int& status) {
     auto options = std::make_shared<NetworkOptions>();
     CLI::App* command = app.add_subcommand(
-        "render", "Draw the network and its branches as an SVG picture (docs/render.md)");
+        "render",
+        "Draw the network and its branches as an SVG picture or an interactive HTML view "
+        "(docs/render.md)");
     AddNetworkOptions(*command, *options);
-    command->add_option("-o,--output", options->output, "The SVG file to write")->required();
+    command
+        ->add_option("-o,--output", options->output,
+                     "The file to write: an SVG picture, or the HTML view for .html")
+        ->required();
     command->callback([options, &status] { status = RunRenderCommand(*options, std::cerr); });
 }
 

@@ -52,6 +52,7 @@ RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
     if (raised && partial) {
         data.raised = true;
         data.error = raised->message;
+        data.hresult = raised->hr;
         raised.reset();
         for (const UnnumberedPumpEnd& end : unnumbered) {
             data.unnumberedPumpEnds.insert(end.nodeID);
@@ -68,6 +69,7 @@ RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
     if (raised) {
         data.raised = true;
         data.error = raised->message;
+        data.hresult = raised->hr;
         data.answers = NoAnswers(data.network);
         return data;
     }
@@ -78,6 +80,13 @@ RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
     data.isolatedNodes.insert(summary.isolatedNodeIDs.begin(), summary.isolatedNodeIDs.end());
     data.isolatedLinks.insert(summary.isolatedEdgeIDs.begin(), summary.isolatedEdgeIDs.end());
     return data;
+}
+
+std::string OneLine(std::string message) {
+    for (std::size_t at = message.find('\n'); at != std::string::npos; at = message.find('\n')) {
+        message.replace(at, 1, " / ");
+    }
+    return message;
 }
 
 std::string BranchColour(std::int32_t branchNumber) {

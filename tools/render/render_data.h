@@ -10,6 +10,7 @@
 #include "parse_run.h"
 #include "pump_diagnosis.h"
 #include "result_reader.h"
+#include "swmm_reader.h"
 
 // What a picture of a network shows: the network as described plus the
 // system's decomposition of it, read through the public interface.
@@ -18,9 +19,11 @@ namespace rivo::tool::render {
 struct RenderData {
     std::string title;  // usually the file name
     host::Network network;
-    bool raised = false;  // the parser raised while fed, parsing or read
-    std::string error;    // its message
-    bool result = false;  // what ParseNetwork returned
+    std::optional<swmm::NameTable> names;  // of a SWMM model
+    bool raised = false;                   // the parser raised while fed, parsing or read
+    std::string error;                     // its message
+    HRESULT hresult = 0;                   // and its code
+    bool result = false;                   // what ParseNetwork returned
     // The parser's answers, nodes and links in network order; without any
     // answer where the parser raised.
     host::Result answers;
@@ -40,6 +43,9 @@ RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
                           Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
                           std::string title, const std::vector<UnnumberedPumpEnd>& unnumbered,
                           bool partial);
+
+// The parser's message on one line: its context and detail stand on two.
+std::string OneLine(std::string message);
 
 // The fill colour of a branch: hues a golden-ratio turn apart, so that
 // branches with neighbouring numbers never look alike. "#rrggbb".

@@ -1,11 +1,10 @@
 #include "svg_writer.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <string>
-#include <unordered_map>
-#include <unordered_set>
+
+#include "picture_layout.h"
 
 namespace rivo::tool::render {
 
@@ -24,83 +23,19 @@ const char* const kStyle =
     ".lab{font-size:10px;fill:#111;stroke:#fff;stroke-width:2.5;paint-order:stroke}"
     "text{font-family:sans-serif}";
 
-struct Point {
-    double x = 0.0;
-    double y = 0.0;
-};
-
-// Network coordinates to picture coordinates: scaled to fit, y upwards.
-class Frame {
-public:
-    explicit Frame(const host::Network& document);
-    Point operator()(double x, double y) const {
-        return {kMargin + (x - minX_) * scale_, kTitleBand + kMargin + (maxY_ - y) * scale_};
-    }
-    double width() const { return width_; }
-    double height() const { return height_; }
-
-private:
-    double minX_ = 0.0, maxY_ = 0.0, scale_ = 1.0, width_ = 0.0, height_ = 0.0;
-};
-
-Frame::Frame(const host::Network& document) {
-    double maxX = 0.0, minY = 0.0;
-    for (std::size_t i = 0; i < document.nodes.size(); ++i) {
-        const host::Node& node = document.nodes[i];
-        minX_ = i == 0 ? node.x : std::min(minX_, node.x);
-        maxX = i == 0 ? node.x : std::max(maxX, node.x);
-        minY = i == 0 ? node.y : std::min(minY, node.y);
-        maxY_ = i == 0 ? node.y : std::max(maxY_, node.y);
-    }
-    // Large networks get a larger canvas, so that their branches stay apart.
-    const double side = std::clamp(40.0 * std::sqrt(double(document.nodes.size())), 900.0, 8000.0);
-    const double spanX = std::max(maxX - minX_, 1e-9);
-    const double spanY = std::max(maxY_ - minY, 1e-9);
-    scale_ = std::min(side / spanX, side / spanY);
-    width_ = std::max(spanX * scale_, 600.0) + 2 * kMargin;
-    height_ = spanY * scale_ + 2 * kMargin + kTitleBand + kLegendBand;
-}
-
-// Coordinates with one decimal: a tenth of a pixel is below what shows, and
-// it keeps pictures of large networks small.
-std::string Num(double value) {
-    char text[32];
-    const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1);
-    std::string result(text, end.ptr);
-    return result == "-0.0" ? "0.0" : result;
-}
-
-std::string Escape(const std::string& text) {
-    std::string escaped;
-    for (const char c : text) {
-        switch (c) {
-            case '&':
-                escaped += "&amp;";
-                break;
-            case '<':
-                escaped += "&lt;";
-                break;
-            case '>':
-                escaped += "&gt;";
-                break;
-            case '"':
-                escaped += "&quot;";
-                break;
-            default:
-                escaped += c;
-        }
-    }
-    return escaped;
+// Large networks get a larger canvas, so that their branches stay apart.
+FrameSpec PictureFrame(const host::Network& network) {
+    const double side = std::clamp(40.0 * std::sqrt(double(network.nodes.size())), 900.0, 8000.0);
+    return {side, kMargin, kTitleBand, kLegendBand, 600.0};
 }
 
 class SvgPicture {
 public:
     SvgPicture(std::ostream& out, const RenderData& data)
-        : out_(out), data_(data), frame_(data.network) {
-        for (std::size_t i = 0; i < data.network.nodes.size(); ++i) {
-            nodeIndex_.emplace(data.network.nodes[i].id, i);
-        }
-    }
+        : out_(out),
+          data_(data),
+          frame_(data.network, PictureFrame(data.network)),
+          index_(data.network, data.names ? &*data.names : nullptr) {}
     void Write();
 
 private:
@@ -116,16 +51,15 @@ private:
     std::ostream& out_;
     const RenderData& data_;
     Frame frame_;
-    std::unordered_map<std::int32_t, std::size_t> nodeIndex_;
+    NetworkIndex index_;
 };
 
 std::optional<Point> SvgPicture::NodePoint(std::int32_t id) const {
-    const auto found = nodeIndex_.find(id);
-    if (found == nodeIndex_.end()) {
+    const std::optional<std::size_t> node = index_.Node(id);
+    if (!node) {
         return std::nullopt;
     }
-    const host::Node& node = data_.network.nodes[found->second];
-    return frame_(node.x, node.y);
+    return frame_(data_.network.nodes[*node].x, data_.network.nodes[*node].y);
 }
 
 void SvgPicture::Write() {
@@ -251,55 +185,14 @@ void SvgPicture::WriteNodes() {
     out_ << "</g>\n";
 }
 
-// Branches and loop branches with links, longest first: those get their
-// labels where labels would overlap.
-std::vector<const host::BranchResult*> LabelOrder(const host::ResultSummary& summary) {
-    std::vector<const host::BranchResult*> branches;
-    for (const auto* list : {&summary.branches, &summary.loops}) {
-        for (const host::BranchResult& branch : *list) {
-            if (!branch.edgeIDs.empty()) {
-                branches.push_back(&branch);
-            }
-        }
-    }
-    std::stable_sort(branches.begin(), branches.end(), [](const auto* a, const auto* b) {
-        return a->edgeIDs.size() > b->edgeIDs.size();
-    });
-    return branches;
-}
-
 // Branch numbers at the middle link of each branch, longest branches first;
-// a label whose cell (or a cell beside it) is taken is left out, so that
-// dense parts of a large network stay readable.
+// a label whose cell (or a cell beside it) is taken is left out.
 void SvgPicture::WriteLabels() {
-    const std::vector<const host::BranchResult*> branches = LabelOrder(data_.answers.summary);
-    std::unordered_map<std::int32_t, std::size_t> linkIndex;
-    for (std::size_t i = 0; i < data_.network.links.size(); ++i) {
-        linkIndex.emplace(data_.network.links[i].id, i);
-    }
-    std::unordered_set<std::int64_t> taken;
-    const auto cell = [](double x, double y) {
-        return (std::int64_t(std::floor(x / kLabelCellWidth)) << 32) +
-               std::int64_t(std::floor(y / kLabelCellHeight));
-    };
     out_ << "<g id=\"labels\">\n";
-    for (const host::BranchResult* branch : branches) {
-        const auto link = linkIndex.find(branch->edgeIDs[branch->edgeIDs.size() / 2]);
-        if (link == linkIndex.end()) {
-            continue;
-        }
-        const host::Link& record = data_.network.links[link->second];
-        const Point a = NodePoint(record.source).value_or(Point{});
-        const Point b = NodePoint(record.target).value_or(Point{});
-        const Point mid{(a.x + b.x) / 2, (a.y + b.y) / 2};
-        const std::int64_t key = cell(mid.x, mid.y);
-        const std::int64_t step = std::int64_t(1) << 32;
-        if (taken.contains(key) || taken.contains(key - step) || taken.contains(key + step)) {
-            continue;
-        }
-        taken.insert(key);
-        out_ << "<text class=\"lab\" x=\"" << Num(mid.x + 2) << "\" y=\"" << Num(mid.y - 2) << "\">"
-             << branch->branchNumber << "</text>\n";
+    for (const BranchLabel& label :
+         PlaceBranchLabels(data_, index_, frame_, 1, kLabelCellWidth, kLabelCellHeight)) {
+        out_ << "<text class=\"lab\" x=\"" << Num(label.at.x + 2) << "\" y=\""
+             << Num(label.at.y - 2) << "\">" << label.branchNumber << "</text>\n";
     }
     out_ << "</g>\n";
 }
