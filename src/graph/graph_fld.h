@@ -27,6 +27,9 @@ public:
 
     bool HasNode(std::int32_t nodeID) const { return nodeByID_.find(nodeID) >= 0; }
     bool HasEdge(std::int32_t edgeID) const { return edgeByID_.find(edgeID) >= 0; }
+    // The node or edge with this ID; null, not raising, where there is none.
+    GTL::node FindNode(std::int32_t nodeID) const { return GTL::node{nodeByID_.find(nodeID)}; }
+    GTL::edge FindEdge(std::int32_t edgeID) const { return GTL::edge{edgeByID_.find(edgeID)}; }
 
     NodeData& data(GTL::node n) { return nodeData_[n.id]; }
     const NodeData& data(GTL::node n) const { return nodeData_[n.id]; }
