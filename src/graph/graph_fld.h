@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 
 #include "graph/edge_data.h"
 #include "graph/gtl_graph.h"
 #include "graph/id_index.h"
 #include "graph/node_data.h"
+#include "graph/record_store.h"
 
 // The drainage network: the generic graph with a NodeData record on every
 // node and a CEdgeData object on every link, found by the host's IDs.
@@ -39,9 +39,8 @@ public:
     void reserve(std::size_t nodes, std::size_t edges);
 
 private:
-    // Records live as long as the graph; deques keep their addresses stable.
-    std::deque<NodeData> nodeData_;
-    std::deque<CEdgeData> edgeData_;
+    record_store<NodeData> nodeData_;
+    record_store<CEdgeData> edgeData_;
     IdIndex nodeByID_;
     IdIndex edgeByID_;
 };
