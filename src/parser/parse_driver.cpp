@@ -14,8 +14,10 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
     if (graph.is_directed()) {
         graph.make_undirected();
     }
-    NumberForSearches();
+    // The links are walked in the order they were made, which is their
+    // order in memory until they are numbered for the searches.
     CreatePondLinkLoops();
+    NumberForSearches();
     if (!FindOutletsAndSubnetworks(ParsePass::kFirst)) {
         ReleaseSearches();
         return false;
