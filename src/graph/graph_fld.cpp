@@ -73,30 +73,52 @@ void graph_fld::reserve(std::size_t nodes, std::size_t edges) {
 namespace {
 
 // Preorder of a depth-first walk over the visible links, from every node not
-// yet met in creation order.
+// yet met in creation order. The walk runs over a compact copy of the
+// adjacency (one array of neighbours, grouped by node) made in one pass
+// over the links: chasing the graph's own lists through memory in the
+// host's numbering would cost a wait for memory at nearly every step.
 std::vector<std::int32_t> WalkOrder(const GTL::graph& G) {
     auto n = static_cast<std::size_t>(G.number_of_node_ids());
+    std::vector<std::int32_t> first(n + 1, 0);
+    auto ends = [&](auto visit) {
+        for (std::size_t k = 0, m = static_cast<std::size_t>(G.number_of_edge_ids()); k < m; ++k) {
+            GTL::edge e = G.nth_edge(k);
+            if (!G.is_hidden(e)) {
+                visit(G.source(e).id, G.target(e).id);
+            }
+        }
+    };
+    ends([&](std::int32_t a, std::int32_t b) {
+        ++first[static_cast<std::size_t>(a) + 1];
+        ++first[static_cast<std::size_t>(b) + 1];
+    });
+    for (std::size_t i = 1; i <= n; ++i) {
+        first[i] += first[i - 1];
+    }
+    std::vector<std::int32_t> neighbours(static_cast<std::size_t>(first[n]));
+    std::vector<std::int32_t> fill(first.begin(), first.end() - 1);
+    ends([&](std::int32_t a, std::int32_t b) {
+        neighbours[static_cast<std::size_t>(fill[static_cast<std::size_t>(a)]++)] = b;
+        neighbours[static_cast<std::size_t>(fill[static_cast<std::size_t>(b)]++)] = a;
+    });
     std::vector<std::int32_t> newNode(n, -1);
     std::int32_t next = 0;
-    std::vector<GTL::node> stack;
+    std::vector<std::int32_t> stack;
     G.for_each_node([&](GTL::node root) {
-        if (newNode[static_cast<std::size_t>(root.id)] >= 0) {
-            return;
-        }
-        stack.push_back(root);
+        stack.push_back(root.id);
         while (!stack.empty()) {
-            GTL::node c = stack.back();
+            auto c = static_cast<std::size_t>(stack.back());
             stack.pop_back();
-            if (newNode[static_cast<std::size_t>(c.id)] >= 0) {
+            if (newNode[c] >= 0) {
                 continue;
             }
-            newNode[static_cast<std::size_t>(c.id)] = next++;
-            G.for_each_adj_edge(c, [&](GTL::edge e) {
-                GTL::node far = G.opposite(e, c);
-                if (newNode[static_cast<std::size_t>(far.id)] < 0) {
+            newNode[c] = next++;
+            for (std::int32_t k = first[c]; k < first[c + 1]; ++k) {
+                std::int32_t far = neighbours[static_cast<std::size_t>(k)];
+                if (newNode[static_cast<std::size_t>(far)] < 0) {
                     stack.push_back(far);
                 }
-            });
+            }
         }
     });
     return newNode;
