@@ -64,7 +64,8 @@ private:
     void access(std::int32_t x);
     void make_root(std::int32_t x);
     void link(std::int32_t x, std::int32_t y);
-    void cut(std::int32_t x, std::int32_t y);
+    // Takes the link vertex o out from between its ends u and w.
+    void cut_out(std::int32_t o, std::int32_t u, std::int32_t w);
     // Position of x in the path held by the splay tree rooted at `root`, and
     // the vertex at a position.
     std::int32_t rank(std::int32_t x);
@@ -72,6 +73,8 @@ private:
 
     const graph_fld& G_;
     std::vector<Vertex> v_;
+    // The vertices above one being splayed or ranked, reused between calls.
+    std::vector<std::int32_t> above_;
     // The vertex of each node and link, in dense tables borrowed from the graph.
     table_lease<std::int32_t> nodeVertex_;
     table_lease<std::int32_t> linkVertex_;
