@@ -76,12 +76,17 @@ bool IsSearchTree(const graph_fld& G, const dfs_fld& search) {
 class LoopSummits {
 public:
     LoopSummits(graph_fld& G, const dfs_fld& search, const std::vector<GTL::edge>& backLinks)
-        : G_(G), path_(&G) {
-        if (TopsAreComparable(G, search.tree_edges()) && TopsAreComparable(G, backLinks) &&
-            IsSearchTree(G, search)) {
+        : G_(G), isTree_(IsSearchTree(G, search)), path_(&G) {
+        if (isTree_ && TopsAreComparable(G, search.tree_edges()) &&
+            TopsAreComparable(G, backLinks)) {
             tree_.emplace(G, search.dfs_order(), search.tree_edges(), backLinks);
         }
     }
+
+    // Whether the subnetwork without its back links was its search tree:
+    // each loop opened swaps one link of the tree for its back link, so it
+    // stays a tree.
+    bool IsTree() const { return isTree_; }
 
     // The summit link of the path between S and T, two different nodes.
     summit_link Summit(GTL::node S, GTL::node T) {
@@ -107,6 +112,7 @@ public:
 
 private:
     graph_fld& G_;
+    bool isTree_;
     std::optional<summit_tree> tree_;
     GTL::bfs_tgt target_;
     path_record path_;
@@ -148,6 +154,9 @@ void CBranchFinder::SelectLoopLinks() {
     ownedSearch_ = std::make_unique<dfs_fld>();
     ownedSearch_->start_node(outletNode);
     ownedSearch_->store_non_tree_edges(true);
+    if (summits.IsTree()) {
+        ownedSearch_->reaches_a_tree();
+    }
     search = ownedSearch_.get();
     search->run(*graph);
 }

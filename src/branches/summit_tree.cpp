@@ -28,12 +28,14 @@ bool TopsAreComparable(const graph_fld& G, const std::vector<GTL::edge>& links) 
 summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order,
                          const std::vector<GTL::edge>& treeLinks,
                          const std::vector<GTL::edge>& extraLinks)
-    : G_(G) {
+    : G_(G), nodeVertex_(G.tables().positions), linkVertex_(G.tables().positions) {
+    nodeVertex_->start_run(static_cast<std::size_t>(G.number_of_node_ids()));
+    linkVertex_->start_run(static_cast<std::size_t>(G.number_of_edge_ids()));
     v_.reserve(order.size() + treeLinks.size() + extraLinks.size());
     for (GTL::node n : order) {
         std::int32_t x = add_vertex();
         v_[static_cast<std::size_t>(x)].node = n;
-        nodeVertex_[n] = x;
+        nodeVertex_->set(n.id) = x;
     }
     auto addLink = [&](GTL::edge e) {
         std::int32_t x = add_vertex();
@@ -44,7 +46,7 @@ summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order
         vx.best = vx.top;
         vx.first = x;
         vx.last = x;
-        linkVertex_[e] = x;
+        linkVertex_->set(e.id) = x;
         return x;
     };
     for (std::size_t k = 1; k < order.size() && k - 1 < treeLinks.size(); ++k) {
@@ -66,11 +68,11 @@ std::int32_t summit_tree::add_vertex() {
 }
 
 std::int32_t summit_tree::node_vertex(GTL::node n) const {
-    return nodeVertex_.get(n);
+    return nodeVertex_->get(n.id);
 }
 
 std::int32_t summit_tree::link_vertex(GTL::edge e) const {
-    return linkVertex_.get(e);
+    return linkVertex_->get(e.id);
 }
 
 void summit_tree::fill_summit_stretch(GTL::node from, GTL::node to, path_record& path) {
@@ -106,22 +108,21 @@ void summit_tree::fill_summit_stretch(GTL::node from, GTL::node to, path_record&
 void summit_tree::swap(GTL::edge out, GTL::edge in) {
     const CEdgeData& od = G_.data(out);
     std::int32_t o = link_vertex(out);
-    cut(node_vertex(od.sourceNode), o);
-    cut(o, node_vertex(od.targetNode));
+    cut_out(o, node_vertex(od.sourceNode), node_vertex(od.targetNode));
     const CEdgeData& id = G_.data(in);
     std::int32_t i = link_vertex(in);
     link(i, node_vertex(id.sourceNode));
     link(node_vertex(id.targetNode), i);
 }
 
-bool summit_tree::is_splay_root(std::int32_t x) const {
+inline bool summit_tree::is_splay_root(std::int32_t x) const {
     std::int32_t p = v_[static_cast<std::size_t>(x)].parent;
     return p < 0 || (v_[static_cast<std::size_t>(p)].child[0] != x &&
                      v_[static_cast<std::size_t>(p)].child[1] != x);
 }
 
 // Reverses the path held by x's splay subtree; its children follow lazily.
-void summit_tree::flip(std::int32_t x) {
+inline void summit_tree::flip(std::int32_t x) {
     if (x < 0) {
         return;
     }
@@ -131,7 +132,7 @@ void summit_tree::flip(std::int32_t x) {
     vx.flipped = !vx.flipped;
 }
 
-void summit_tree::push_down(std::int32_t x) {
+inline void summit_tree::push_down(std::int32_t x) {
     Vertex& vx = v_[static_cast<std::size_t>(x)];
     if (vx.flipped) {
         flip(vx.child[0]);
@@ -142,7 +143,7 @@ void summit_tree::push_down(std::int32_t x) {
 
 // Size and summit of x's splay subtree from those of its children: the
 // highest top, and the first and last vertex in path order that carry it.
-void summit_tree::pull_up(std::int32_t x) {
+inline void summit_tree::pull_up(std::int32_t x) {
     Vertex& vx = v_[static_cast<std::size_t>(x)];
     vx.size = 1;
     vx.first = -1;
@@ -174,7 +175,7 @@ void summit_tree::pull_up(std::int32_t x) {
     }
 }
 
-void summit_tree::rotate(std::int32_t x) {
+inline void summit_tree::rotate(std::int32_t x) {
     std::int32_t y = v_[static_cast<std::size_t>(x)].parent;
     std::int32_t z = v_[static_cast<std::size_t>(y)].parent;
     int side = v_[static_cast<std::size_t>(y)].child[1] == x ? 1 : 0;
@@ -195,14 +196,14 @@ void summit_tree::rotate(std::int32_t x) {
 }
 
 void summit_tree::splay(std::int32_t x) {
-    std::vector<std::int32_t> above;
+    above_.clear();
     for (std::int32_t y = x;; y = v_[static_cast<std::size_t>(y)].parent) {
-        above.push_back(y);
+        above_.push_back(y);
         if (is_splay_root(y)) {
             break;
         }
     }
-    for (auto it = above.rbegin(); it != above.rend(); ++it) {
+    for (auto it = above_.rbegin(); it != above_.rend(); ++it) {
         push_down(*it);
     }
     while (!is_splay_root(x)) {
@@ -240,22 +241,28 @@ void summit_tree::link(std::int32_t x, std::int32_t y) {
     v_[static_cast<std::size_t>(x)].parent = y;
 }
 
-void summit_tree::cut(std::int32_t x, std::int32_t y) {
-    make_root(x);
-    access(y);
-    Vertex& vy = v_[static_cast<std::size_t>(y)];
-    v_[static_cast<std::size_t>(vy.child[0])].parent = -1;
-    vy.child[0] = -1;
-    pull_up(y);
+// With u the root, the path to w is u, o, w; o splayed to the top of it has
+// the u side on one hand and the w side on the other, and lets go of both.
+void summit_tree::cut_out(std::int32_t o, std::int32_t u, std::int32_t w) {
+    make_root(u);
+    access(w);
+    splay(o);
+    Vertex& vo = v_[static_cast<std::size_t>(o)];
+    for (std::int32_t& child : vo.child) {
+        v_[static_cast<std::size_t>(child)].parent = -1;
+        child = -1;
+    }
+    vo.parent = -1;
+    pull_up(o);
 }
 
 std::int32_t summit_tree::rank(std::int32_t x) {
     // Pending reversals above x decide which side each ancestor holds it on.
-    std::vector<std::int32_t> above;
+    above_.clear();
     for (std::int32_t y = x; !is_splay_root(y); y = v_[static_cast<std::size_t>(y)].parent) {
-        above.push_back(v_[static_cast<std::size_t>(y)].parent);
+        above_.push_back(v_[static_cast<std::size_t>(y)].parent);
     }
-    for (auto it = above.rbegin(); it != above.rend(); ++it) {
+    for (auto it = above_.rbegin(); it != above_.rend(); ++it) {
         push_down(*it);
     }
     push_down(x);

@@ -5,7 +5,7 @@
 
 #include "graph/graph_fld.h"
 #include "graph/path.h"
-#include "graph/sparse_map.h"
+#include "graph/search_scratch.h"
 
 // The spanning tree of a subnetwork while its loops are opened one by one.
 // Opening a loop asks for the highest link of the tree path between the two
@@ -64,7 +64,8 @@ private:
     void access(std::int32_t x);
     void make_root(std::int32_t x);
     void link(std::int32_t x, std::int32_t y);
-    void cut(std::int32_t x, std::int32_t y);
+    // Takes the link vertex o out from between its ends u and w.
+    void cut_out(std::int32_t o, std::int32_t u, std::int32_t w);
     // Position of x in the path held by the splay tree rooted at `root`, and
     // the vertex at a position.
     std::int32_t rank(std::int32_t x);
@@ -72,8 +73,11 @@ private:
 
     const graph_fld& G_;
     std::vector<Vertex> v_;
-    sparse_node_map<std::int32_t> nodeVertex_;
-    sparse_edge_map<std::int32_t> linkVertex_;
+    // The vertices above one being splayed or ranked, reused between calls.
+    std::vector<std::int32_t> above_;
+    // The vertex of each node and link, in dense tables borrowed from the graph.
+    table_lease<std::int32_t> nodeVertex_;
+    table_lease<std::int32_t> linkVertex_;
 };
 
 // Whether every link has end elevations for which the summit tree's tops

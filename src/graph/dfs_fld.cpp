@@ -37,6 +37,10 @@ void dfs_fld::order_links(const GTL::graph& G, GTL::node C, GTL::node F,
 // A network search never steps back towards its start: it knows the level of
 // every node it enters, and of every neighbour nearer the start than that.
 void dfs_fld::prepare(GTL::graph& G) {
+    if (tree_) {
+        levels_ = nullptr;
+        return;
+    }
     if (givenLevels_) {
         levels_ = givenLevels_;
         return;
@@ -50,5 +54,6 @@ void dfs_fld::prepare(GTL::graph& G) {
 void dfs_fld::tables_returned() {
     ownLevels_.reset();
     givenLevels_ = nullptr;
+    tree_ = false;
     levels_ = nullptr;
 }

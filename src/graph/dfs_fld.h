@@ -17,19 +17,29 @@ public:
     // start over the graph as it is. Without, the run finds levels itself,
     // as far as it needs them.
     void use_levels(GTL::bfs* levels) { givenLevels_ = levels; }
+    // For the next run only: what the start reaches is a tree. No neighbour
+    // but a node's father lies nearer the start, so no levels are needed.
+    void reaches_a_tree() { tree_ = true; }
 
     bool secondPass = false;
 
 protected:
     void prepare(GTL::graph& G) override;
-    void entered_node(GTL::node C) override { levels_->discover(C); }
+    void entered_node(GTL::node C) override {
+        if (levels_) {
+            levels_->discover(C);
+        }
+    }
     void order_links(const GTL::graph& G, GTL::node C, GTL::node F,
                      std::span<GTL::edge> links) override;
-    bool skip_neighbour(GTL::node C, GTL::node N) const override { return levels_->nearer(N, C); }
+    bool skip_neighbour(GTL::node C, GTL::node N) const override {
+        return levels_ && levels_->nearer(N, C);
+    }
     void tables_returned() override;
 
 private:
     GTL::bfs* givenLevels_ = nullptr;
+    bool tree_ = false;
     std::optional<GTL::bfs> ownLevels_;
     GTL::bfs* levels_ = nullptr;
 };

@@ -1,5 +1,9 @@
 #include "graph/graph_fld.h"
 
+#include <algorithm>
+
+#include "graph/permute.h"
+
 namespace {
 [[noreturn]] void RaiseGraphError(const wchar_t* context) {
     CKtHRException(context, E_INVALIDARG).Throw();
@@ -64,4 +68,92 @@ void graph_fld::SetNodeIsPondType(std::int32_t nodeID, bool isPond) {
 void graph_fld::reserve(std::size_t nodes, std::size_t edges) {
     nodeByID_.reserve(nodes);
     edgeByID_.reserve(edges);
+}
+
+namespace {
+
+// Preorder of a depth-first walk over the visible links, from every node not
+// yet met in creation order. The walk runs over a compact copy of the
+// adjacency (one array of neighbours, grouped by node) made in one pass
+// over the links: chasing the graph's own lists through memory in the
+// host's numbering would cost a wait for memory at nearly every step.
+std::vector<std::int32_t> WalkOrder(const GTL::graph& G) {
+    auto n = static_cast<std::size_t>(G.number_of_node_ids());
+    std::vector<std::int32_t> first(n + 1, 0);
+    auto ends = [&](auto visit) {
+        for (std::size_t k = 0, m = static_cast<std::size_t>(G.number_of_edge_ids()); k < m; ++k) {
+            GTL::edge e = G.nth_edge(k);
+            if (!G.is_hidden(e)) {
+                visit(G.source(e).id, G.target(e).id);
+            }
+        }
+    };
+    ends([&](std::int32_t a, std::int32_t b) {
+        ++first[static_cast<std::size_t>(a) + 1];
+        ++first[static_cast<std::size_t>(b) + 1];
+    });
+    for (std::size_t i = 1; i <= n; ++i) {
+        first[i] += first[i - 1];
+    }
+    std::vector<std::int32_t> neighbours(static_cast<std::size_t>(first[n]));
+    std::vector<std::int32_t> fill(first.begin(), first.end() - 1);
+    ends([&](std::int32_t a, std::int32_t b) {
+        neighbours[static_cast<std::size_t>(fill[static_cast<std::size_t>(a)]++)] = b;
+        neighbours[static_cast<std::size_t>(fill[static_cast<std::size_t>(b)]++)] = a;
+    });
+    std::vector<std::int32_t> newNode(n, -1);
+    std::int32_t next = 0;
+    std::vector<std::int32_t> stack;
+    G.for_each_node([&](GTL::node root) {
+        stack.push_back(root.id);
+        while (!stack.empty()) {
+            auto c = static_cast<std::size_t>(stack.back());
+            stack.pop_back();
+            if (newNode[c] >= 0) {
+                continue;
+            }
+            newNode[c] = next++;
+            for (std::int32_t k = first[c]; k < first[c + 1]; ++k) {
+                std::int32_t far = neighbours[static_cast<std::size_t>(k)];
+                if (newNode[static_cast<std::size_t>(far)] < 0) {
+                    stack.push_back(far);
+                }
+            }
+        }
+    });
+    return newNode;
+}
+
+}  // namespace
+
+void graph_fld::NumberForSearches(std::vector<std::int32_t>& newNode,
+                                  std::vector<std::int32_t>& newEdge) {
+    newNode = WalkOrder(*this);
+    // Links by the lower new number of their ends (counting sort, stable).
+    auto m = static_cast<std::size_t>(number_of_edge_ids());
+    std::vector<std::int32_t> key(m);
+    std::vector<std::int32_t> start(newNode.size() + 1, 0);
+    for (std::size_t e = 0; e < m; ++e) {
+        const CEdgeData& d = edgeData_[e];
+        key[e] = std::min(newNode[static_cast<std::size_t>(d.sourceNode.id)],
+                          newNode[static_cast<std::size_t>(d.targetNode.id)]);
+        ++start[static_cast<std::size_t>(key[e]) + 1];
+    }
+    for (std::size_t i = 1; i < start.size(); ++i) {
+        start[i] += start[i - 1];
+    }
+    newEdge.assign(m, 0);
+    for (std::size_t e = 0; e < m; ++e) {
+        newEdge[e] = start[static_cast<std::size_t>(key[e])]++;
+    }
+    for (std::size_t e = 0; e < m; ++e) {
+        CEdgeData& d = edgeData_[e];
+        d.sourceNode = GTL::node{newNode[static_cast<std::size_t>(d.sourceNode.id)]};
+        d.targetNode = GTL::node{newNode[static_cast<std::size_t>(d.targetNode.id)]};
+    }
+    nodeByID_.for_each_value([&](std::int32_t& v) { v = newNode[static_cast<std::size_t>(v)]; });
+    edgeByID_.for_each_value([&](std::int32_t& v) { v = newEdge[static_cast<std::size_t>(v)]; });
+    PermuteInPlace(nodeData_, newNode);
+    PermuteInPlace(edgeData_, newEdge);
+    renumber(newNode, newEdge);
 }

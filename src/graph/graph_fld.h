@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 
 #include "graph/edge_data.h"
 #include "graph/gtl_graph.h"
 #include "graph/id_index.h"
 #include "graph/node_data.h"
+#include "graph/record_store.h"
 
 // The drainage network: the generic graph with a NodeData record on every
 // node and a CEdgeData object on every link, found by the host's IDs.
@@ -27,6 +27,9 @@ public:
 
     bool HasNode(std::int32_t nodeID) const { return nodeByID_.find(nodeID) >= 0; }
     bool HasEdge(std::int32_t edgeID) const { return edgeByID_.find(edgeID) >= 0; }
+    // The node or edge with this ID; null, not raising, where there is none.
+    GTL::node FindNode(std::int32_t nodeID) const { return GTL::node{nodeByID_.find(nodeID)}; }
+    GTL::edge FindEdge(std::int32_t edgeID) const { return GTL::edge{edgeByID_.find(edgeID)}; }
 
     NodeData& data(GTL::node n) { return nodeData_[n.id]; }
     const NodeData& data(GTL::node n) const { return nodeData_[n.id]; }
@@ -35,10 +38,16 @@ public:
 
     void reserve(std::size_t nodes, std::size_t edges);
 
+    // Numbers nodes in the order a depth-first walk meets them (each
+    // component from its first node created) and links by the lower number
+    // of their ends, so that the parse's searches walk memory in order. Every
+    // order the graph shows stays as it was. Gives each node's and link's
+    // new number by its old one, for handles held outside the graph.
+    void NumberForSearches(std::vector<std::int32_t>& newNode, std::vector<std::int32_t>& newEdge);
+
 private:
-    // Records live as long as the graph; deques keep their addresses stable.
-    std::deque<NodeData> nodeData_;
-    std::deque<CEdgeData> edgeData_;
+    record_store<NodeData> nodeData_;
+    record_store<CEdgeData> edgeData_;
     IdIndex nodeByID_;
     IdIndex edgeByID_;
 };

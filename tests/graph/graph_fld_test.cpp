@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <random>
 
+#include "graph/id_index.h"
 #include "test_helpers.h"
 
 namespace {
@@ -50,6 +53,74 @@ TEST(EdgeData, ElevationAtEachEndTheSourceFirstAndNoneElsewhere) {
                          L"Failed : CEdgeData::GetElevation\nnode is not in the edge",
                          E_INVALIDARG);
     }
+}
+
+// IDs in rising and falling runs, a few far away and some repeated: the
+// index keeps dense ones in its window and the rest in its hash table, and
+// answers for every ID as a map does.
+TEST(IdIndex, AnswersAsAMapForDenseAndScatteredIDs) {
+    std::mt19937 random(3);
+    IdIndex index;
+    std::map<std::int32_t, std::int32_t> expected;
+    for (std::int32_t k = 0; k < 20000; ++k) {
+        std::int32_t key = k % 7 == 0   ? static_cast<std::int32_t>(random())
+                           : k % 2 == 0 ? 5000 + k
+                                        : 4000 - k;
+        bool inserted = expected.emplace(key, k).second;
+        ASSERT_EQ(index.insert(key, k), inserted) << key;
+        if (k % 11 == 0) {
+            index.assign(key, -key & 0xffff);
+            expected[key] = -key & 0xffff;
+        }
+    }
+    for (std::int32_t key = -20000; key < 30000; ++key) {
+        auto it = expected.find(key);
+        ASSERT_EQ(index.find(key), it == expected.end() ? -1 : it->second) << key;
+    }
+    for (const auto& [key, value] : expected) {
+        ASSERT_EQ(index.find(key), value) << key;
+    }
+}
+
+// Everything the graph shows by host IDs: node list, edge list, and each
+// node's adjacency with its hidden links left out.
+std::string Shown(const Network& net) {
+    std::string text;
+    net.G.for_each_node([&](GTL::node n) {
+        text += std::to_string(net.Id(n)) + ":";
+        net.G.for_each_adj_edge(n, [&](GTL::edge e) { text += " " + std::to_string(net.Id(e)); });
+        text += "; ";
+    });
+    net.G.for_each_edge([&](GTL::edge e) { text += std::to_string(net.Id(e)) + " "; });
+    return text;
+}
+
+// Numbering for searches changes no order the graph shows, nor what the IDs
+// find, also as links are hidden and restored before and after.
+TEST(GraphFld, NumberingForSearchesKeepsEveryOrder) {
+    Network plain;
+    Network numbered;
+    for (Network* net : {&plain, &numbered}) {
+        std::mt19937 random(5);
+        for (std::int32_t id = 1; id <= 60; ++id) {
+            net->Node(id * 3, id, 0);
+        }
+        for (std::int32_t id = 1; id <= 90; ++id) {
+            net->Link(id, 3 * (1 + static_cast<std::int32_t>(random() % 60)),
+                      3 * (1 + static_cast<std::int32_t>(random() % 60)));
+        }
+        for (int k = 0; k < 60; ++k) {
+            if (k == 30 && net == &numbered) {
+                std::vector<std::int32_t> newNode;
+                std::vector<std::int32_t> newEdge;
+                net->G.NumberForSearches(newNode, newEdge);
+            }
+            net->G.hide_edge((*net)[1 + static_cast<std::int32_t>(random() % 90)]);
+            net->G.restore_edge((*net)[1 + static_cast<std::int32_t>(random() % 90)]);
+        }
+    }
+    EXPECT_EQ(Shown(numbered), Shown(plain));
+    EXPECT_EQ(numbered.Id(numbered.G.nth_node(59)), 180);
 }
 
 }  // namespace
