@@ -183,7 +183,7 @@ void DocumentWriter::Summary(const host::ResultSummary& summary) {
 
 void WriteResultDocument(std::ostream& out, std::optional<bool> result,
                          const std::optional<RaisedError>& error,
-                         Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                         Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                          std::span<const std::int32_t> nodeIDs,
                          std::span<const std::int32_t> linkIDs, const swmm::NameTable* names) {
     DocumentWriter writer(out, result, error);
