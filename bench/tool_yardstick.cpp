@@ -2,10 +2,12 @@
 // network document when it reads it into a JSON tree, builds adjacency lists
 // and walks the graph once breadth first and once depth first. With --tool it
 // also runs `rivo parse` on the same document, each run in its own process
-// so that its peak memory is its own, and prints both:
+// so that its peak memory is its own, and prints both; with --phases it times
+// the phases of the tool's run (the tool's own functions, in one process):
 //
 //     rivo_tool_yardstick network.json                       # the yardstick alone
 //     rivo_tool_yardstick network.json --tool build/release/tools/rivo --runs 3
+//     rivo_tool_yardstick network.json --phases --output result.json
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -24,6 +26,11 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+#include "atomic_output.h"
+#include "network_feed.h"
+#include "network_reader.h"
+#include "parse_run.h"
 
 namespace {
 
@@ -44,7 +51,11 @@ Adjacency BuildAdjacency(const nlohmann::json& document) {
         index.emplace(node.at("id").get<std::int64_t>(), static_cast<std::int32_t>(index.size()));
     }
     Adjacency adjacency(nodes.size());
-    for (const nlohmann::json& link : document.value("links", nlohmann::json::array())) {
+    const auto links = document.find("links");
+    if (links == document.end()) {
+        return adjacency;
+    }
+    for (const nlohmann::json& link : *links) {
         const auto source = index.find(link.at("source").get<std::int64_t>());
         const auto target = index.find(link.at("target").get<std::int64_t>());
         if (source != index.end() && target != index.end()) {
@@ -109,6 +120,32 @@ int RunYardstick(const std::string& path) {
     return 0;
 }
 
+// Reads, feeds, parses and writes as `rivo parse NETWORK -o OUTPUT` does.
+int RunToolPhases(const std::string& network, const std::string& output) {
+    rivo::tool::AtomicOutputFile out(output);
+    Clock::time_point start = Clock::now();
+    const auto lap = [&start](const char* phase) {
+        std::printf("%s %.2f s  ", phase, SecondsSince(start));
+        start = Clock::now();
+    };
+    rivo::host::Network document = rivo::tool::ReadNetworkFile(network);
+    const std::vector<std::int32_t> nodeIDs = rivo::host::NodeIDs(document);
+    const std::vector<std::int32_t> linkIDs = rivo::host::LinkIDs(document);
+    lap("read");
+    Velmora::Calculations::Dynamic::RivoNetworkParser parser;
+    rivo::host::Feed(document, parser, parser);
+    document = {};
+    lap("feed");
+    rivo::tool::ParseOutcome outcome;
+    outcome.result = rivo::host::Parse(parser, false);
+    lap("parse");
+    rivo::tool::WriteParseDocument(out.stream(), outcome, parser, nodeIDs, linkIDs);
+    out.Commit();
+    lap("write");
+    std::printf("\n");
+    return 0;
+}
+
 struct Run {
     double seconds = 0.0;
     double peakMiB = 0.0;
@@ -157,12 +194,20 @@ int main(int argc, char** argv) {
         "rivo_tool_yardstick");
     std::string network, tool, output = "/dev/null";
     unsigned runs = 1;
+    bool phases = false;
     app.add_option("NETWORK", network, "The network document")->required();
     app.add_option("--tool", tool, "The rivo executable to compare");
     app.add_option("--output", output, "Where the tool writes its result (default /dev/null)");
     app.add_option("--runs", runs, "Runs of each; the best time and peak are shown")
         ->check(CLI::PositiveNumber);
+    app.add_flag("--phases", phases, "Time the phases of the tool's run instead");
     CLI11_PARSE(app, argc, argv);
+    if (phases) {
+        const Run run =
+            Best(runs, [&] { return InChild([&] { return RunToolPhases(network, output); }); });
+        std::printf("whole run %.2f s, peak %.0f MiB\n", run.seconds, run.peakMiB);
+        return run.status;
+    }
     if (tool.empty()) {
         return RunYardstick(network);
     }
