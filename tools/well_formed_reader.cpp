@@ -2,7 +2,7 @@
 
 #include <simdjson.h>
 
-#include <cmath>
+#include <charconv>
 #include <utility>
 
 #include "network_fields.h"
@@ -34,7 +34,15 @@ std::optional<std::string_view> PlainString(const char* start) {
     }
 }
 
+// The number's literal without the white space that follows it.
+std::string_view Literal(ondemand::value& value) {
+    std::string_view token = value.raw_json_token();
+    const std::size_t end = token.find_last_not_of(" \t\n\r");
+    return token.substr(0, end == std::string_view::npos ? 0 : end + 1);
+}
+
 std::optional<JsonScalar> NumberOf(ondemand::value& value) {
+    const std::string_view literal = Literal(value);
     ondemand::number number;
     if (value.get_number().get(number)) {
         return std::nullopt;  // malformed, or an integer beyond 64 bits
@@ -47,8 +55,14 @@ std::optional<JsonScalar> NumberOf(ondemand::value& value) {
         case ondemand::number_type::floating_point_number:
             break;
     }
-    const double decimal = number.get_double();
-    if (!std::isfinite(decimal)) {
+    // The reader's own value of a decimal can be wrong where the literal has
+    // more than nineteen significant digits; the standard library's is exact.
+    // A literal beyond the range of a double, or so small that it reads as
+    // zero, is left to the checking reader.
+    double decimal = 0.0;
+    const auto [end, error] =
+        std::from_chars(literal.data(), literal.data() + literal.size(), decimal);
+    if (error != std::errc() || end != literal.data() + literal.size()) {
         return std::nullopt;
     }
     return JsonScalar::Decimal(decimal, {});

@@ -124,6 +124,10 @@ TEST(NetworkReader, FastAndCheckingReadersAgree) {
         "\xEF\xBB\xBF{\"nodes\": []}",
         R"({"nodes": [{"id": 1, "x": -0, "y": -0.0, "type": 0}]})",
         R"({"nodes": [{"id": 1, "x": 9007199254740993, "y": 18446744073709551616, "type": 0}]})",
+        // More than nineteen significant digits, which the fast reader's own
+        // number parsing got wrong (0.0776..., 0.0).
+        R"({"nodes": [{"id": 1, "x": 0.99999999999999999990, "y": 1.999999999999999999990,
+                       "type": 0}]})",
         R"({"nodes": [{"id": 1, "x": 1e-400, "y": 4.9e-324, "type": 0, "type": 2, "pond": true}]})",
         R"({"nodes": [{"id": 1, "x": 0, "y": 0, "type": 0}], "links": [], "nodes": [],
             "names": {"a": [1, "b\n", null, true, -1.5e3, {}]}})",
