@@ -112,7 +112,7 @@ private:
 
 }  // namespace
 
-ReadTally ReadEverything(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+ReadTally ReadEverything(Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                          std::span<const std::int32_t> nodeIDs,
                          std::span<const std::int32_t> linkIDs) {
     Checksum checksum;

@@ -23,7 +23,7 @@ struct ReadTally {
 // it into a checksum: branches and loop branches with their nodes and links,
 // the pump links, the node and the link answers, then the counts, the lists
 // of isolated nodes and links and of removed outfalls, and the gutters.
-ReadTally ReadEverything(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+ReadTally ReadEverything(Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                          std::span<const std::int32_t> nodeIDs,
                          std::span<const std::int32_t> linkIDs);
 

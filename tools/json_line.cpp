@@ -18,44 +18,54 @@ void AppendInt(std::string& text, std::int64_t value) {
 // otherwise one digit, the rest after a point, and a signed two-digit or
 // longer exponent (1e-05, 1.5e+16).
 void AppendNumber(std::string& text, double value) {
-    char buffer[40];
-    const char* end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific).ptr;
-    const std::string_view scientific(buffer, static_cast<std::size_t>(end - buffer));
-    const std::size_t e = scientific.find('e');
-    std::string_view mantissa = scientific.substr(0, e);
-    if (!mantissa.empty() && mantissa.front() == '-') {
+    char scientific[40];
+    const char* end = std::to_chars(scientific, scientific + sizeof scientific, value,
+                                    std::chars_format::scientific)
+                          .ptr;
+    const char* mantissa = scientific;
+    if (*mantissa == '-') {
         text += '-';
-        mantissa.remove_prefix(1);
+        ++mantissa;
     }
-    std::string digits(mantissa.substr(0, 1));
-    if (mantissa.size() > 2) {
-        digits += mantissa.substr(2);
+    // The significant digits without the point: "1.25e+02" holds 125.
+    char digits[24];
+    int count = 0;
+    const char* p = mantissa;
+    for (; *p != 'e'; ++p) {
+        if (*p != '.') {
+            digits[count++] = *p;
+        }
     }
     int exponent = 0;
-    const char* exponentStart = scientific.data() + e + 1;
-    std::from_chars(exponentStart + (*exponentStart == '+' ? 1 : 0), end, exponent);
+    std::from_chars(p + (p[1] == '+' ? 2 : 1), end, exponent);
+    const std::string_view all(digits, static_cast<std::size_t>(count));
     const int point = exponent + 1;  // digits before the decimal point
-    const int count = static_cast<int>(digits.size());
     if (point > -4 && point <= 16) {
         if (point <= 0) {
-            text += "0." + std::string(static_cast<std::size_t>(-point), '0') + digits;
+            text += "0.";
+            text.append(static_cast<std::size_t>(-point), '0');
+            text += all;
         } else if (point >= count) {
-            text += digits + std::string(static_cast<std::size_t>(point - count), '0') + ".0";
+            text += all;
+            text.append(static_cast<std::size_t>(point - count), '0');
+            text += ".0";
         } else {
-            text += digits.substr(0, static_cast<std::size_t>(point)) + "." +
-                    digits.substr(static_cast<std::size_t>(point));
+            text += all.substr(0, static_cast<std::size_t>(point));
+            text += '.';
+            text += all.substr(static_cast<std::size_t>(point));
         }
         return;
     }
-    text += digits.substr(0, 1);
+    text += all.front();
     if (count > 1) {
-        text += "." + digits.substr(1);
+        text += '.';
+        text += all.substr(1);
     }
-    const int magnitude = exponent < 0 ? -exponent : exponent;
     text += exponent < 0 ? "e-" : "e+";
-    text += magnitude < 10 ? "0" : "";
-    text += std::to_string(magnitude);
+    if (exponent > -10 && exponent < 10) {
+        text += '0';
+    }
+    AppendInt(text, exponent < 0 ? -exponent : exponent);
 }
 
 void AppendIntArray(std::string& text, std::span<const std::int32_t> values) {
@@ -75,9 +85,10 @@ void AppendQuoted(std::string& text, std::string_view value) {
 
 void JsonLine::Key(std::string_view key) {
     const bool spaced = layout_ == kSpaced;
-    if (text_.size() > 1) {
+    if (!first_) {
         text_ += spaced ? ", " : ",";
     }
+    first_ = false;
     text_ += '"';
     text_ += key;
     text_ += spaced ? "\": " : "\":";
@@ -148,15 +159,6 @@ JsonLine& JsonLine::Raw(std::string_view key, std::string_view json) {
     Key(key);
     text_ += json;
     return *this;
-}
-
-const std::string& JsonLine::Close() {
-    text_ += '}';
-    return text_;
-}
-
-void JsonLine::Clear() {
-    text_.assign(1, '{');
 }
 
 }  // namespace rivo::tool

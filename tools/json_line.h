@@ -2,22 +2,54 @@
 
 #include <cstdint>
 #include <optional>
+#include <ostream>
 #include <span>
 #include <string>
 #include <string_view>
 
 namespace rivo::tool {
 
-// Builds one JSON object on a single line, members in the order they are
-// added. Keys are the tool's own identifiers and need no escaping; values
-// are integers, numbers, booleans, null (an absent optional), strings, arrays of
-// integers and strings, and JSON text made elsewhere. Numbers are formatted
-// with to_chars: the result of a large network has millions of them.
+// Text on its way to a stream, built in a large buffer that goes out a
+// megabyte at a time: result documents of a large network run to hundreds
+// of megabytes, and numbers are formatted with to_chars straight into it.
+class TextBuffer {
+public:
+    explicit TextBuffer(std::ostream& out) : out_(out) { text_.reserve(kPiece + kPiece / 4); }
+
+    std::string& text() { return text_; }
+    TextBuffer& operator<<(std::string_view piece) {
+        text_ += piece;
+        return *this;
+    }
+    // Passes the text on once a piece is full; called between elements.
+    void Spill() {
+        if (text_.size() >= kPiece) {
+            Flush();
+        }
+    }
+    void Flush() {
+        out_.write(text_.data(), static_cast<std::streamsize>(text_.size()));
+        text_.clear();
+    }
+
+private:
+    static constexpr std::size_t kPiece = std::size_t{1} << 20;
+
+    std::ostream& out_;
+    std::string text_;
+};
+
+// Appends one JSON object on a single line to a text, members in the order
+// they are added. Keys are the tool's own identifiers and need no escaping;
+// values are integers, numbers, booleans, null (an absent optional), strings,
+// arrays of integers and strings, and JSON text made elsewhere.
 class JsonLine {
 public:
     // `{"a": 1, "b": 2}`, or `{"a":1,"b":2}` as network documents are written.
     enum Layout { kSpaced, kCompact };
-    explicit JsonLine(Layout layout = kSpaced) : layout_(layout) {}
+    explicit JsonLine(std::string& text, Layout layout = kSpaced) : text_(text), layout_(layout) {
+        text_ += '{';
+    }
 
     JsonLine& Int(std::string_view key, std::int64_t value);
     JsonLine& Number(std::string_view key, double value);
@@ -30,15 +62,15 @@ public:
     // `json` as it is: an object or array built by the caller.
     JsonLine& Raw(std::string_view key, std::string_view json);
 
-    // The object with its closing brace; the line can be built again after Clear.
-    const std::string& Close();
-    void Clear();
+    // Appends the closing brace.
+    void Close() { text_ += '}'; }
 
 private:
     void Key(std::string_view key);
 
+    std::string& text_;
     Layout layout_;
-    std::string text_ = "{";
+    bool first_ = true;
 };
 
 void AppendInt(std::string& text, std::int64_t value);

@@ -84,6 +84,7 @@ public:
     std::string_view Name() const override { return name_; }
     std::size_t Count() const override { return records_.size(); }
     void Clear() override { records_.clear(); }
+    void Reserve(std::size_t count) override { records_.reserve(count); }
     void AppendRecord() override { records_.emplace_back(); }
 
     int FindField(std::string_view key) const override {

@@ -29,6 +29,8 @@ public:
     virtual std::size_t Count() const = 0;
     // Drops the records read, for a section named twice: the last one counts.
     virtual void Clear() = 0;
+    // Makes room for `count` records, where a reader knows how many follow.
+    virtual void Reserve(std::size_t count) = 0;
     virtual void AppendRecord() = 0;
     // The index of the field called `key`, or -1 for a field the tool ignores.
     virtual int FindField(std::string_view key) const = 0;

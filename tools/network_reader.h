@@ -16,4 +16,11 @@ host::Network ReadNetworkFile(const std::string& path);
 // A fuzz harness feeds its inputs through this.
 host::Network ReadNetworkText(std::string_view text, std::string_view name);
 
+// Both read a document in two ways: a fast reader (well_formed_reader.h)
+// takes what follows every rule, and this reader, which checks each byte and
+// keeps track of where it is, takes over wherever the fast one gives up,
+// to read the unusual or to tell exactly what is wrong and where. Tests and
+// the fuzz harness call it directly to compare the two.
+host::Network ReadNetworkTextChecked(std::string_view text, std::string_view name);
+
 }  // namespace rivo::tool

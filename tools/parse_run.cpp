@@ -36,7 +36,7 @@ ParseOutcome FeedAndParse(host::Network& network, AfterFeeding after, bool findL
 }
 
 int WriteParseDocument(std::ostream& out, const ParseOutcome& outcome,
-                       Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                       Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                        std::span<const std::int32_t> nodeIDs, std::span<const std::int32_t> linkIDs,
                        const swmm::NameTable* names, bool partial) {
     if (outcome.error && !partial) {

@@ -35,7 +35,7 @@ ParseOutcome FeedAndParse(host::Network& network, AfterFeeding after, bool findL
 // that raised gets the result document as the parser left it, with the
 // error beside a null result. `names` (a SWMM model's) close the document.
 int WriteParseDocument(std::ostream& out, const ParseOutcome& outcome,
-                       Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                       Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                        std::span<const std::int32_t> nodeIDs, std::span<const std::int32_t> linkIDs,
                        const swmm::NameTable* names = nullptr, bool partial = false);
 

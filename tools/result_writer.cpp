@@ -46,7 +46,7 @@ using host::BranchResult;
 using host::GutterResult;
 using host::PumpLinkResult;
 
-void WriteMember(std::ostream& out, std::string_view key, const std::string& value) {
+void WriteMember(TextBuffer& out, std::string_view key, std::string_view value) {
     out << "  \"" << key << "\": " << value << ",\n";
 }
 
@@ -59,26 +59,21 @@ std::string Quoted(const std::string& text) {
 
 // An array member with one element per line; `format` fills the element's line.
 template <class Item, class Format>
-void WriteLines(std::ostream& out, std::string_view key, const std::vector<Item>& items,
+void WriteLines(TextBuffer& out, std::string_view key, const std::vector<Item>& items,
                 Format format) {
     out << "  \"" << key << "\": [";
-    JsonLine line;
     for (std::size_t i = 0; i < items.size(); ++i) {
-        line.Clear();
+        out << (i == 0 ? "\n    " : ",\n    ");
+        JsonLine line(out.text());
         format(line, items[i]);
-        out << (i == 0 ? "\n    " : ",\n    ") << line.Close();
+        line.Close();
+        out.Spill();
     }
     out << (items.empty() ? "]" : "\n  ]") << ",\n";
 }
 
 void FormatGutter(JsonLine& line, const GutterResult& gutter) {
     line.Int("id", gutter.id).Bool("sameDirectionAsUI", gutter.sameDirectionAsUI);
-}
-
-std::string IntArrayText(std::span<const std::int32_t> values) {
-    std::string text;
-    AppendIntArray(text, values);
-    return text;
 }
 
 // Writes the document piece by piece as the reader passes it on: the head
@@ -92,28 +87,32 @@ public:
     void Summary(const host::ResultSummary& summary) override;
 
     void Node(const host::NodeAnswers& a) override {
-        line_.Clear();
-        line_.Int("id", a.id)
+        NextElement();
+        JsonLine(out_.text())
+            .Int("id", a.id)
             .Int("branchNumber", a.branchNumber)
             .Int("indexInBranch", a.indexInBranch)
             .Int("upStreamSectionNumber", a.upStreamSectionNumber)
             .Bool("isOutfallType", a.isOutfallType)
             .Bool("isConvertedToOutfall", a.isConvertedToOutfall)
             .Bool("isPump", a.isPump)
-            .Bool("isManholeOrStorageType", a.isManholeOrStorageType);
-        Element();
+            .Bool("isManholeOrStorageType", a.isManholeOrStorageType)
+            .Close();
+        out_.Spill();
     }
 
     void Link(const host::LinkAnswers& a) override {
         if (!inLinks_) {
             NextArray("links");
         }
-        line_.Clear();
-        line_.Int("id", a.id)
+        NextElement();
+        JsonLine(out_.text())
+            .Int("id", a.id)
             .Int("branchNumber", a.branchNumber)
             .Int("upStreamSectionNumber", a.upStreamSectionNumber)
-            .Bool("parserDirectionSameAsUI", a.parserDirectionSameAsUI);
-        Element();
+            .Bool("parserDirectionSameAsUI", a.parserDirectionSameAsUI)
+            .Close();
+        out_.Spill();
     }
 
     void Finish(const swmm::NameTable* names) {
@@ -129,19 +128,30 @@ public:
             out_ << "  }";
         }
         out_ << "\n}\n";
+        out_.Flush();
     }
 
 private:
-    void Element() { out_ << (elements_++ == 0 ? "\n    " : ",\n    ") << line_.Close(); }
+    void NextElement() { out_ << (elements_++ == 0 ? "\n    " : ",\n    "); }
 
     // `"nodes": {"1": "J1", ...}` inside "names", one name per line: element
     // i names ID i + 1.
     void WriteNames(std::string_view key, const std::vector<std::string>& names, bool last) {
         out_ << "    \"" << key << "\": {";
         for (std::size_t i = 0; i < names.size(); ++i) {
-            out_ << (i == 0 ? "\n      \"" : ",\n      \"") << i + 1 << "\": " << Quoted(names[i]);
+            out_ << (i == 0 ? "\n      \"" : ",\n      \"");
+            AppendInt(out_.text(), static_cast<std::int64_t>(i + 1));
+            out_ << "\": " << Quoted(names[i]);
+            out_.Spill();
         }
         out_ << (names.empty() ? "}" : "\n    }") << (last ? "\n" : ",\n");
+    }
+
+    void WriteIntArray(std::string_view key, std::span<const std::int32_t> values) {
+        out_ << "  \"" << key << "\": ";
+        AppendIntArray(out_.text(), values);
+        out_ << ",\n";
+        out_.Spill();
     }
 
     // Closes the "nodes" array and opens `key`.
@@ -151,10 +161,9 @@ private:
         inLinks_ = true;
     }
 
-    std::ostream& out_;
+    TextBuffer out_;
     std::optional<bool> result_;
     const std::optional<RaisedError>& error_;
-    JsonLine line_;
     std::size_t elements_ = 0;
     bool inLinks_ = false;
 };
@@ -172,9 +181,9 @@ void DocumentWriter::Summary(const host::ResultSummary& summary) {
     WriteLines(out_, "loops", summary.loops, FormatBranch);
     WriteLines(out_, "pumpLinks", summary.pumpLinks, FormatPumpLink);
     WriteLines(out_, "gutters", summary.gutters, FormatGutter);
-    WriteMember(out_, "isolatedNodeIDs", IntArrayText(summary.isolatedNodeIDs));
-    WriteMember(out_, "isolatedEdgeIDs", IntArrayText(summary.isolatedEdgeIDs));
-    WriteMember(out_, "removedOutfallIDs", IntArrayText(summary.removedOutfallIDs));
+    WriteIntArray("isolatedNodeIDs", summary.isolatedNodeIDs);
+    WriteIntArray("isolatedEdgeIDs", summary.isolatedEdgeIDs);
+    WriteIntArray("removedOutfallIDs", summary.removedOutfallIDs);
     out_ << "  \"nodes\": [";
 }
 
@@ -182,7 +191,7 @@ void DocumentWriter::Summary(const host::ResultSummary& summary) {
 
 void WriteResultDocument(std::ostream& out, std::optional<bool> result,
                          const std::optional<RaisedError>& error,
-                         Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                         Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                          std::span<const std::int32_t> nodeIDs,
                          std::span<const std::int32_t> linkIDs, const swmm::NameTable* names) {
     DocumentWriter writer(out, result, error);

@@ -29,7 +29,7 @@ struct RaisedError {
 // nothing behind; CKtHRException passes through.
 void WriteResultDocument(std::ostream& out, std::optional<bool> result,
                          const std::optional<RaisedError>& error,
-                         Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                         Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                          std::span<const std::int32_t> nodeIDs,
                          std::span<const std::int32_t> linkIDs,
                          const swmm::NameTable* names = nullptr);

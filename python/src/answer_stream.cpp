@@ -2,6 +2,8 @@
 
 #include <pybind11/pybind11.h>
 
+#include <algorithm>
+
 namespace rivo::python {
 
 namespace {
@@ -11,7 +13,7 @@ constexpr std::size_t kBatch = 4096;
 
 }  // namespace
 
-AnswerStream::AnswerStream(dyn::IVFLDNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
+AnswerStream::AnswerStream(dyn::RivoNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
                            std::span<const std::int32_t> linkIDs)
     : parser_(parser),
       nodeIDs_(nodeIDs),
@@ -25,21 +27,36 @@ void AnswerStream::Read(std::stop_token stop) {
         done_.store(rows, std::memory_order_release);
         done_.notify_one();
     };
+    // Reads the rows of one kind a batch at a time, publishing before each.
+    auto readAll = [&](auto& rows, std::span<const std::int32_t> ids, std::size_t before,
+                       auto readPiece) {
+        for (std::size_t i = 0; i < rows.size(); i += kBatch) {
+            publish(before + i);
+            if (stop.stop_requested()) {
+                return false;
+            }
+            readPiece(ids.subspan(i, std::min(kBatch, rows.size() - i)), rows.begin() + i);
+        }
+        return true;
+    };
     try {
-        std::size_t row = 0;
-        for (std::size_t i = 0; i < nodes_.size(); ++i, ++row) {
-            if (row % kBatch == 0 && (publish(row), stop.stop_requested())) {
-                return;
-            }
-            nodes_[i] = ReadNodeAnswers(parser_, nodeIDs_[i]);
+        std::vector<dyn::NodeAnswers> nodes;
+        std::vector<dyn::LinkAnswers> links;
+        const bool whole = readAll(nodes_, nodeIDs_, 0,
+                                   [&](std::span<const std::int32_t> ids, auto to) {
+                                       nodes.clear();
+                                       dyn::ReadNodes(parser_, ids, nodes);
+                                       std::transform(nodes.begin(), nodes.end(), to, ToNodeRow);
+                                   }) &&
+                           readAll(links_, linkIDs_, nodes_.size(),
+                                   [&](std::span<const std::int32_t> ids, auto to) {
+                                       links.clear();
+                                       dyn::ReadLinks(parser_, ids, links);
+                                       std::transform(links.begin(), links.end(), to, ToLinkRow);
+                                   });
+        if (whole) {
+            publish(nodes_.size() + links_.size());
         }
-        for (std::size_t i = 0; i < links_.size(); ++i, ++row) {
-            if (row % kBatch == 0 && (publish(row), stop.stop_requested())) {
-                return;
-            }
-            links_[i] = ReadLinkAnswers(parser_, linkIDs_[i]);
-        }
-        publish(row);
     } catch (...) {
         failure_ = std::current_exception();
         publish(kFailed);

@@ -21,7 +21,7 @@ namespace rivo::python {
 // otherwise until the stream is destroyed.
 class AnswerStream {
 public:
-    AnswerStream(dyn::IVFLDNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
+    AnswerStream(dyn::RivoNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
                  std::span<const std::int32_t> linkIDs);
     // Stops the reading and waits for the thread.
     ~AnswerStream() = default;
@@ -41,7 +41,7 @@ private:
     void Read(std::stop_token stop);
     void WaitFor(std::size_t row);
 
-    dyn::IVFLDNetworkParser& parser_;
+    dyn::RivoNetworkParser& parser_;
     std::span<const std::int32_t> nodeIDs_;
     std::span<const std::int32_t> linkIDs_;
     std::vector<NodeRow> nodes_;

@@ -132,16 +132,14 @@ ResultSummary ReadSummary(dyn::IVFLDNetworkParser& parser, bool result) {
     return out;
 }
 
-NodeRow ReadNodeAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id) {
-    const host::NodeAnswers a = host::ReadNodeAnswers(parser, id);
-    return {id,
+NodeRow ToNodeRow(const dyn::NodeAnswers& a) {
+    return {a.id,
             {a.branchNumber, a.indexInBranch, a.upStreamSectionNumber},
             {a.isOutfallType, a.isConvertedToOutfall, a.isPump, a.isManholeOrStorageType}};
 }
 
-LinkRow ReadLinkAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id) {
-    const host::LinkAnswers a = host::ReadLinkAnswers(parser, id);
-    return {id, {a.branchNumber, a.upStreamSectionNumber}, a.parserDirectionSameAsUI};
+LinkRow ToLinkRow(const dyn::LinkAnswers& a) {
+    return {a.id, {a.branchNumber, a.upStreamSectionNumber}, a.parserDirectionSameAsUI};
 }
 
 }  // namespace rivo::python

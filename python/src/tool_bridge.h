@@ -108,7 +108,8 @@ ResultSummary ReadSummary(dyn::IVFLDNetworkParser& parser, bool result);
 // The answers for one node or link, queried as the tool's writer queries
 // them: a query may depend on what an earlier one wrote into the node's
 // record.
-NodeRow ReadNodeAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id);
-LinkRow ReadLinkAnswers(dyn::IVFLDNetworkParser& parser, std::int32_t id);
+// The parser's answers as the rows of a result.
+NodeRow ToNodeRow(const dyn::NodeAnswers& answers);
+LinkRow ToLinkRow(const dyn::LinkAnswers& answers);
 
 }  // namespace rivo::python

@@ -4,7 +4,10 @@
 
 #include <string>
 
+#include <sstream>
+
 #include "input_error.h"
+#include "network_json.h"
 #include "tracked_input.h"
 
 namespace rivo::tool {
@@ -101,6 +104,39 @@ TEST(NetworkReader, RejectsWithPlaceAndPath) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ReadError(c.text), c.message) << c.text;
+    }
+}
+
+std::string Written(const host::Network& network) {
+    std::ostringstream out;
+    swmm::WriteNetworkDocument(out, network);
+    return out.str();
+}
+
+// Documents that follow the format in ways the fast reader leaves to the
+// checking one, or that it must read exactly as that one does: the two make
+// the same network of each, bit for bit (numbers are written in their
+// shortest form, the sign of a zero included).
+TEST(NetworkReader, FastAndCheckingReadersAgree) {
+    const std::string deep = std::string(70, '[') + std::string(70, ']');
+    const std::string texts[] = {
+        R"({"\u006eodes": [{"id": 1, "x": 0, "y": 0, "type": 0}]})",
+        "\xEF\xBB\xBF{\"nodes\": []}",
+        R"({"nodes": [{"id": 1, "x": -0, "y": -0.0, "type": 0}]})",
+        R"({"nodes": [{"id": 1, "x": 9007199254740993, "y": 18446744073709551616, "type": 0}]})",
+        // More than nineteen significant digits, which the fast reader's own
+        // number parsing got wrong (0.0776..., 0.0).
+        R"({"nodes": [{"id": 1, "x": 0.99999999999999999990, "y": 1.999999999999999999990,
+                       "type": 0}]})",
+        R"({"nodes": [{"id": 1, "x": 1e-400, "y": 4.9e-324, "type": 0, "type": 2, "pond": true}]})",
+        R"({"nodes": [{"id": 1, "x": 0, "y": 0, "type": 0}], "links": [], "nodes": [],
+            "names": {"a": [1, "b\n", null, true, -1.5e3, {}]}})",
+        "{\"nodes\": [], \"names\": " + deep + "}",
+    };
+    for (const std::string& text : texts) {
+        EXPECT_EQ(Written(ReadNetworkText(text, "net.json")),
+                  Written(ReadNetworkTextChecked(text, "net.json")))
+            << text;
     }
 }
 

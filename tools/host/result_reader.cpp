@@ -9,6 +9,7 @@ namespace {
 using Velmora::Calculations::Dynamic::IVBranch;
 using Velmora::Calculations::Dynamic::IVFLDNetworkParser;
 using Velmora::Calculations::Dynamic::IVPumpLink;
+using Velmora::Calculations::Dynamic::RivoNetworkParser;
 
 BranchResult ReadBranch(const IVBranch& branch) {
     BranchResult out;
@@ -53,14 +54,18 @@ std::vector<std::int32_t> ReadList(std::int32_t count, Query query) {
     return ids;
 }
 
-// The answer of a query, or nothing when it raises: a node on no branch
-// still gets its other answers.
-template <class Query>
-auto Ask(Query query) -> std::optional<decltype(query())> {
-    try {
-        return query();
-    } catch (const CKtHRException&) {
-        return std::nullopt;
+// Answers for a million nodes are read in pieces, never all held at once.
+constexpr std::size_t kPiece = 4096;
+
+template <class Answers, class Read, class Pass>
+void ReadInPieces(std::span<const std::int32_t> ids, Read read, Pass pass) {
+    std::vector<Answers> answers;
+    for (std::size_t first = 0; first < ids.size(); first += kPiece) {
+        answers.clear();
+        read(ids.subspan(first, std::min(kPiece, ids.size() - first)), answers);
+        for (const Answers& a : answers) {
+            pass(a);
+        }
     }
 }
 
@@ -94,53 +99,26 @@ ResultSummary ReadSummary(IVFLDNetworkParser& parser) {
     return summary;
 }
 
-NodeAnswers ReadNodeAnswers(IVFLDNetworkParser& p, std::int32_t id) {
-    NodeAnswers a;
-    a.id = id;
-    a.branchNumber = Ask([&] { return p.GetBranchNumberOfNode(id); });
-    a.indexInBranch = Ask([&] { return p.GetNodeIndexInBranch(id); });
-    a.upStreamSectionNumber = Ask([&] { return p.GetNodeUpStreamSectionNumber(id); });
-    a.downStreamSectionPosition = Ask([&] { return p.GetNodeDownStreamSectionPosition(id); });
-    a.isOutfallType = Ask([&] { return p.GetNodeIsOutfallType(id); });
-    a.isConvertedToOutfall = Ask([&] { return p.GetNodeIsConvertedToOutfall(id); });
-    a.isPump = Ask([&] { return p.GetNodeIsPump(id); });
-    a.isManholeOrStorageType = Ask([&] { return p.GetNodeIsManholeOrStorageType(id); });
-    return a;
-}
-
-LinkAnswers ReadLinkAnswers(IVFLDNetworkParser& p, std::int32_t id) {
-    LinkAnswers a;
-    a.id = id;
-    a.branchNumber = Ask([&] { return p.GetBranchNumberOfPipe(id); });
-    a.upStreamSectionNumber = Ask([&] { return p.GetLinkUpStreamSectionNumber(id); });
-    a.parserDirectionSameAsUI = Ask([&] { return p.GetParserDirectionSameAsUI(id); });
-    a.firstSectionPosition = Ask([&] { return p.GetFirstSectionPosition(id); });
-    a.secondSectionPosition = Ask([&] { return p.GetSecondSectionPosition(id); });
-    return a;
-}
-
-void ReadResult(IVFLDNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
+void ReadResult(RivoNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
                 std::span<const std::int32_t> linkIDs, ResultVisitor& visitor) {
     visitor.Summary(ReadSummary(parser));
-    for (const std::int32_t id : nodeIDs) {
-        visitor.Node(ReadNodeAnswers(parser, id));
-    }
-    for (const std::int32_t id : linkIDs) {
-        visitor.Link(ReadLinkAnswers(parser, id));
-    }
+    ReadInPieces<NodeAnswers>(
+        nodeIDs,
+        [&](auto ids, auto& out) { Velmora::Calculations::Dynamic::ReadNodes(parser, ids, out); },
+        [&](const NodeAnswers& a) { visitor.Node(a); });
+    ReadInPieces<LinkAnswers>(
+        linkIDs,
+        [&](auto ids, auto& out) { Velmora::Calculations::Dynamic::ReadLinks(parser, ids, out); },
+        [&](const LinkAnswers& a) { visitor.Link(a); });
 }
 
-Result ReadWholeResult(IVFLDNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
+Result ReadWholeResult(RivoNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
                        std::span<const std::int32_t> linkIDs) {
     Result result{ReadSummary(parser), {}, {}};
     result.nodes.reserve(nodeIDs.size());
-    for (const std::int32_t id : nodeIDs) {
-        result.nodes.push_back(ReadNodeAnswers(parser, id));
-    }
+    Velmora::Calculations::Dynamic::ReadNodes(parser, nodeIDs, result.nodes);
     result.links.reserve(linkIDs.size());
-    for (const std::int32_t id : linkIDs) {
-        result.links.push_back(ReadLinkAnswers(parser, id));
-    }
+    Velmora::Calculations::Dynamic::ReadLinks(parser, linkIDs, result.links);
     return result;
 }
 

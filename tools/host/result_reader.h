@@ -57,44 +57,15 @@ struct ResultSummary {
     std::vector<std::int32_t> removedOutfallIDs;
 };
 
-// The parser's answers about one node; empty where the query raised (a
-// node on no branch has no branch number, an unknown ID answers nothing).
-struct NodeAnswers {
-    std::int32_t id = 0;
-    std::optional<std::int32_t> branchNumber;
-    std::optional<std::int32_t> indexInBranch;
-    std::optional<std::int32_t> upStreamSectionNumber;
-    std::optional<double> downStreamSectionPosition;
-    std::optional<bool> isOutfallType;
-    std::optional<bool> isConvertedToOutfall;
-    std::optional<bool> isPump;
-    std::optional<bool> isManholeOrStorageType;
-};
-
-// The parser's answers about one link, the same way.
-struct LinkAnswers {
-    std::int32_t id = 0;
-    std::optional<std::int32_t> branchNumber;
-    std::optional<std::int32_t> upStreamSectionNumber;
-    std::optional<bool> parserDirectionSameAsUI;
-    std::optional<double> firstSectionPosition;
-    std::optional<double> secondSectionPosition;
-};
+// The parser's answers about one node or link, exactly as the queries give
+// them; empty where a query raises (a node on no branch has no branch
+// number, an unknown ID answers nothing).
+using NodeAnswers = Velmora::Calculations::Dynamic::NodeAnswers;
+using LinkAnswers = Velmora::Calculations::Dynamic::LinkAnswers;
 
 // Reads the summary. The queries raise only on a parser in a state no host
 // sees after a parse; CKtHRException passes through.
 ResultSummary ReadSummary(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser);
-
-// Every per-node query for `id`, in the order of NodeAnswers' fields: the
-// branch number before the index, so that a node found only on loop
-// branches answers as it does to a host asking in that order (the first
-// of the two queries fixes both). Never raises.
-NodeAnswers ReadNodeAnswers(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
-                            std::int32_t id);
-
-// Every per-link query for `id`, in the order of LinkAnswers' fields.
-LinkAnswers ReadLinkAnswers(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
-                            std::int32_t id);
 
 // Receives the result piece by piece, so that answers for millions of nodes
 // need not be held at once.
@@ -107,8 +78,10 @@ public:
 };
 
 // Reads the summary (which may raise before anything is passed on), then
-// the answers for each node and each link given, in the order given.
-void ReadResult(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+// the answers for each node and each link given, in the order given. The
+// answers are read in bulk (rivo_bulk_results.h), which raises nothing and
+// answers as the queries of a RivoNetworkParser do.
+void ReadResult(Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                 std::span<const std::int32_t> nodeIDs, std::span<const std::int32_t> linkIDs,
                 ResultVisitor& visitor);
 
@@ -119,7 +92,7 @@ struct Result {
     std::vector<LinkAnswers> links;
 };
 
-Result ReadWholeResult(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+Result ReadWholeResult(Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                        std::span<const std::int32_t> nodeIDs,
                        std::span<const std::int32_t> linkIDs);
 

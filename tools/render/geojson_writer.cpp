@@ -1,5 +1,6 @@
 #include "geojson_writer.h"
 
+#include <optional>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -42,8 +43,8 @@ private:
     std::string Geometry(std::span<const std::int32_t> nodeIDs) const;
     // The properties start with the kind; the caller adds the rest.
     JsonLine& Properties(std::string_view kind) {
-        properties_.Clear();
-        return properties_.String("kind", kind);
+        propertiesText_.clear();
+        return properties_.emplace(propertiesText_).String("kind", kind);
     }
     void Feature(const std::string& geometry);
 
@@ -53,7 +54,8 @@ private:
     std::ostream& out_;
     const RenderData& data_;
     NetworkIndex index_;
-    JsonLine properties_;
+    std::string propertiesText_;
+    std::optional<JsonLine> properties_;
     std::string line_;
     std::size_t features_ = 0;
 };
@@ -99,7 +101,8 @@ void GeoJsonWriter::Feature(const std::string& geometry) {
     line_ += "{\"type\": \"Feature\", \"geometry\": ";
     line_ += geometry;
     line_ += ", \"properties\": ";
-    line_ += properties_.Close();
+    properties_->Close();
+    line_ += propertiesText_;
     line_ += '}';
     out_ << line_;
 }

@@ -41,7 +41,7 @@ double HueChannel(double p, double q, double t) {
 }  // namespace
 
 RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
-                          Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                          Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                           std::string title, const std::vector<UnnumberedPumpEnd>& unnumbered,
                           bool partial) {
     RenderData data;

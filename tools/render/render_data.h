@@ -40,7 +40,7 @@ struct RenderData {
 // it stopped at the pump link ends `unnumbered` and `partial` asks for what
 // it found before.
 RenderData AnalyseNetwork(host::Network network, const ParseOutcome& outcome,
-                          Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser,
+                          Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                           std::string title, const std::vector<UnnumberedPumpEnd>& unnumbered,
                           bool partial);
 

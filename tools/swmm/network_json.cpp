@@ -10,8 +10,8 @@ namespace rivo::tool::swmm {
 
 namespace {
 
-std::string NodeLine(const host::Node& node) {
-    JsonLine record(JsonLine::kCompact);
+void NodeLine(std::string& text, const host::Node& node) {
+    JsonLine record(text, JsonLine::kCompact);
     record.Int("id", node.id).Number("x", node.x).Number("y", node.y).Int("type", node.type);
     if (node.pond) {
         record.Bool("pond", *node.pond);
@@ -19,11 +19,11 @@ std::string NodeLine(const host::Node& node) {
     if (node.storage) {
         record.Bool("storage", true);
     }
-    return record.Close();
+    record.Close();
 }
 
-std::string LinkLine(const host::Link& link) {
-    JsonLine record(JsonLine::kCompact);
+void LinkLine(std::string& text, const host::Link& link) {
+    JsonLine record(text, JsonLine::kCompact);
     record.Int("id", link.id)
         .Int("source", link.source)
         .Int("target", link.target)
@@ -34,30 +34,32 @@ std::string LinkLine(const host::Link& link) {
     if (link.length) {
         record.Number("length", *link.length);
     }
-    return record.Close();
+    record.Close();
 }
 
-std::string PumpLine(const host::PumpLink& pump) {
-    return JsonLine(JsonLine::kCompact)
+void PumpLine(std::string& text, const host::PumpLink& pump) {
+    JsonLine(text, JsonLine::kCompact)
         .Int("id", pump.id)
         .Int("upstream", pump.upstream)
         .Int("downstream", pump.downstream)
         .Close();
 }
 
-std::string GutterLine(const host::Gutter& gutter) {
-    return JsonLine(JsonLine::kCompact)
+void GutterLine(std::string& text, const host::Gutter& gutter) {
+    JsonLine(text, JsonLine::kCompact)
         .Int("id", gutter.id)
         .Bool("sameDirectionAsUI", gutter.sameDirectionAsUI)
         .Close();
 }
 
 template <class Item, class Line>
-void WriteArray(std::ostream& out, const char* name, const std::vector<Item>& items, Line line,
+void WriteArray(TextBuffer& out, const char* name, const std::vector<Item>& items, Line line,
                 bool last) {
-    out << '"' << name << "\": [";
+    out << "\"" << name << "\": [";
     for (std::size_t i = 0; i < items.size(); ++i) {
-        out << (i == 0 ? "\n  " : ",\n  ") << line(items[i]);
+        out << (i == 0 ? "\n  " : ",\n  ");
+        line(out.text(), items[i]);
+        out.Spill();
     }
     out << (items.empty() ? "]" : "\n]") << (last ? "\n" : ",\n");
 }
@@ -73,12 +75,14 @@ nlohmann::ordered_json NameObject(const std::vector<std::string>& names) {
 }  // namespace
 
 void WriteNetworkDocument(std::ostream& out, const host::Network& network) {
-    out << "{\n";
-    WriteArray(out, "nodes", network.nodes, NodeLine, false);
-    WriteArray(out, "links", network.links, LinkLine, false);
-    WriteArray(out, "pumpLinks", network.pumpLinks, PumpLine, false);
-    WriteArray(out, "gutters", network.gutters, GutterLine, true);
-    out << "}\n";
+    TextBuffer text(out);
+    text << "{\n";
+    WriteArray(text, "nodes", network.nodes, NodeLine, false);
+    WriteArray(text, "links", network.links, LinkLine, false);
+    WriteArray(text, "pumpLinks", network.pumpLinks, PumpLine, false);
+    WriteArray(text, "gutters", network.gutters, GutterLine, true);
+    text << "}\n";
+    text.Flush();
 }
 
 void WriteNameTable(std::ostream& out, const NameTable& names) {
