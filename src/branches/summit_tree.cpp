@@ -28,12 +28,14 @@ bool TopsAreComparable(const graph_fld& G, const std::vector<GTL::edge>& links) 
 summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order,
                          const std::vector<GTL::edge>& treeLinks,
                          const std::vector<GTL::edge>& extraLinks)
-    : G_(G) {
+    : G_(G), nodeVertex_(G.tables().positions), linkVertex_(G.tables().positions) {
+    nodeVertex_->start_run(static_cast<std::size_t>(G.number_of_node_ids()));
+    linkVertex_->start_run(static_cast<std::size_t>(G.number_of_edge_ids()));
     v_.reserve(order.size() + treeLinks.size() + extraLinks.size());
     for (GTL::node n : order) {
         std::int32_t x = add_vertex();
         v_[static_cast<std::size_t>(x)].node = n;
-        nodeVertex_[n] = x;
+        nodeVertex_->set(n.id) = x;
     }
     auto addLink = [&](GTL::edge e) {
         std::int32_t x = add_vertex();
@@ -44,7 +46,7 @@ summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order
         vx.best = vx.top;
         vx.first = x;
         vx.last = x;
-        linkVertex_[e] = x;
+        linkVertex_->set(e.id) = x;
         return x;
     };
     for (std::size_t k = 1; k < order.size() && k - 1 < treeLinks.size(); ++k) {
@@ -66,11 +68,11 @@ std::int32_t summit_tree::add_vertex() {
 }
 
 std::int32_t summit_tree::node_vertex(GTL::node n) const {
-    return nodeVertex_.get(n);
+    return nodeVertex_->get(n.id);
 }
 
 std::int32_t summit_tree::link_vertex(GTL::edge e) const {
-    return linkVertex_.get(e);
+    return linkVertex_->get(e.id);
 }
 
 void summit_tree::fill_summit_stretch(GTL::node from, GTL::node to, path_record& path) {

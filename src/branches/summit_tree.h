@@ -5,7 +5,7 @@
 
 #include "graph/graph_fld.h"
 #include "graph/path.h"
-#include "graph/sparse_map.h"
+#include "graph/search_scratch.h"
 
 // The spanning tree of a subnetwork while its loops are opened one by one.
 // Opening a loop asks for the highest link of the tree path between the two
@@ -72,8 +72,9 @@ private:
 
     const graph_fld& G_;
     std::vector<Vertex> v_;
-    sparse_node_map<std::int32_t> nodeVertex_;
-    sparse_edge_map<std::int32_t> linkVertex_;
+    // The vertex of each node and link, in dense tables borrowed from the graph.
+    table_lease<std::int32_t> nodeVertex_;
+    table_lease<std::int32_t> linkVertex_;
 };
 
 // Whether every link has end elevations for which the summit tree's tops

@@ -1,12 +1,12 @@
 #pragma once
 
 #include <cstdint>
-#include <deque>
 
 #include "graph/edge_data.h"
 #include "graph/gtl_graph.h"
 #include "graph/id_index.h"
 #include "graph/node_data.h"
+#include "graph/record_store.h"
 
 // The drainage network: the generic graph with a NodeData record on every
 // node and a CEdgeData object on every link, found by the host's IDs.
@@ -27,6 +27,9 @@ public:
 
     bool HasNode(std::int32_t nodeID) const { return nodeByID_.find(nodeID) >= 0; }
     bool HasEdge(std::int32_t edgeID) const { return edgeByID_.find(edgeID) >= 0; }
+    // The node or edge with this ID; null, not raising, where there is none.
+    GTL::node FindNode(std::int32_t nodeID) const { return GTL::node{nodeByID_.find(nodeID)}; }
+    GTL::edge FindEdge(std::int32_t edgeID) const { return GTL::edge{edgeByID_.find(edgeID)}; }
 
     NodeData& data(GTL::node n) { return nodeData_[n.id]; }
     const NodeData& data(GTL::node n) const { return nodeData_[n.id]; }
@@ -36,9 +39,8 @@ public:
     void reserve(std::size_t nodes, std::size_t edges);
 
 private:
-    // Records live as long as the graph; deques keep their addresses stable.
-    std::deque<NodeData> nodeData_;
-    std::deque<CEdgeData> edgeData_;
+    record_store<NodeData> nodeData_;
+    record_store<CEdgeData> edgeData_;
     IdIndex nodeByID_;
     IdIndex edgeByID_;
 };

@@ -69,6 +69,9 @@ public:
     }
 
     node choose_node() const { return nodes_.empty() ? node{} : node{0}; }
+    // The node created k-th (from 0) and the edge created k-th.
+    node nth_node(std::size_t k) const { return node{static_cast<std::int32_t>(k)}; }
+    edge nth_edge(std::size_t k) const { return edge{static_cast<std::int32_t>(k)}; }
     int number_of_nodes() const { return static_cast<int>(nodes_.size()); }
     int number_of_edges() const { return static_cast<int>(edges_.size()) - hiddenEdges_; }
     int number_of_hidden_edges() const { return hiddenEdges_; }

@@ -2,13 +2,14 @@
 
 #include <algorithm>
 #include <bit>
+#include <climits>
 #include <cstdint>
 #include <vector>
 
 // Open-addressing hash map from any int32 key to a non-negative int32 value
 // (internal node or edge numbers, positions). Lookups are O(1) and the map
 // costs 8 bytes a slot, which keeps ID lookups of million-node networks cheap.
-class IdIndex {
+class IdHash {
 public:
     // The value stored for key, or -1 when the key is absent.
     std::int32_t find(std::int32_t key) const {
@@ -45,30 +46,23 @@ public:
         }
     }
 
-    // Sets key -> value, inserting or overwriting.
-    void assign(std::int32_t key, std::int32_t value) {
-        if (!insert(key, value)) {
-            for (std::size_t i = slot_of(key);; i = (i + 1) & mask_) {
-                if (slots_[i].key == key && slots_[i].value >= 0) {
-                    slots_[i].value = value;
-                    return;
-                }
+    std::size_t size() const { return size_; }
+    // Calls visit(key, value&) for every entry; the values may be changed.
+    template <class Visit>
+    void for_each(Visit&& visit) {
+        for (Slot& s : slots_) {
+            if (s.value >= 0) {
+                visit(s.key, s.value);
             }
         }
     }
-
-    // Empties the map but keeps its table: a search run again reaches about
-    // as many nodes as before.
-    void clear() {
-        if (size_ != 0) {
-            std::fill(slots_.begin(), slots_.end(), Slot{});
-        }
-        size_ = 0;
-    }
-    std::size_t size() const { return size_; }
-    void reserve(std::size_t count) {
-        while (count * 4 > slots_.size() * 3) {
-            grow();
+    // Sets the value of a key present.
+    void assign(std::int32_t key, std::int32_t value) {
+        for (std::size_t i = slot_of(key);; i = (i + 1) & mask_) {
+            if (slots_[i].key == key && slots_[i].value >= 0) {
+                slots_[i].value = value;
+                return;
+            }
         }
     }
 
@@ -103,5 +97,95 @@ private:
     std::vector<Slot> slots_;
     std::size_t mask_ = 0;
     int shift_ = 64;
+    std::size_t size_ = 0;
+};
+
+// Map from int32 IDs to non-negative int32 values. Hosts mostly number their
+// nodes and links densely (1..N, or a range not much wider than the count):
+// such IDs sit in a plain array, where adding them in order writes memory in
+// order and a lookup is one read of a compact table. IDs far outside that
+// window (node copies, unusual numbering) go to a hash table.
+class IdIndex {
+public:
+    std::int32_t find(std::int32_t key) const {
+        std::uint32_t at = static_cast<std::uint32_t>(key) - static_cast<std::uint32_t>(base_);
+        if (at < dense_.size() && dense_[at] >= 0) {
+            return dense_[at];
+        }
+        // A key kept in the table before the window grew over it stays there.
+        return hash_.size() == 0 ? -1 : hash_.find(key);
+    }
+
+    // Inserts key -> value unless the key is present; returns whether it inserted.
+    bool insert(std::int32_t key, std::int32_t value) {
+        if (find(key) >= 0) {
+            return false;
+        }
+        ++size_;
+        if (!Cover(key)) {
+            return hash_.insert(key, value);
+        }
+        dense_[static_cast<std::uint32_t>(key) - static_cast<std::uint32_t>(base_)] = value;
+        return true;
+    }
+
+    // Sets key -> value, inserting or overwriting.
+    void assign(std::int32_t key, std::int32_t value) {
+        std::uint32_t at = static_cast<std::uint32_t>(key) - static_cast<std::uint32_t>(base_);
+        if (at < dense_.size() && dense_[at] >= 0) {
+            dense_[at] = value;
+        } else if (!insert(key, value)) {
+            hash_.assign(key, value);
+        }
+    }
+
+    std::size_t size() const { return size_; }
+    void reserve(std::size_t) {}
+    void clear() { *this = IdIndex{}; }
+
+    // Calls visit(value&) for every entry; the values may be changed.
+    template <class Visit>
+    void for_each_value(Visit&& visit) {
+        for (std::int32_t& v : dense_) {
+            if (v >= 0) {
+                visit(v);
+            }
+        }
+        hash_.for_each([&](std::int32_t, std::int32_t& v) { visit(v); });
+    }
+
+private:
+    // Widens the window to hold key where it stays at most about twice as
+    // wide as the number of keys; whether key now lies in it. The window
+    // grows by half its width at a time, so keys given in rising or falling
+    // order rarely move it.
+    bool Cover(std::int64_t key) {
+        std::int64_t at = key - base_;
+        if (at >= 0 && at < Width()) {
+            return true;
+        }
+        std::int64_t limit = 2 * static_cast<std::int64_t>(size_) + 1024;
+        std::int64_t slack = Width() / 2 + 16;
+        std::int64_t lo = dense_.empty() ? key : std::min<std::int64_t>(base_, key);
+        std::int64_t hi = dense_.empty() ? key + 1 : std::max(base_ + Width(), key + 1);
+        if (hi - lo > limit) {
+            return false;
+        }
+        if (key < base_ || dense_.empty()) {
+            lo = std::max({lo - slack, hi - limit, std::int64_t{INT32_MIN}});
+        } else {
+            hi = std::min({hi + slack, lo + limit, std::int64_t{INT32_MAX} + 1});
+        }
+        std::vector<std::int32_t> wider(static_cast<std::size_t>(hi - lo), -1);
+        std::copy(dense_.begin(), dense_.end(), wider.begin() + (base_ - lo) * !dense_.empty());
+        dense_ = std::move(wider);
+        base_ = static_cast<std::int32_t>(lo);
+        return true;
+    }
+    std::int64_t Width() const { return static_cast<std::int64_t>(dense_.size()); }
+
+    std::int32_t base_ = 0;
+    std::vector<std::int32_t> dense_;
+    IdHash hash_;
     std::size_t size_ = 0;
 };

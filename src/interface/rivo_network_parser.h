@@ -81,6 +81,9 @@ public:
     std::int32_t GetRemovedOutfallID(std::int32_t index) override;
 
 protected:
+    // The bulk reading of rivo_bulk_results.h reads the core directly.
+    friend struct BulkReader;
+
     CFLDNetworkParser* networkParser = nullptr;
     // Storage for the host, made on first read; the parser never touches it.
     std::unique_ptr<std::vector<std::any>> pumpList;

@@ -7,6 +7,7 @@
 #include "graph/dfs_fld.h"
 #include "graph/graph_fld.h"
 #include "graph/path.h"
+#include "interface/rivo_bulk_results.h"
 #include "parser/branch.h"
 #include "parser/loop_end_index.h"
 #include "parser/loop_query_index.h"
@@ -81,6 +82,20 @@ public:
     std::int32_t GetBranchNumberOfNode(std::int32_t nodeID);
     std::int32_t GetNodeIndexInBranch(std::int32_t nodeID);
 
+    // Bulk reading: every answer as the queries give it, empty where they
+    // raise, the same writes into the node records; nothing raises.
+    using NodeAnswers = Velmora::Calculations::Dynamic::NodeAnswers;
+    using LinkAnswers = Velmora::Calculations::Dynamic::LinkAnswers;
+    using BranchAnswers = Velmora::Calculations::Dynamic::BranchAnswers;
+    using PumpLinkAnswers = Velmora::Calculations::Dynamic::PumpLinkAnswers;
+    NodeAnswers AnswerNode(std::int32_t nodeID, GTL::node n);
+    LinkAnswers AnswerLink(std::int32_t edgeID, GTL::edge e) const;
+    static BranchAnswers AnswerBranch(const CBranch& b);
+    const std::vector<CBranch*>& ResultBranches() const { return branches; }
+    const std::vector<CBranch*>& ResultLoopBranches() const { return loopBranches; }
+    const std::vector<std::unique_ptr<CPumpLink>>& PumpLinks() const { return pumpLinks; }
+    const graph_fld& Graph() const { return graph; }
+
     // Loop branch ends at n over the first-pass workers and linkLoops.
     std::int32_t CountLoopEndsAtNode(GTL::node n) const { return loopEnds_.Count(n); }
     // Bookkeeping of that count, called where a counted loop branch is made,
@@ -126,6 +141,10 @@ private:
     void NumberPumpLinks();
     void ReleaseSearches();
     CBranch* AppendLinkLoop(std::unique_ptr<CBranch> branch);
+    // The node-number queries after the lookup: the answer, or empty where
+    // the query raises (it has written into the record all the same).
+    std::optional<std::int32_t> BranchNumberOf(NodeData& d, std::int32_t nodeID);
+    std::optional<std::int32_t> IndexInBranchOf(NodeData& d, std::int32_t nodeID);
 
     std::vector<CBranch*> branches;
     std::vector<CBranch*> loopBranches;

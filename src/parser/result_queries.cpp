@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "parser/network_parser.h"
 
 namespace {
@@ -15,6 +17,19 @@ void CheckIndex(CKtHRException& error, const wchar_t* context, std::int32_t inde
     if (index < 0 || index > Count(list) - 1) {
         error.ThrowError(E_INVALIDARG, texts::kIndexOutOfRange);
     }
+}
+
+// What the node type queries answer: an outfall the host gave (not one the
+// parse converted), a pump, and the kinds that hold water like a manhole.
+bool IsHostOutfall(const NodeData& d) {
+    return IsOutfallType(d) && !d.convertedToOutfall;
+}
+bool IsPump(const NodeData& d) {
+    return d.nodeType == node_type::kPump;
+}
+bool IsManholeOrStorageType(const NodeData& d) {
+    return d.nodeType == node_type::kManhole || d.nodeType == node_type::kStorage ||
+           d.nodeType == node_type::kPressureMain;
 }
 }  // namespace
 
@@ -91,12 +106,11 @@ std::int32_t CFLDNetworkParser::GetRemovedOutfallId(std::int32_t index) {
 }
 
 bool CFLDNetworkParser::GetNodeIsPump(std::int32_t nodeId) const {
-    return graph.data(graph.GetNode(nodeId)).nodeType == node_type::kPump;
+    return IsPump(graph.data(graph.GetNode(nodeId)));
 }
 
 bool CFLDNetworkParser::GetNodeIsOutfallType(std::int32_t nodeId) const {
-    const NodeData& d = graph.data(graph.GetNode(nodeId));
-    return IsOutfallType(d) && !d.convertedToOutfall;
+    return IsHostOutfall(graph.data(graph.GetNode(nodeId)));
 }
 
 bool CFLDNetworkParser::GetNodeIsConvertedToOutfall(std::int32_t nodeId) const {
@@ -104,9 +118,7 @@ bool CFLDNetworkParser::GetNodeIsConvertedToOutfall(std::int32_t nodeId) const {
 }
 
 bool CFLDNetworkParser::GetNodeIsManholeOrStorageType(std::int32_t nodeId) const {
-    std::int16_t type = graph.data(graph.GetNode(nodeId)).nodeType;
-    return type == node_type::kManhole || type == node_type::kStorage ||
-           type == node_type::kPressureMain;
+    return IsManholeOrStorageType(graph.data(graph.GetNode(nodeId)));
 }
 
 std::int32_t CFLDNetworkParser::GetNodeUpStreamSectionNumber(std::int32_t nodeID) const {
@@ -156,7 +168,24 @@ void CFLDNetworkParser::SetSecondSectionPosition(std::int32_t pipeID,
 // record for later queries.
 std::int32_t CFLDNetworkParser::GetBranchNumberOfNode(std::int32_t nodeID) {
     error().SetContext(texts::kGetBranchNumberOfNode);
-    NodeData& d = graph.data(graph.GetNode(nodeID));
+    std::optional<std::int32_t> b = BranchNumberOf(graph.data(graph.GetNode(nodeID)), nodeID);
+    if (!b) {
+        error().ThrowError(E_INVALIDARG, texts::kNodeNotInGraph);
+    }
+    return *b;
+}
+
+// As above, but the last loop branch holding the node decides.
+std::int32_t CFLDNetworkParser::GetNodeIndexInBranch(std::int32_t nodeID) {
+    error().SetContext(texts::kGetNodeIndexInBranch);
+    std::optional<std::int32_t> i = IndexInBranchOf(graph.data(graph.GetNode(nodeID)), nodeID);
+    if (!i) {
+        error().ThrowError(E_INVALIDARG, texts::kNodeNotInGraph);
+    }
+    return *i;
+}
+
+std::optional<std::int32_t> CFLDNetworkParser::BranchNumberOf(NodeData& d, std::int32_t nodeID) {
     std::int32_t b = d.branchNumber;
     if (b > 0) {
         return b;
@@ -167,16 +196,10 @@ std::int32_t CFLDNetworkParser::GetBranchNumberOfNode(std::int32_t nodeID) {
         d.branchNumber = b;
         d.indexInBranch = hit.position + 1;
     }
-    if (b == 0) {
-        error().ThrowError(E_INVALIDARG, texts::kNodeNotInGraph);
-    }
-    return b;
+    return b == 0 ? std::nullopt : std::optional(b);
 }
 
-// As above, but the last loop branch holding the node decides.
-std::int32_t CFLDNetworkParser::GetNodeIndexInBranch(std::int32_t nodeID) {
-    error().SetContext(texts::kGetNodeIndexInBranch);
-    NodeData& d = graph.data(graph.GetNode(nodeID));
+std::optional<std::int32_t> CFLDNetworkParser::IndexInBranchOf(NodeData& d, std::int32_t nodeID) {
     std::int32_t i = d.indexInBranch;
     if (i > 0) {
         return i;
@@ -187,8 +210,62 @@ std::int32_t CFLDNetworkParser::GetNodeIndexInBranch(std::int32_t nodeID) {
         d.branchNumber = loopBranches[static_cast<std::size_t>(hit.loop)]->branchNumber;
         d.indexInBranch = i;
     }
-    if (i == 0) {
-        error().ThrowError(E_INVALIDARG, texts::kNodeNotInGraph);
+    return i == 0 ? std::nullopt : std::optional(i);
+}
+
+// The node queries in the order NodeAnswers lists them, for a node n with
+// this ID (null where the graph has none: every query's lookup raises).
+CFLDNetworkParser::NodeAnswers CFLDNetworkParser::AnswerNode(std::int32_t nodeID, GTL::node n) {
+    NodeAnswers a;
+    a.id = nodeID;
+    if (n.is_null()) {
+        return a;
     }
-    return i;
+    NodeData& d = graph.data(n);
+    a.branchNumber = BranchNumberOf(d, nodeID);
+    a.indexInBranch = IndexInBranchOf(d, nodeID);
+    a.upStreamSectionNumber = d.upStreamSectionNumber;
+    a.downStreamSectionPosition = d.downStreamSectionPosition;
+    a.isOutfallType = IsHostOutfall(d);
+    a.isConvertedToOutfall = d.convertedToOutfall;
+    a.isPump = IsPump(d);
+    a.isManholeOrStorageType = IsManholeOrStorageType(d);
+    return a;
+}
+
+CFLDNetworkParser::LinkAnswers CFLDNetworkParser::AnswerLink(std::int32_t edgeID,
+                                                             GTL::edge e) const {
+    LinkAnswers a;
+    a.id = edgeID;
+    if (e.is_null()) {
+        return a;
+    }
+    const CEdgeData& d = graph.data(e);
+    a.branchNumber = d.branchNumber;
+    a.upStreamSectionNumber = d.upStreamSectionNumber;
+    a.parserDirectionSameAsUI = d.parserDirectionSameAsUI;
+    a.firstSectionPosition = d.firstSectionPosition;
+    a.secondSectionPosition = d.secondSectionPosition;
+    return a;
+}
+
+// A branch's ID tables are what GetNodeID and GetEdgeID answer for every
+// index below the node and link counts.
+CFLDNetworkParser::BranchAnswers CFLDNetworkParser::AnswerBranch(const CBranch& b) {
+    BranchAnswers a;
+    a.branchNumber = b.branchNumber;
+    a.downStreamBranchNumber = b.outBranchNumber;
+    a.downStreamUpSectionNumber = b.outUpSectionNumber;
+    a.upStreamBranchNumber = b.inBranchNumber;
+    a.upStreamUpSectionNumber = b.inUpSectionNumber;
+    a.numberOfSections = b.numberOfSections;
+    a.isStorageOutletBranch = b.isStorageOutletBranch;
+    a.isSingleStorageNodeBranch = b.isSingleStorageNodeBranch;
+    a.nodeIDs.assign(
+        b.nodeIDs.begin(),
+        b.nodeIDs.begin() + std::min<std::ptrdiff_t>(b.GetNumberOfNodes(), std::ssize(b.nodeIDs)));
+    a.edgeIDs.assign(
+        b.edgeIDs.begin(),
+        b.edgeIDs.begin() + std::min<std::ptrdiff_t>(b.GetNumberOfEdges(), std::ssize(b.edgeIDs)));
+    return a;
 }

@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <map>
+#include <random>
 
+#include "graph/id_index.h"
 #include "test_helpers.h"
 
 namespace {
@@ -49,6 +52,33 @@ TEST(EdgeData, ElevationAtEachEndTheSourceFirstAndNoneElsewhere) {
         EXPECT_THROW_MSG(link.GetElevation(net(3)),
                          L"Failed : CEdgeData::GetElevation\nnode is not in the edge",
                          E_INVALIDARG);
+    }
+}
+
+// IDs in rising and falling runs, a few far away and some repeated: the
+// index keeps dense ones in its window and the rest in its hash table, and
+// answers for every ID as a map does.
+TEST(IdIndex, AnswersAsAMapForDenseAndScatteredIDs) {
+    std::mt19937 random(3);
+    IdIndex index;
+    std::map<std::int32_t, std::int32_t> expected;
+    for (std::int32_t k = 0; k < 20000; ++k) {
+        std::int32_t key = k % 7 == 0   ? static_cast<std::int32_t>(random())
+                           : k % 2 == 0 ? 5000 + k
+                                        : 4000 - k;
+        bool inserted = expected.emplace(key, k).second;
+        ASSERT_EQ(index.insert(key, k), inserted) << key;
+        if (k % 11 == 0) {
+            index.assign(key, -key & 0xffff);
+            expected[key] = -key & 0xffff;
+        }
+    }
+    for (std::int32_t key = -20000; key < 30000; ++key) {
+        auto it = expected.find(key);
+        ASSERT_EQ(index.find(key), it == expected.end() ? -1 : it->second) << key;
+    }
+    for (const auto& [key, value] : expected) {
+        ASSERT_EQ(index.find(key), value) << key;
     }
 }
 
