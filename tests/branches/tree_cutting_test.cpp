@@ -8,13 +8,13 @@ using namespace rivo_test;
 
 // Outfall 1; links run down from their first node. At a node with a father the
 // larger link is searched first, at the outlet too.
-const NetworkSpec kChain{{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 0}},
-                         {{10, 2, 1, .2, 0}, {11, 3, 2, .4, .2}, {12, 4, 3, .6, .4}}};
-const NetworkSpec kTwoChains{
+const host::Network kChain{{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 0}},
+                           {{10, 2, 1, .2, 0}, {11, 3, 2, .4, .2}, {12, 4, 3, .6, .4}}};
+const host::Network kTwoChains{
     {{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 0, 10}, {5, 0, 20}},
     {{10, 2, 1, .2, 0, 2}, {11, 3, 2, .4, .2}, {12, 4, 1, .2, 0, 1}, {13, 5, 4, .4, .2}}};
 // Junction 3 on the chain 1 2 3 4, with 5 hanging from it too.
-NetworkSpec Junction(double size34, double size35) {
+host::Network Junction(double size34, double size35) {
     return {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 0}, {5, 20, 10}},
             {{10, 2, 1, .2, 0},
              {11, 3, 2, .4, .2},
@@ -24,7 +24,7 @@ NetworkSpec Junction(double size34, double size35) {
 
 struct CutCase {
     const char* name;
-    NetworkSpec network;
+    host::Network network;
     std::int32_t outfallAfterSearch;  // made outfall-type between search and cutting
     const char* tree;
     std::set<std::int32_t> boundaries, junctions;
