@@ -29,14 +29,13 @@ struct LengthCase {
 
 // Every branch restarts at 0.0 at its first node (pump 2 after branch 1 gave
 // it 2.0); the main carries its length into (5 6) unless it arrives with no
-// more than 0.001 above the 0.0 there.
+// more than 0.001 above the 0.0 there. A link given without a length
+// (12) is 1.0 long.
 const LengthCase kLengthCases[] = {
     {"chain and a single-node subnetwork",
      {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 0}, {9, 50, 50, 2}},
-      {{10, 2, 1, 1.0, 0.5, 1.0, 0, 2.0},
-       {11, 3, 2, 1.5, 1.0, 1.0, 0, 3.0},
-       {12, 4, 3, 2.0, 1.5, 1.0, 0, 4.0}}},
-     {{1, 0.0}, {2, 2.0}, {3, 5.0}, {4, 9.0}, {9, 0.0}}},
+      {{10, 2, 1, 1.0, 0.5, 1.0, 0, 2.0}, {11, 3, 2, 1.5, 1.0, 1.0, 0, 3.0}, {12, 4, 3, 2.0, 1.5}}},
+     {{1, 0.0}, {2, 2.0}, {3, 5.0}, {4, 6.0}, {9, 0.0}}},
     {"main carried on",
      PumpMain(1.0, 2.0),
      {{1, 0.0}, {2, 0.0}, {3, 5.0}, {4, 1.0}, {5, 3.0}, {6, 8.0}}},
