@@ -1,5 +1,9 @@
 #include "graph/graph_fld.h"
 
+#include <algorithm>
+
+#include "graph/permute.h"
+
 namespace {
 [[noreturn]] void RaiseGraphError(const wchar_t* context) {
     CKtHRException(context, E_INVALIDARG).Throw();
@@ -64,4 +68,70 @@ void graph_fld::SetNodeIsPondType(std::int32_t nodeID, bool isPond) {
 void graph_fld::reserve(std::size_t nodes, std::size_t edges) {
     nodeByID_.reserve(nodes);
     edgeByID_.reserve(edges);
+}
+
+namespace {
+
+// Preorder of a depth-first walk over the visible links, from every node not
+// yet met in creation order.
+std::vector<std::int32_t> WalkOrder(const GTL::graph& G) {
+    auto n = static_cast<std::size_t>(G.number_of_node_ids());
+    std::vector<std::int32_t> newNode(n, -1);
+    std::int32_t next = 0;
+    std::vector<GTL::node> stack;
+    G.for_each_node([&](GTL::node root) {
+        if (newNode[static_cast<std::size_t>(root.id)] >= 0) {
+            return;
+        }
+        stack.push_back(root);
+        while (!stack.empty()) {
+            GTL::node c = stack.back();
+            stack.pop_back();
+            if (newNode[static_cast<std::size_t>(c.id)] >= 0) {
+                continue;
+            }
+            newNode[static_cast<std::size_t>(c.id)] = next++;
+            G.for_each_adj_edge(c, [&](GTL::edge e) {
+                GTL::node far = G.opposite(e, c);
+                if (newNode[static_cast<std::size_t>(far.id)] < 0) {
+                    stack.push_back(far);
+                }
+            });
+        }
+    });
+    return newNode;
+}
+
+}  // namespace
+
+void graph_fld::NumberForSearches(std::vector<std::int32_t>& newNode,
+                                  std::vector<std::int32_t>& newEdge) {
+    newNode = WalkOrder(*this);
+    // Links by the lower new number of their ends (counting sort, stable).
+    auto m = static_cast<std::size_t>(number_of_edge_ids());
+    std::vector<std::int32_t> key(m);
+    std::vector<std::int32_t> start(newNode.size() + 1, 0);
+    for (std::size_t e = 0; e < m; ++e) {
+        const CEdgeData& d = edgeData_[e];
+        key[e] = std::min(newNode[static_cast<std::size_t>(d.sourceNode.id)],
+                          newNode[static_cast<std::size_t>(d.targetNode.id)]);
+        ++start[static_cast<std::size_t>(key[e]) + 1];
+    }
+    for (std::size_t i = 1; i < start.size(); ++i) {
+        start[i] += start[i - 1];
+    }
+    newEdge.assign(m, 0);
+    for (std::size_t e = 0; e < m; ++e) {
+        newEdge[e] = start[static_cast<std::size_t>(key[e])]++;
+    }
+    for (std::size_t e = 0; e < m; ++e) {
+        CEdgeData& d = edgeData_[e];
+        d.sourceNode = GTL::node{newNode[static_cast<std::size_t>(d.sourceNode.id)]};
+        d.targetNode = GTL::node{newNode[static_cast<std::size_t>(d.targetNode.id)]};
+    }
+    nodeByID_.for_each_value([&](std::int32_t& v) { v = newNode[static_cast<std::size_t>(v)]; });
+    edgeByID_.for_each_value([&](std::int32_t& v) { v = newEdge[static_cast<std::size_t>(v)]; });
+    PermuteInPlace(nodeData_, newNode);
+    PermuteInPlace(edgeData_, newEdge);
+    renumber(newNode, newEdge);
 }

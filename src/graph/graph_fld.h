@@ -38,6 +38,13 @@ public:
 
     void reserve(std::size_t nodes, std::size_t edges);
 
+    // Numbers nodes in the order a depth-first walk meets them (each
+    // component from its first node created) and links by the lower number
+    // of their ends, so that the parse's searches walk memory in order. Every
+    // order the graph shows stays as it was. Gives each node's and link's
+    // new number by its old one, for handles held outside the graph.
+    void NumberForSearches(std::vector<std::int32_t>& newNode, std::vector<std::int32_t>& newEdge);
+
 private:
     record_store<NodeData> nodeData_;
     record_store<CEdgeData> edgeData_;

@@ -1,10 +1,13 @@
 #include "graph/gtl_graph.h"
 
+#include "graph/permute.h"
+
 namespace GTL {
 
 node graph::new_node() {
     nodes_.emplace_back();
-    return node{static_cast<std::int32_t>(nodes_.size()) - 1};
+    nodeOrder_.push_back(static_cast<std::int32_t>(nodes_.size()) - 1);
+    return node{nodeOrder_.back()};
 }
 
 edge graph::new_edge(node source, node target) {
@@ -13,6 +16,7 @@ edge graph::new_edge(node source, node target) {
     rec.source = source.id;
     rec.target = target.id;
     edges_.push_back(rec);
+    edgeOrder_.push_back(e);
     link_adjacency(e);
     append_to_edge_list(e);
     return edge{e};
@@ -110,6 +114,33 @@ void graph::remove_from_edge_list(std::int32_t e) {
     } else {
         edgeTail_ = r.listPrev;
     }
+}
+
+void graph::renumber(const std::vector<std::int32_t>& newNode,
+                     const std::vector<std::int32_t>& newEdge) {
+    auto edgeNo = [&](std::int32_t e) { return e < 0 ? e : newEdge[static_cast<std::size_t>(e)]; };
+    for (NodeRec& n : nodes_) {
+        n.outHead = edgeNo(n.outHead);
+        n.inHead = edgeNo(n.inHead);
+    }
+    for (EdgeRec& r : edges_) {
+        r.source = newNode[static_cast<std::size_t>(r.source)];
+        r.target = newNode[static_cast<std::size_t>(r.target)];
+        for (std::int32_t* link :
+             {&r.outPrev, &r.outNext, &r.inPrev, &r.inNext, &r.listPrev, &r.listNext}) {
+            *link = edgeNo(*link);
+        }
+    }
+    edgeHead_ = edgeNo(edgeHead_);
+    edgeTail_ = edgeNo(edgeTail_);
+    for (std::int32_t& n : nodeOrder_) {
+        n = newNode[static_cast<std::size_t>(n)];
+    }
+    for (std::int32_t& e : edgeOrder_) {
+        e = newEdge[static_cast<std::size_t>(e)];
+    }
+    PermuteInPlace(nodes_, newNode);
+    PermuteInPlace(edges_, newEdge);
 }
 
 }  // namespace GTL

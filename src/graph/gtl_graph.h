@@ -11,7 +11,9 @@ namespace GTL {
 // Adjacency-list graph whose edges can be hidden and restored. Nodes are never
 // hidden or deleted here, so the node list is the creation order. Every list
 // is intrusive (positions kept in the edge records), which makes hiding and
-// restoring an edge O(1).
+// restoring an edge O(1). The internal numbers can be given out anew (say, in
+// the order a search meets the nodes, so that searches walk memory in order);
+// every order the graph shows stays as it was.
 class graph {
 public:
     graph() = default;
@@ -63,15 +65,20 @@ public:
     // All nodes in node list order.
     template <class F>
     void for_each_node(F&& visit) const {
-        for (std::int32_t n = 0; n < static_cast<std::int32_t>(nodes_.size()); ++n) {
+        for (std::int32_t n : nodeOrder_) {
             visit(node{n});
         }
     }
 
-    node choose_node() const { return nodes_.empty() ? node{} : node{0}; }
+    node choose_node() const { return nodes_.empty() ? node{} : node{nodeOrder_[0]}; }
     // The node created k-th (from 0) and the edge created k-th.
-    node nth_node(std::size_t k) const { return node{static_cast<std::int32_t>(k)}; }
-    edge nth_edge(std::size_t k) const { return edge{static_cast<std::int32_t>(k)}; }
+    node nth_node(std::size_t k) const { return node{nodeOrder_[k]}; }
+    edge nth_edge(std::size_t k) const { return edge{edgeOrder_[k]}; }
+
+    // Gives node n the number newNode[n] and edge e the number newEdge[e]
+    // (each a permutation of the numbers in use).
+    void renumber(const std::vector<std::int32_t>& newNode,
+                  const std::vector<std::int32_t>& newEdge);
     int number_of_nodes() const { return static_cast<int>(nodes_.size()); }
     int number_of_edges() const { return static_cast<int>(edges_.size()) - hiddenEdges_; }
     int number_of_hidden_edges() const { return hiddenEdges_; }
@@ -105,6 +112,9 @@ private:
     bool directed_ = true;
     std::vector<NodeRec> nodes_;
     std::vector<EdgeRec> edges_;
+    // Internal numbers in creation order.
+    std::vector<std::int32_t> nodeOrder_;
+    std::vector<std::int32_t> edgeOrder_;
     std::int32_t edgeHead_ = -1;
     std::int32_t edgeTail_ = -1;
     int hiddenEdges_ = 0;

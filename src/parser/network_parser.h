@@ -140,6 +140,7 @@ private:
     void CollectResults(bool findLongestBranch);
     void NumberPumpLinks();
     void ReleaseSearches();
+    void NumberForSearches();
     CBranch* AppendLinkLoop(std::unique_ptr<CBranch> branch);
     // The node-number queries after the lookup: the answer, or empty where
     // the query raises (it has written into the record all the same).

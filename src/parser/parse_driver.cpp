@@ -14,7 +14,10 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
     if (graph.is_directed()) {
         graph.make_undirected();
     }
+    // The links are walked in the order they were made, which is their
+    // order in memory until they are numbered for the searches.
     CreatePondLinkLoops();
+    NumberForSearches();
     if (!FindOutletsAndSubnetworks(ParsePass::kFirst)) {
         ReleaseSearches();
         return false;
@@ -88,4 +91,23 @@ void CFLDNetworkParser::ReleaseSearches() {
     // The per-node tables that searches borrowed are of no use once the
     // parse is over; the host keeps the parser for its results.
     graph.tables().release();
+}
+
+// Nodes and links numbered as a search meets them make every later search
+// walk memory in order. The parser's own loop branches hold nodes and links
+// from before; their end counts are kept by number too.
+void CFLDNetworkParser::NumberForSearches() {
+    std::vector<std::int32_t> newNode;
+    std::vector<std::int32_t> newEdge;
+    graph.NumberForSearches(newNode, newEdge);
+    loopEnds_ = LoopEndIndex{};
+    for (const auto& b : linkLoops) {
+        for (GTL::node& n : b->nodes) {
+            n = GTL::node{newNode[static_cast<std::size_t>(n.id)]};
+        }
+        for (GTL::edge& e : b->edges) {
+            e = GTL::edge{newEdge[static_cast<std::size_t>(e.id)]};
+        }
+        loopEnds_.Add(*b);
+    }
 }

@@ -12,12 +12,18 @@ bool IsPondStorage(const NodeData& d) {
 // in either direction; it takes no part in the branch tree and becomes a loop
 // branch of its own, running from its higher end.
 void CFLDNetworkParser::CreatePondLinkLoops() {
+    // Which nodes are ponds, in a table small enough to stay in the cache
+    // while the links are walked.
+    std::vector<char> pond(static_cast<std::size_t>(graph.number_of_node_ids()));
+    graph.for_each_node(
+        [&](GTL::node n) { pond[static_cast<std::size_t>(n.id)] = IsPondStorage(graph.data(n)); });
     std::vector<GTL::edge> toHide;
     graph.for_each_edge([&](GTL::edge e) {
         const CEdgeData& d = graph.data(e);
         GTL::node first = d.sourceNode;
         GTL::node second = d.targetNode;
-        if (!IsPondStorage(graph.data(first)) || !IsPondStorage(graph.data(second))) {
+        if (!pond[static_cast<std::size_t>(first.id)] ||
+            !pond[static_cast<std::size_t>(second.id)]) {
             return;
         }
         toHide.push_back(e);

@@ -14,6 +14,9 @@ public:
     CImplObject() = default;
     CImplObject(const CImplObject&) = delete;
     CImplObject& operator=(const CImplObject&) = delete;
+    // Records move when the graph numbers them anew.
+    CImplObject(CImplObject&&) noexcept = default;
+    CImplObject& operator=(CImplObject&&) noexcept = default;
     virtual ~CImplObject() = default;
 
     // The error object: empty message and E_FAIL until an operation uses it.
