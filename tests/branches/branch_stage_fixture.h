@@ -87,26 +87,6 @@ inline std::unique_ptr<CBranch> MakeBranch(graph_fld& g, std::string text) {
     return b;
 }
 
-// Every branch is a chain: one node more than links, link i joining nodes i
-// and i+1; a single storage node branch has one node and no link.
-inline void ExpectChains(const graph_fld& g, const BranchList& list) {
-    for (const auto& b : list) {
-        if (b->isSingleStorageNodeBranch) {
-            EXPECT_EQ(b->nodes.size(), 1u);
-            EXPECT_TRUE(b->edges.empty());
-            continue;
-        }
-        ASSERT_EQ(b->nodes.size(), b->edges.size() + 1);
-        for (std::size_t i = 0; i < b->edges.size(); ++i) {
-            std::set<std::int32_t> ends{g.data(g.data(b->edges[i]).sourceNode).nodeID,
-                                        g.data(g.data(b->edges[i]).targetNode).nodeID};
-            std::set<std::int32_t> joined{g.data(b->nodes[i]).nodeID,
-                                          g.data(b->nodes[i + 1]).nodeID};
-            EXPECT_EQ(ends, joined) << "link " << g.data(b->edges[i]).edgeID;
-        }
-    }
-}
-
 // The parser's count of loop ends at every node equals the count over the
 // loop lists of the first pass's workers (and of a counted worker made by the
 // test) and the parser's own loops.

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "parser/network_fixture.h"
-#include "parser/parser_access.h"
 
 // Loops inside a subnetwork are opened at their summit link. Most cases use a
 // square hanging from manhole 2 above outfall 1: the search from the outfall
@@ -144,18 +143,6 @@ TEST(LoopCutRules, SummitAgainstBackLink) {
         EXPECT_EQ(rivo_test::Describe(summary.loops[0], 'L'), c.loop)
             << "sp " << c.sp << " sb " << c.sb << " 13 at " << c.atS << "/" << c.atT;
     }
-}
-
-// The worker searches its subnetwork again without the cut links: a tree.
-TEST(LoopCutRules, WorkerSearchesAgainWithoutBackLinks) {
-    ASSERT_STREQ(kLoopCases[8].name, "two loops in back-link order");
-    rivo_test::OpenParser parser;
-    rivo_test::Feed(kLoopCases[8].network, parser);
-    ASSERT_TRUE(parser.ParseNetwork());
-    auto& workers = ParserTestAccess::Subnetworks(parser.core());
-    ASSERT_EQ(workers.size(), 1u);
-    EXPECT_TRUE(workers[0]->search->non_tree_edges().empty());
-    EXPECT_EQ(workers[0]->search->number_of_reached_nodes(), 6);
 }
 
 }  // namespace

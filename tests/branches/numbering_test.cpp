@@ -142,26 +142,6 @@ struct LoopBranchRig {
     CEdgeData& Link(std::size_t i) { return graph.data(branch.edges[i]); }
 };
 
-TEST(LoopBranchNumbering, OneLinkBetweenTwoBranches) {
-    LoopBranchRig rig({0, 0}, {0});
-    rig.Node(0).branchNumber = 3;
-    rig.Node(0).upStreamSectionNumber = 5;
-    rig.Node(1).branchNumber = 7;
-    rig.Node(1).upStreamSectionNumber = 1;
-    std::int32_t counter = 12;
-    NumberLoopBranch(rig.graph, rig.branch, counter);
-    EXPECT_EQ(counter, 13);
-    const CBranch& b = rig.branch;
-    EXPECT_EQ((std::vector{b.branchNumber, b.inBranchNumber, b.inUpSectionNumber, b.outBranchNumber,
-                           b.outUpSectionNumber, b.numberOfSections}),
-              (std::vector{12, 3, 5, 7, 1, 2}));
-    EXPECT_EQ(rig.Link(0).branchNumber, 12);
-    EXPECT_EQ(rig.Link(0).upStreamSectionNumber, 1);
-    EXPECT_FALSE(rig.Link(0).parserDirectionSameAsUI);
-    // Interior numbers of the end nodes are left to the tree branches.
-    EXPECT_EQ(rig.Node(1).upStreamSectionNumber, 1);
-}
-
 TEST(LoopBranchNumbering, LastNodeAtAnOutfall) {
     struct Case {
         std::int16_t type;
