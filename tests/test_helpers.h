@@ -11,18 +11,19 @@
 
 namespace rivo_test {
 
-// Runs `action`, which must raise a CKtHRException with exactly `message` and `hr`.
+// Runs `action`, which must raise a CKtHRException with exactly `message`
+// (as UTF-8) and `hr`.
 template <class Action>
-::testing::AssertionResult RaisesExactly(Action&& action, const std::wstring& message, HRESULT hr) {
+::testing::AssertionResult RaisesExactly(Action&& action, const std::string& message, HRESULT hr) {
     try {
         action();
     } catch (const CKtHRException& e) {
-        if (e.message == message && e.hr == hr) {
+        if (ToUtf8(e.message) == message && e.hr == hr) {
             return ::testing::AssertionSuccess();
         }
         return ::testing::AssertionFailure()
                << "raised \"" << ToUtf8(e.message) << "\" hr " << std::hex << e.hr
-               << ", expected \"" << ToUtf8(message) << "\" hr " << hr;
+               << ", expected \"" << message << "\" hr " << hr;
     } catch (...) {
         return ::testing::AssertionFailure() << "raised something other than CKtHRException";
     }

@@ -50,21 +50,4 @@ TEST_F(BenchCommandLine, SelectsProfilesByNameAndRejectsUnknownOnes) {
     EXPECT_NE(error.find("grid"), std::string::npos);
 }
 
-TEST_F(BenchCommandLine, SmokeRunsEveryProfileAtTenThousandNodesUnderATimeLimit) {
-    ASSERT_TRUE(Parse("--profiles star --smoke")) << error;
-    EXPECT_EQ(options.sizes, std::vector<std::int32_t>{10000});
-    EXPECT_EQ(options.profiles.size(), std::size(kAllProfiles));
-    EXPECT_GT(options.timeoutSeconds, 0u);
-}
-
-TEST_F(BenchCommandLine, RejectsMissingValuesAndUnknownFlags) {
-    EXPECT_FALSE(Parse("--sizes"));
-    EXPECT_FALSE(Parse("--seed x1"));
-    EXPECT_FALSE(Parse("--timeout 86401"));
-    EXPECT_FALSE(Parse("--fast"));
-    ASSERT_TRUE(Parse("--seed 42 --no-fork")) << error;
-    EXPECT_EQ(options.seed, 42u);
-    EXPECT_FALSE(options.isolate);
-}
-
 }  // namespace

@@ -15,9 +15,8 @@
 #include "parser/parser_access.h"
 
 // Branch-finding stages run one at a time on the core parser, with branch
-// lists written as text: "1 2 3/10 11" per branch (node IDs, then link IDs),
-// "; " between branches, " SO" for a storage outlet branch, " SS" for a
-// single storage node branch and " LO" for a loop between outlets.
+// lists written as text: each branch's text (BranchText), " LO" for a loop
+// between outlets, "; " between branches.
 namespace rivo_test {
 
 using BranchList = CBranchFinder::BranchList;
@@ -25,9 +24,9 @@ using BranchList = CBranchFinder::BranchList;
 // Nodes 1..n along a line, outfall 1 and the given storage nodes; link "i(i+1)"
 // (12, 23, ...) runs down from node i+1 to node i, ends[i-1] giving its inverts
 // at node i and at node i+1.
-inline NetworkSpec DropChain(const std::vector<std::pair<double, double>>& ends,
-                             const std::set<std::int32_t>& storage) {
-    NetworkSpec net;
+inline host::Network DropChain(const std::vector<std::pair<double, double>>& ends,
+                               const std::set<std::int32_t>& storage) {
+    host::Network net;
     for (std::int32_t i = 1; i <= static_cast<std::int32_t>(ends.size()) + 1; ++i) {
         net.nodes.push_back({i, 10.0 * i, 0, std::int16_t(i == 1 ? 1 : storage.count(i) ? 2 : 0)});
     }
@@ -39,28 +38,27 @@ inline NetworkSpec DropChain(const std::vector<std::pair<double, double>>& ends,
 
 // Feeds the network and runs the outlet stage: one worker per subnetwork,
 // nothing cut yet. Returns the first worker.
-inline CBranchFinder& PrepareWorker(CFLDNetworkParser& parser, const NetworkSpec& net) {
+inline CBranchFinder& PrepareWorker(CFLDNetworkParser& parser, const host::Network& net) {
     PondStage(parser, net);
     EXPECT_TRUE(ParserTestAccess::FindOutletsAndSubnetworks(parser, false));
     return *ParserTestAccess::Subnetworks(parser).at(0);
 }
 
 inline std::string Chains(const graph_fld& g, const BranchList& list) {
-    std::ostringstream out;
+    std::string text;
     for (const auto& b : list) {
-        out << (&b == &list.front() ? "" : "; ");
-        for (std::size_t i = 0; i < b->nodes.size(); ++i) {
-            out << (i ? " " : "") << g.data(b->nodes[i]).nodeID;
+        std::vector<std::int32_t> nodes, links;
+        for (GTL::node n : b->nodes) {
+            nodes.push_back(g.data(n).nodeID);
         }
-        out << "/";
-        for (std::size_t i = 0; i < b->edges.size(); ++i) {
-            out << (i ? " " : "") << g.data(b->edges[i]).edgeID;
+        for (GTL::edge e : b->edges) {
+            links.push_back(g.data(e).edgeID);
         }
-        out << (b->isStorageOutletBranch ? " SO" : "")
-            << (b->isSingleStorageNodeBranch ? " SS" : "")
-            << (b->isLoopBetweenOutlets ? " LO" : "");
+        text += (text.empty() ? "" : "; ") +
+                BranchText(nodes, links, b->isStorageOutletBranch, b->isSingleStorageNodeBranch) +
+                (b->isLoopBetweenOutlets ? " LO" : "");
     }
-    return out.str();
+    return text;
 }
 
 // Builds a branch from its text form ("4 5 6/45 56", "5/ SS").
@@ -87,26 +85,6 @@ inline std::unique_ptr<CBranch> MakeBranch(graph_fld& g, std::string text) {
         b->edges.push_back(g.GetEdge(id));
     }
     return b;
-}
-
-// Every branch is a chain: one node more than links, link i joining nodes i
-// and i+1; a single storage node branch has one node and no link.
-inline void ExpectChains(const graph_fld& g, const BranchList& list) {
-    for (const auto& b : list) {
-        if (b->isSingleStorageNodeBranch) {
-            EXPECT_EQ(b->nodes.size(), 1u);
-            EXPECT_TRUE(b->edges.empty());
-            continue;
-        }
-        ASSERT_EQ(b->nodes.size(), b->edges.size() + 1);
-        for (std::size_t i = 0; i < b->edges.size(); ++i) {
-            std::set<std::int32_t> ends{g.data(g.data(b->edges[i]).sourceNode).nodeID,
-                                        g.data(g.data(b->edges[i]).targetNode).nodeID};
-            std::set<std::int32_t> joined{g.data(b->nodes[i]).nodeID,
-                                          g.data(b->nodes[i + 1]).nodeID};
-            EXPECT_EQ(ends, joined) << "link " << g.data(b->edges[i]).edgeID;
-        }
-    }
 }
 
 // The parser's count of loop ends at every node equals the count over the
@@ -138,10 +116,10 @@ inline void ExpectLoopEndCounts(CFLDNetworkParser& parser, const CBranchFinder* 
 }
 
 // The nodes of the network whose flag is set.
-inline std::set<std::int32_t> NodesWith(const graph_fld& g, const NetworkSpec& net,
+inline std::set<std::int32_t> NodesWith(const graph_fld& g, const host::Network& net,
                                         bool NodeData::*flag) {
     std::set<std::int32_t> ids;
-    for (const NodeSpec& n : net.nodes) {
+    for (const host::Node& n : net.nodes) {
         if (g.data(g.GetNode(n.id)).*flag) {
             ids.insert(n.id);
         }

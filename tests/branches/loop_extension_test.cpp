@@ -9,28 +9,28 @@ namespace {
 using namespace rivo_test;
 
 // Outfall 1 and manholes 2..8; link "ab" joins a and b (43 runs beside 34).
-NetworkSpec Graph8(std::vector<LinkSpec> links) {
-    NetworkSpec net{{{1, 0, 0, 1}}, std::move(links)};
+host::Network Graph8(std::vector<host::Link> links) {
+    host::Network net{{{1, 0, 0, 1}}, std::move(links)};
     for (std::int32_t i = 2; i <= 8; ++i) {
         net.nodes.push_back({i, 10.0 * i, 0});
     }
     return net;
 }
 
-const NetworkSpec kLevel = Graph8({{12, 1, 2, 0, 0},
-                                   {15, 1, 5, 0, 0},
-                                   {25, 2, 5, 0, 0},
-                                   {34, 3, 4, 0, 0},
-                                   {37, 3, 7, 0, 0},
-                                   {43, 4, 3, 0, 0},
-                                   {45, 4, 5, 0, 0},
-                                   {47, 4, 7, 0, 0},
-                                   {56, 5, 6, 0, 0},
-                                   {57, 5, 7, 0, 0}});
+const host::Network kLevel = Graph8({{12, 1, 2, 0, 0},
+                                     {15, 1, 5, 0, 0},
+                                     {25, 2, 5, 0, 0},
+                                     {34, 3, 4, 0, 0},
+                                     {37, 3, 7, 0, 0},
+                                     {43, 4, 3, 0, 0},
+                                     {45, 4, 5, 0, 0},
+                                     {47, 4, 7, 0, 0},
+                                     {56, 5, 6, 0, 0},
+                                     {57, 5, 7, 0, 0}});
 
 // Loop (3 7) at the dead end (3 4 5): inverts of 3-4 and 4-5 at both ends, and
 // h, that of the loop's link at 3.
-NetworkSpec AtFirst(double at3, double at4, double next4, double next5, double h = 0) {
+host::Network AtFirst(double at3, double at4, double next4, double next5, double h = 0) {
     return Graph8(
         {{12, 1, 2, 0, 0}, {34, 3, 4, at3, at4}, {45, 4, 5, next4, next5}, {37, 3, 7, h, 0}});
 }
@@ -43,7 +43,7 @@ struct ExtendCase {
     const char* expectedTree;
     const char* expectedLoops;
     std::set<std::int32_t> boundaries = {4}, junctions = {}, converted = {};
-    NetworkSpec network = kLevel;
+    host::Network network = kLevel;
     Tweak tweak = kNone;
     bool singleNode = false;
 };
@@ -127,8 +127,6 @@ TEST_P(LoopExtension, LengthensAlongDeadEnds) {
     EXPECT_EQ(Chains(g, worker.treeBranches), c.expectedTree);
     EXPECT_EQ(Chains(g, worker.loopBranches), c.expectedLoops);
     EXPECT_EQ(worker.isSingleNode, c.singleNode);
-    ExpectChains(g, worker.treeBranches);
-    ExpectChains(g, worker.loopBranches);
     ExpectLoopEndCounts(parser, &worker);
 }
 
@@ -138,17 +136,17 @@ INSTANTIATE_TEST_SUITE_P(Stage, LoopExtension, ::testing::ValuesIn(kExtendCases)
 const ParseCase kParseCases[] = {
     {"drop loop (s, c) lengthened to (s, c, d, e)",
      DropChain({{-.4, -.2}, {-.2, 0}, {.5, .7}, {.7, .9}, {.9, 1.1}}, {3}),
-     "B1 [1 2 3] (12 23) out 0/0 in 0/0 sec 6 storage-outlet\n"
-     "L2 [3 4 5 6] (34 45 56) out 0/0 in 1/5 sec 6\n",
+     "B1 1 2 3/12 23 SO out 0/0 in 0/0 sec 6\n"
+     "L2 3 4 5 6/34 45 56 out 0/0 in 1/5 sec 6\n",
      nullptr, "12:1/2/- 23:1/4/- 34:2/1/- 45:2/3/- 56:2/5/- "},
     // The upper part (c, s2) is used up at s2, which stays as a single storage
     // node branch; the worker is then numbered as a single-node worker.
     {"two drops with one link between",
      DropChain({{-.4, -.2}, {-.2, 0}, {.5, .7}, {.7, .9}, {1.4, 1.6}}, {3, 5}),
-     "B1 [1 2 3] (12 23) out 0/0 in 0/0 sec 2 storage-outlet\n"
-     "B2 [5] () out 1/-2 in 0/0 sec 2 storage-outlet single-storage\n"
-     "L3 [3 4 5] (34 45) out 2/1 in 0/0 sec 4\n"
-     "L4 [5 6] (56) out 0/0 in 2/1 sec 2\n",
+     "B1 1 2 3/12 23 SO out 0/0 in 0/0 sec 2\n"
+     "B2 5/ SO SS out 1/-2 in 0/0 sec 2\n"
+     "L3 3 4 5/34 45 out 2/1 in 0/0 sec 4\n"
+     "L4 5 6/56 out 0/0 in 2/1 sec 2\n",
      nullptr, "12:0/0/+ 23:0/0/+ 34:3/1/- 45:3/3/- 56:4/1/- "},
 };
 
@@ -164,7 +162,8 @@ INSTANTIATE_TEST_SUITE_P(Parse, LoopExtensionParse, ::testing::ValuesIn(kParseCa
 // loops, in both passes: drop loops, a loop cut out of a cycle, a set-aside link.
 TEST(LoopEndCount, FirstPassWorkersAndParserLoops) {
     for (bool longest : {false, true}) {
-        NetworkSpec net = DropChain({{-.4, -.2}, {-.2, 0}, {.5, .7}, {.7, .9}, {1.4, 1.6}}, {3, 5});
+        host::Network net =
+            DropChain({{-.4, -.2}, {-.2, 0}, {.5, .7}, {.7, .9}, {1.4, 1.6}}, {3, 5});
         net.links.push_back({46, 6, 4, 1.8, 1.0});
         net.links.push_back({25, 5, 2, 1.0, 0.0, 1.0, 3});
         CFLDNetworkParser parser;

@@ -5,12 +5,12 @@
 
 namespace {
 
-using rivo_test::NetworkSpec;
+namespace host = rivo::host;
 
 // Outfall 1, manhole 2 with a dead end 3 and a chain 4, 5 that starts a second
 // branch at 2; the types of 2, 4 and of links 12, 13 vary.
-NetworkSpec Junction(std::int16_t type2, std::int16_t type4, std::int16_t link12,
-                     std::int16_t link13) {
+host::Network Junction(std::int16_t type2, std::int16_t type4, std::int16_t link12,
+                       std::int16_t link13) {
     return {{{1, 0, 0, 1}, {2, 10, 0, type2}, {3, 20, 0}, {4, 10, 10, type4}, {5, 10, 20}},
             {{10, 2, 1, 1.0, 0.5},
              {11, 3, 2, 1.0, 1.0},
@@ -19,9 +19,8 @@ NetworkSpec Junction(std::int16_t type2, std::int16_t type4, std::int16_t link12
 }
 
 // Outfall 5 with a storage node 7 in its chain whose upper link drops 0.5 into it.
-NetworkSpec TwoOutfalls(std::vector<rivo_test::NodeSpec> first,
-                        std::vector<rivo_test::LinkSpec> firstLinks) {
-    NetworkSpec n{first, firstLinks};
+host::Network TwoOutfalls(std::vector<host::Node> first, std::vector<host::Link> firstLinks) {
+    host::Network n{first, firstLinks};
     n.nodes.insert(n.nodes.end(), {{5, 0, 100, 1}, {6, 10, 100}, {7, 20, 100, 2}, {8, 30, 100}});
     n.links.insert(n.links.end(),
                    {{20, 6, 5, 1.0, 0.5}, {21, 7, 6, 1.5, 1.0}, {22, 8, 7, 2.5, 2.0}});
@@ -33,7 +32,7 @@ const rivo_test::ParseCase kCases[] = {
     {"single chain",
      {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 0}},
       {{10, 2, 1, 1.0, 0.5}, {11, 3, 2, 1.5, 1.0}, {12, 4, 3, 2.0, 1.5}}},
-     "B1 [1 2 3 4] (10 11 12) out 0/0 in 0/0 sec 7\n",
+     "B1 1 2 3 4/10 11 12 out 0/0 in 0/0 sec 7\n",
      "1:1/1/1 2:1/2/3 3:1/3/5 4:x/x/0 ",
      "10:1/2/- 11:1/4/- 12:1/6/- "},
     {"junction with two upstream chains, the larger pipe continues",
@@ -42,24 +41,24 @@ const rivo_test::ParseCase kCases[] = {
        {11, 3, 2, 1.5, 1.0, 0.5},
        {12, 4, 2, 1.5, 1.0, 0.8},
        {13, 5, 3, 2.0, 1.5, 0.5}}},
-     "B1 [1 2 4] (10 12) out 0/0 in 0/0 sec 5\n"
-     "B2 [2 3 5] (11 13) out 0/0 in 0/0 sec 5\n",
+     "B1 1 2 4/10 12 out 0/0 in 0/0 sec 5\n"
+     "B2 2 3 5/11 13 out 0/0 in 0/0 sec 5\n",
      "1:1/1/1 2:2/1/1 3:2/2/3 4:x/x/0 5:x/x/0 ",
      "10:1/2/- 11:2/2/- 12:1/4/- 13:2/4/- "},
     {"branch starting at a pump", Junction(4, 0, 0, 0),
-     "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 5\nB2 [2 4 5] (12 13) out 0/0 in 0/0 sec 4\n",
+     "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\nB2 2 4 5/12 13 out 0/0 in 0/0 sec 4\n",
      "1:1/1/1 2:2/1/1 3:x/x/0 4:2/2/2 5:x/x/0 ", "10:1/2/- 11:1/4/- 12:2/1/- 13:2/3/- "},
     {"type 3 start before a type 4 link", Junction(3, 0, 4, 0),
-     "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 5\nB2 [2 4 5] (12 13) out 0/0 in 0/0 sec 4\n",
+     "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\nB2 2 4 5/12 13 out 0/0 in 0/0 sec 4\n",
      "1:1/1/1 2:2/1/1 3:x/x/0 4:2/2/2 5:x/x/0 ", "10:1/2/- 11:1/4/- 12:2/1/- 13:2/3/- "},
     {"type 3 start before another link", Junction(3, 0, 0, 4),
-     "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 5\nB2 [2 4 5] (12 13) out 0/0 in 0/0 sec 5\n",
+     "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\nB2 2 4 5/12 13 out 0/0 in 0/0 sec 5\n",
      "1:1/1/1 2:2/1/1 3:x/x/0 4:2/2/3 5:x/x/0 ", "10:1/2/- 11:1/4/- 12:2/2/- 13:2/4/- "},
     {"type 3 between type 4 links", Junction(0, 3, 4, 4),
-     "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 5\nB2 [2 4 5] (12 13) out 0/0 in 0/0 sec 4\n",
+     "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\nB2 2 4 5/12 13 out 0/0 in 0/0 sec 4\n",
      "1:1/1/1 2:2/1/1 3:x/x/0 4:2/2/3 5:x/x/0 ", "10:1/2/- 11:1/4/- 12:2/2/- 13:2/3/- "},
     {"type 3 after one type 4 link", Junction(0, 3, 4, 0),
-     "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 5\nB2 [2 4 5] (12 13) out 0/0 in 0/0 sec 5\n",
+     "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\nB2 2 4 5/12 13 out 0/0 in 0/0 sec 5\n",
      "1:1/1/1 2:2/1/1 3:x/x/0 4:2/2/3 5:x/x/0 ", "10:1/2/- 11:1/4/- 12:2/2/- 13:2/4/- "},
     // The main of pump 2 rises to storage 5, converted at the drop of link 14:
     // a single storage node branch (5) goes before the main, which meets it.
@@ -70,47 +69,46 @@ const rivo_test::ParseCase kCases[] = {
        {12, 4, 2, 0.5, 0.0},
        {13, 5, 4, 1.0, 0.5},
        {14, 6, 5, 2.0, 1.5}}},
-     "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 5\nB2 [5] () out 1/0 in 0/0 sec 2 single-storage\n"
-     "B3 [2 4 5] (12 13) out 2/1 in 0/0 sec 4\nL4 [5 6] (14) out 0/0 in 2/1 sec 2\n",
+     "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\nB2 5/ SS out 1/0 in 0/0 sec 2\n"
+     "B3 2 4 5/12 13 out 2/1 in 0/0 sec 4\nL4 5 6/14 out 0/0 in 2/1 sec 2\n",
      "1:1/1/1 2:3/1/1 3:x/x/0 4:3/2/2 5:2/1/1 6:4/2/0 ",
      "10:1/2/- 11:1/4/- 12:3/1/- 13:3/3/- 14:4/1/- "},
     // Branch 1 ends at a storage node: the outlet section count is 5.
     {"second outfall with branch 1 at storage",
      TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}},
                  {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}}),
-     "B1 [1 2 3] (10 11) out 1/5 in 0/0 sec 5\n"
-     "B2 [5 6 7] (20 21) out 1/-5 in 0/0 sec 6 storage-outlet\nL3 [7 8] (22) out 0/0 in 2/5 sec "
-     "2\n",
+     "B1 1 2 3/10 11 out 1/5 in 0/0 sec 5\n"
+     "B2 5 6 7/20 21 SO out 1/-5 in 0/0 sec 6\nL3 7 8/22 out 0/0 in 2/5 sec 2\n",
      "1:1/1/1 2:1/2/3 3:1/3/5 5:2/1/1 6:2/2/3 7:2/3/5 8:3/2/0 ",
      "10:1/2/- 11:1/4/- 20:2/2/- 21:2/4/- 22:3/1/- "},
     // Branch 1 ends at a dead end: the count keeps 0.
     {"second outfall with branch 1 at a dead end",
      TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}},
                  {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}}),
-     "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 5\n"
-     "B2 [5 6 7] (20 21) out 1/0 in 0/0 sec 6 storage-outlet\nL3 [7 8] (22) out 0/0 in 2/5 sec 2\n",
+     "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\n"
+     "B2 5 6 7/20 21 SO out 1/0 in 0/0 sec 6\nL3 7 8/22 out 0/0 in 2/5 sec 2\n",
      "1:1/1/1 2:1/2/3 3:x/x/0 5:2/1/1 6:2/2/3 7:2/3/5 8:3/2/0 ",
      "10:1/2/- 11:1/4/- 20:2/2/- 21:2/4/- 22:3/1/- "},
     // Branch 1 ends at storage 3 converted at its drop: one section more.
     {"second outfall with branch 1 at a storage outlet",
      TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}, {4, 30, 0}},
                  {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}, {12, 4, 3, 2.5, 2.0}}),
-     "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 6 storage-outlet\n"
-     "B2 [5 6 7] (20 21) out 1/-6 in 0/0 sec 6 storage-outlet\n"
-     "L3 [3 4] (12) out 0/0 in 1/5 sec 2\nL4 [7 8] (22) out 0/0 in 2/5 sec 2\n",
+     "B1 1 2 3/10 11 SO out 0/0 in 0/0 sec 6\n"
+     "B2 5 6 7/20 21 SO out 1/-6 in 0/0 sec 6\n"
+     "L3 3 4/12 out 0/0 in 1/5 sec 2\nL4 7 8/22 out 0/0 in 2/5 sec 2\n",
      "1:1/1/1 2:1/2/3 3:1/3/5 4:3/2/0 5:2/1/1 6:2/2/3 7:2/3/5 8:4/2/0 ",
      "10:1/2/- 11:1/4/- 12:3/1/- 20:2/2/- 21:2/4/- 22:4/1/- "},
     {"single-node worker after a chain",
      {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}, {9, 50, 50, 2}},
       {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}}},
-     "B1 [1 2 3] (10 11) out 1/5 in 0/0 sec 5\nB2 [9] () out 1/-5 in 0/0 sec 2 single-storage\n",
+     "B1 1 2 3/10 11 out 1/5 in 0/0 sec 5\nB2 9/ SS out 1/-5 in 0/0 sec 2\n",
      "1:1/1/1 2:1/2/3 3:1/3/5 9:2/x/1 ",
      "10:1/2/- 11:1/4/- "},
     // Converted storage nodes: 9 is put before 8, and branch 1 counts 2 sections.
     {"two single-node workers",
      {{{8, 0, 0, 2}, {9, 50, 50, 2}}, {}},
-     "B1 [9] () out 0/0 in 0/0 sec 2 single-storage\n"
-     "B2 [8] () out 1/-2 in 0/0 sec 2 single-storage\n",
+     "B1 9/ SS out 0/0 in 0/0 sec 2\n"
+     "B2 8/ SS out 1/-2 in 0/0 sec 2\n",
      "8:2/x/1 9:1/x/1 ",
      ""},
 };
@@ -143,26 +141,6 @@ struct LoopBranchRig {
     NodeData& Node(std::size_t i) { return graph.data(branch.nodes[i]); }
     CEdgeData& Link(std::size_t i) { return graph.data(branch.edges[i]); }
 };
-
-TEST(LoopBranchNumbering, OneLinkBetweenTwoBranches) {
-    LoopBranchRig rig({0, 0}, {0});
-    rig.Node(0).branchNumber = 3;
-    rig.Node(0).upStreamSectionNumber = 5;
-    rig.Node(1).branchNumber = 7;
-    rig.Node(1).upStreamSectionNumber = 1;
-    std::int32_t counter = 12;
-    NumberLoopBranch(rig.graph, rig.branch, counter);
-    EXPECT_EQ(counter, 13);
-    const CBranch& b = rig.branch;
-    EXPECT_EQ((std::vector{b.branchNumber, b.inBranchNumber, b.inUpSectionNumber, b.outBranchNumber,
-                           b.outUpSectionNumber, b.numberOfSections}),
-              (std::vector{12, 3, 5, 7, 1, 2}));
-    EXPECT_EQ(rig.Link(0).branchNumber, 12);
-    EXPECT_EQ(rig.Link(0).upStreamSectionNumber, 1);
-    EXPECT_FALSE(rig.Link(0).parserDirectionSameAsUI);
-    // Interior numbers of the end nodes are left to the tree branches.
-    EXPECT_EQ(rig.Node(1).upStreamSectionNumber, 1);
-}
 
 TEST(LoopBranchNumbering, LastNodeAtAnOutfall) {
     struct Case {

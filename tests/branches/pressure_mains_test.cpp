@@ -21,7 +21,7 @@ using namespace rivo_test;
 
 // Outfall 1, pump 2, x 3 on the first branch; the branch (pump, a 4, b 5,
 // c 6) starts at the pump. Inverts of pump-a, a-b and b-c at both ends.
-NetworkSpec PumpNet(std::vector<double> at, std::int16_t bType = 0) {
+host::Network PumpNet(std::vector<double> at, std::int16_t bType = 0) {
     return {{{1, 0, 0, 1}, {2, 10, 0, 4}, {3, 20, 0}, {4, 10, 10}, {5, 10, 20, bType}, {6, 10, 30}},
             {{12, 2, 1, .2, 0},
              {23, 3, 2, .4, .2, 2},
@@ -31,17 +31,17 @@ NetworkSpec PumpNet(std::vector<double> at, std::int16_t bType = 0) {
 }
 
 // Link and node types after a parse: "12:0 23:7 / 1:1 2:4".
-std::string Types(const NetworkSpec& net) {
+std::string Types(const host::Network& net) {
     CFLDNetworkParser core;
     Feed(net, core);
     core.ParseAllNetworks(false);
     const graph_fld& g = ParserTestAccess::Graph(core);
     std::ostringstream out;
-    for (const LinkSpec& l : net.links) {
+    for (const host::Link& l : net.links) {
         out << l.id << ":" << g.data(g.GetEdge(l.id)).edgeType << " ";
     }
     out << "/";
-    for (const NodeSpec& n : net.nodes) {
+    for (const host::Node& n : net.nodes) {
         out << " " << n.id << ":" << g.data(g.GetNode(n.id)).nodeType;
     }
     return out.str();
@@ -49,31 +49,31 @@ std::string Types(const NetworkSpec& net) {
 
 struct MainCase {
     const char* name;
-    NetworkSpec network;
+    host::Network network;
     const char* branches;  // after the first branch (1 2 3), which never changes
     const char* links;     // of the pump's branch
     const char* types;
 };
 
-const char* const kFirst = "B1 [1 2 3] (12 23) out 0/0 in 0/0 sec 5\n";
+const char* const kFirst = "B1 1 2 3/12 23 out 0/0 in 0/0 sec 5\n";
 
 const MainCase kMainCases[] = {
     {"b highest: main (pump, a, b) split off after (b, c)", PumpNet({1, 2, 2, 3, 3, 2.5}),
-     "B2 [5 6] (56) out 0/0 in 0/0 sec 3\nB3 [2 4 5] (24 45) out 2/1 in 0/0 sec 4\n",
+     "B2 5 6/56 out 0/0 in 0/0 sec 3\nB3 2 4 5/24 45 out 2/1 in 0/0 sec 4\n",
      "24:3/1/+ 45:3/3/+ 56:2/2/+ ", "12:0 23:0 24:7 45:7 56:0 / 1:1 2:4 3:0 4:5 5:0 6:0"},
     {"pump highest: unchanged", PumpNet({3, 2, 2, 1.5, 1.5, 1}),
-     "B2 [2 4 5 6] (24 45 56) out 0/0 in 0/0 sec 6\n", "24:2/1/+ 45:2/3/+ 56:2/5/+ ",
+     "B2 2 4 5 6/24 45 56 out 0/0 in 0/0 sec 6\n", "24:2/1/+ 45:2/3/+ 56:2/5/+ ",
      "12:0 23:0 24:0 45:0 56:0 / 1:1 2:4 3:0 4:0 5:0 6:0"},
     {"a and b level: main ends at a", PumpNet({1, 2, 2, 2, 2, 1.5}),
-     "B2 [4 5 6] (45 56) out 0/0 in 0/0 sec 5\nB3 [2 4] (24) out 2/1 in 0/0 sec 2\n",
+     "B2 4 5 6/45 56 out 0/0 in 0/0 sec 5\nB3 2 4/24 out 2/1 in 0/0 sec 2\n",
      "24:3/1/+ 45:2/2/+ 56:2/4/+ ", "12:0 23:0 24:7 45:0 56:0 / 1:1 2:4 3:0 4:0 5:0 6:0"},
     {"rising to its last node: marked, not cut", PumpNet({1, 2, 2, 3, 3, 4}),
-     "B2 [2 4 5 6] (24 45 56) out 0/0 in 0/0 sec 6\n", "24:2/1/+ 45:2/3/+ 56:2/5/+ ",
+     "B2 2 4 5 6/24 45 56 out 0/0 in 0/0 sec 6\n", "24:2/1/+ 45:2/3/+ 56:2/5/+ ",
      "12:0 23:0 24:7 45:7 56:7 / 1:1 2:4 3:0 4:5 5:5 6:0"},
     // b is a storage node with a drop: the main rises to it once it is converted.
     {"rising to a converted storage node", PumpNet({1, 2, 2, 3, 3.5, 3.6}, 2),
-     "B2 [5] () out 1/0 in 0/0 sec 2 single-storage\nB3 [2 4 5] (24 45) out 2/1 in 0/0 sec 4\n"
-     "L4 [5 6] (56) out 0/0 in 2/1 sec 2\n",
+     "B2 5/ SS out 1/0 in 0/0 sec 2\nB3 2 4 5/24 45 out 2/1 in 0/0 sec 4\n"
+     "L4 5 6/56 out 0/0 in 2/1 sec 2\n",
      "24:3/1/+ 45:3/3/+ 56:4/1/+ ", "12:0 23:0 24:7 45:7 56:0 / 1:1 2:4 3:0 4:5 5:1 6:0"},
 };
 
@@ -117,7 +117,7 @@ class PressureMainLists : public ::testing::TestWithParam<ListCase> {};
 
 TEST_P(PressureMainLists, SplitAsMarked) {
     const ListCase& c = GetParam();
-    NetworkSpec net{
+    host::Network net{
         {{1, 0, 0, 1}, {2, 0, 0, 4}, {3, 0, 0}, {4, 0, 0, 5}, {5, 0, 0}, {6, 0, 0}, {7, 0, 0}},
         {{15, 1, 5, 0, 0},
          {24, 2, 4, 1, 2},
@@ -138,7 +138,6 @@ TEST_P(PressureMainLists, SplitAsMarked) {
     worker.SplitAtPressureMainEnds();
 
     EXPECT_EQ(Chains(g, worker.treeBranches), c.expected);
-    ExpectChains(g, worker.treeBranches);
     EXPECT_TRUE(g.data(g.GetNode(5)).convertedEndSeen);
 }
 

@@ -10,13 +10,13 @@ using namespace rivo_test;
 
 // Outfall 1, a 2, storage s 3, c 4, d 5: the invert of s-c at s is `up`, that
 // of a-s at s is 0.
-NetworkSpec DropAtS(double up, double cEnd) {
+host::Network DropAtS(double up, double cEnd) {
     return DropChain({{-.4, -.2}, {-.2, 0}, {up, cEnd}, {cEnd, cEnd + .2}}, {3});
 }
 
 // The same with a 0.5 drop and a second branch (2 6) searched after it.
-NetworkSpec DropAndSideBranch() {
-    NetworkSpec net = DropAtS(.5, .9);
+host::Network DropAndSideBranch() {
+    host::Network net = DropAtS(.5, .9);
     net.nodes.push_back({6, 20, 10});
     net.links.push_back({26, 6, 2, 0, -.2, .5});
     return net;
@@ -24,7 +24,7 @@ NetworkSpec DropAndSideBranch() {
 
 struct DropCase {
     const char* name;
-    NetworkSpec network;
+    host::Network network;
     const char* tree;
     const char* loops;
     std::set<std::int32_t> converted, boundaries;
@@ -60,11 +60,9 @@ TEST_P(StorageDrops, SplitAtFirstDropOfEachBranch) {
 
     EXPECT_EQ(Chains(g, worker.treeBranches), c.tree);
     EXPECT_EQ(Chains(g, worker.loopBranches), c.loops);
-    ExpectChains(g, worker.treeBranches);
-    ExpectChains(g, worker.loopBranches);
     EXPECT_EQ(NodesWith(g, c.network, &NodeData::convertedToOutfall), c.converted);
     EXPECT_EQ(NodesWith(g, c.network, &NodeData::branchBoundary), c.boundaries);
-    for (const NodeSpec& n : c.network.nodes) {
+    for (const host::Node& n : c.network.nodes) {
         EXPECT_EQ(g.data(g.GetNode(n.id)).nodeType, c.converted.count(n.id) ? 1 : n.type);
     }
 }

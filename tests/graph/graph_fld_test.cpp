@@ -16,12 +16,12 @@ constexpr std::int32_t kFirst = -2147483647 - 1;
 constexpr std::int32_t kLink = 2147483647;
 
 TEST(GraphFld, FailedCallsRaiseTheOperationAloneAndChangeNothing) {
-    const std::pair<const wchar_t*, std::function<void(Network&)>> cases[] = {
-        {L"Failed : graph_fld::add_node", [](Network& n) { n.Node(kFirst, 9.0, 9.0); }},
-        {L"Failed : graph_fld::add_edge", [](Network& n) { n.Link(kLink, 0, kFirst); }},
-        {L"Failed : graph_fld::GetNode", [](Network& n) { n.G.GetNode(1); }},
-        {L"Failed : graph_fld::GetEdge", [](Network& n) { n.G.GetEdge(0); }},
-        {L"Failed : graph_fld::SetNodeIsPondType",
+    const std::pair<const char*, std::function<void(Network&)>> cases[] = {
+        {"Failed : graph_fld::add_node", [](Network& n) { n.Node(kFirst, 9.0, 9.0); }},
+        {"Failed : graph_fld::add_edge", [](Network& n) { n.Link(kLink, 0, kFirst); }},
+        {"Failed : graph_fld::GetNode", [](Network& n) { n.G.GetNode(1); }},
+        {"Failed : graph_fld::GetEdge", [](Network& n) { n.G.GetEdge(0); }},
+        {"Failed : graph_fld::SetNodeIsPondType",
          [](Network& n) { n.G.SetNodeIsPondType(-1, false); }},
     };
     for (const auto& [message, call] : cases) {
@@ -50,8 +50,7 @@ TEST(EdgeData, ElevationAtEachEndTheSourceFirstAndNoneElsewhere) {
     EXPECT_EQ(loop.GetElevation(net(3)), 7.0);
     for (int repeat = 0; repeat < 2; ++repeat) {
         EXPECT_THROW_MSG(link.GetElevation(net(3)),
-                         L"Failed : CEdgeData::GetElevation\nnode is not in the edge",
-                         E_INVALIDARG);
+                         "Failed : CEdgeData::GetElevation\nnode is not in the edge", E_INVALIDARG);
     }
 }
 

@@ -7,12 +7,12 @@
 
 namespace {
 
-using rivo_test::NetworkSpec;
+namespace host = rivo::host;
 using rivo_test::OpenParser;
 
 // Pump 2 starts branch (2 4 5 6), whose pressure main up to its highest node 5
 // is split off behind (5 6); links 12 and 13 have the lengths given.
-NetworkSpec PumpMain(double length12, double length13) {
+host::Network PumpMain(double length12, double length13) {
     return {{{1, 0, 0, 1}, {2, 10, 0, 4}, {3, 20, 0}, {4, 10, 10}, {5, 10, 20}, {6, 10, 30}},
             {{10, 2, 1, 0.0, -0.5, 1.0, 0, 2.0},
              {11, 3, 2, 0.0, 0.0, 1.0, 0, 3.0},
@@ -23,20 +23,19 @@ NetworkSpec PumpMain(double length12, double length13) {
 
 struct LengthCase {
     const char* name;
-    NetworkSpec network;
+    host::Network network;
     std::vector<std::pair<std::int32_t, double>> lengths;
 };
 
 // Every branch restarts at 0.0 at its first node (pump 2 after branch 1 gave
 // it 2.0); the main carries its length into (5 6) unless it arrives with no
-// more than 0.001 above the 0.0 there.
+// more than 0.001 above the 0.0 there. A link given without a length
+// (12) is 1.0 long.
 const LengthCase kLengthCases[] = {
     {"chain and a single-node subnetwork",
      {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 0}, {9, 50, 50, 2}},
-      {{10, 2, 1, 1.0, 0.5, 1.0, 0, 2.0},
-       {11, 3, 2, 1.5, 1.0, 1.0, 0, 3.0},
-       {12, 4, 3, 2.0, 1.5, 1.0, 0, 4.0}}},
-     {{1, 0.0}, {2, 2.0}, {3, 5.0}, {4, 9.0}, {9, 0.0}}},
+      {{10, 2, 1, 1.0, 0.5, 1.0, 0, 2.0}, {11, 3, 2, 1.5, 1.0, 1.0, 0, 3.0}, {12, 4, 3, 2.0, 1.5}}},
+     {{1, 0.0}, {2, 2.0}, {3, 5.0}, {4, 6.0}, {9, 0.0}}},
     {"main carried on",
      PumpMain(1.0, 2.0),
      {{1, 0.0}, {2, 0.0}, {3, 5.0}, {4, 1.0}, {5, 3.0}, {6, 8.0}}},
@@ -60,9 +59,9 @@ TEST(LongestPathLengths, AlongTreeBranches) {
 
 struct PassCase {
     const char* name;
-    NetworkSpec network;
+    host::Network network;
     const char* branches;
-    NetworkSpec described;  // the nodes to describe, copies among them
+    std::vector<std::int32_t> described;  // the nodes to describe, copies among them
     const char* nodes;
 };
 
@@ -71,23 +70,23 @@ struct PassCase {
 const PassCase kPassCases[] = {
     {"chain and a single-node subnetwork",
      kLengthCases[0].network,
-     "B1 [1 2 3 4] (10 11 12) out 0/0 in 0/0 sec 7\n"
-     "B2 [9] () out 1/0 in 0/0 sec 2 single-storage\n",
-     {{{4, 0, 0}, {9, 0, 0}}},
+     "B1 1 2 3 4/10 11 12 out 0/0 in 0/0 sec 7\n"
+     "B2 9/ SS out 1/0 in 0/0 sec 2\n",
+     {4, 9},
      "4:x/x/0 9:2/x/1 "},
     // Back link 10 stands highest at outfall 1 and is cut as (1 2).
     {"copy of an outfall",
      {{{1, 0, 0, 1}, {2, 10, 0}, {3, 10, 10}},
       {{10, 2, 1, 0.0, 1.0}, {11, 3, 2, 0, 0}, {12, 3, 1, 0, 0}}},
-     "B1 [1 3 2 100000001] (12 11 -10) out 0/0 in 0/0 sec 7\n",
-     {{{1, 0, 0}, {3, 0, 0}, {2, 0, 0}, {100000001, 0, 0}}},
+     "B1 1 3 2 100000001/12 11 -10 out 0/0 in 0/0 sec 7\n",
+     {1, 3, 2, 100000001},
      "1:1/1/1 3:1/2/3 2:1/3/5 100000001:1/4/7 "},
     // Pressure main link 13 cut as (4 2) and turned into (2 4): 2 is copied.
     {"turned pressure main loop",
      {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 20, 10, 2}},
       {{10, 2, 1, 0, -0.5}, {11, 3, 2, 0, 0}, {12, 4, 3, 0, 0}, {13, 4, 2, 1.0, 0, 1.0, 7}}},
-     "B1 [1 2 3 4 100000002] (10 11 12 -13) out 0/0 in 0/0 sec 9\n",
-     {{{4, 0, 0}, {100000002, 0, 0}}},
+     "B1 1 2 3 4 100000002/10 11 12 -13 out 0/0 in 0/0 sec 9\n",
+     {4, 100000002},
      "4:1/4/7 100000002:x/x/0 "},
     // Pump 2 starts branch (2 3) in the first pass; the long link 11 puts 3
     // first in the second, where the rising main 12, 13 is not split off.
@@ -98,8 +97,8 @@ const PassCase kPassCases[] = {
        {12, 4, 2, 0.5, 0.0},
        {13, 5, 4, 1.0, 0.5},
        {14, 6, 5, 0.8, 1.0}}},
-     "B1 [1 2 3] (10 11) out 0/0 in 0/0 sec 5\nB2 [2 4 5 6] (12 13 14) out 0/0 in 0/0 sec 6\n",
-     {{{2, 0, 0}, {3, 0, 0}, {4, 0, 0}}},
+     "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\nB2 2 4 5 6/12 13 14 out 0/0 in 0/0 sec 6\n",
+     {2, 3, 4},
      "2:2/1/1 3:x/x/0 4:2/2/2 "},
     // Storage 7 converted at the drop of link 22; 8 and the copy of 7 are cut
     // off, and 7 keeps the numbers of the first pass.
@@ -116,8 +115,8 @@ const PassCase kPassCases[] = {
        {20, 6, 5, 1.0, 0.5},
        {21, 7, 6, 1.5, 1.0},
        {22, 8, 7, 2.5, 2.0}}},
-     "B1 [1 2 3] (10 11) out 1/5 in 0/0 sec 5\nB2 [5 6 7] (20 21) out 1/-5 in 0/0 sec 5\n",
-     {{{7, 0, 0}, {8, 0, 0}, {100000007, 0, 0}}},
+     "B1 1 2 3/10 11 out 1/5 in 0/0 sec 5\nB2 5 6 7/20 21 out 1/-5 in 0/0 sec 5\n",
+     {7, 8, 100000007},
      "7:2/3/5 8:x/x/0 100000007:x/x/0 "},
 };
 
@@ -146,30 +145,30 @@ TEST(LongestBranchPass, LoopTurnedTwice) {
 // cut as loop branches (7 6) and (7 4); outfalls 20 and 21 share link 60,
 // which is cut between them and stays with the parser.
 TEST(LongestBranchPass, LoopsMovedOntoCopiesOfTheirFirstNode) {
-    NetworkSpec n{{{1, 0, 0, 1},
-                   {7, 10, 0},
-                   {3, 20, 10},
-                   {4, 10, 20},
-                   {5, 20, -10},
-                   {6, 10, -20},
-                   {20, -100, 0, 1},
-                   {21, -110, 0, 1}},
-                  {{10, 7, 1, 0, -0.5},
-                   {11, 3, 7, 0, 0},
-                   {12, 4, 3, 0, 0},
-                   {41, 4, 7, 0, 1.0},
-                   {14, 5, 7, 0, 0},
-                   {15, 6, 5, 0, 0},
-                   {40, 6, 7, 0, 1.0, 1.0, 4, 2.5},
-                   {60, 21, 20, 5.0, 4.0}}};
+    host::Network n{{{1, 0, 0, 1},
+                     {7, 10, 0},
+                     {3, 20, 10},
+                     {4, 10, 20},
+                     {5, 20, -10},
+                     {6, 10, -20},
+                     {20, -100, 0, 1},
+                     {21, -110, 0, 1}},
+                    {{10, 7, 1, 0, -0.5},
+                     {11, 3, 7, 0, 0},
+                     {12, 4, 3, 0, 0},
+                     {41, 4, 7, 0, 1.0},
+                     {14, 5, 7, 0, 0},
+                     {15, 6, 5, 0, 0},
+                     {40, 6, 7, 0, 1.0, 1.0, 4, 2.5},
+                     {60, 21, 20, 5.0, 4.0}}};
     OpenParser parser;
     rivo_test::Feed(n, parser);
     ASSERT_TRUE(parser.ParseNetwork(true));
     EXPECT_EQ(rivo_test::DescribeBranches(parser),
-              "B1 [1 7 5 6 100000007] (10 14 15 -40) out 0/0 in 0/0 sec 9\n"
-              "B2 [7 3 4 200000007] (11 12 -41) out 0/0 in 0/0 sec 7\n"
-              "L3 [20 21] (60) out 0/0 in 0/0 sec 2\n");
-    EXPECT_EQ(rivo_test::DescribeNodes(parser, n),
+              "B1 1 7 5 6 100000007/10 14 15 -40 out 0/0 in 0/0 sec 9\n"
+              "B2 7 3 4 200000007/11 12 -41 out 0/0 in 0/0 sec 7\n"
+              "L3 20 21/60 out 0/0 in 0/0 sec 2\n");
+    EXPECT_EQ(rivo_test::DescribeNodes(parser, host::NodeIDs(n)),
               "1:1/1/1 7:2/1/1 3:2/2/3 4:2/3/5 5:1/3/5 6:1/4/7 20:3/1/0 21:3/2/0 ");
     CFLDNetworkParser& core = parser.core();
     EXPECT_EQ(ParserTestAccess::LinkLoops(core).size(), 1u);

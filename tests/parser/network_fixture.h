@@ -5,142 +5,107 @@
 #include <cctype>
 #include <cstdint>
 #include <functional>
-#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "network_feed.h"
+#include "result_reader.h"
 #include "rivo.h"
+#include "test_helpers.h"
 
-// Small networks described in a line each, fed through the public interface,
-// and the decomposition written out as text that tests compare whole.
+// Small networks written as the host's records (rivo::host::Network), fed
+// through the host's feeder to the public parser or the core one, and the
+// decomposition written out as text that tests compare whole.
 namespace rivo_test {
 
-using Velmora::Calculations::Dynamic::IVBranch;
+namespace host = rivo::host;
 using Velmora::Calculations::Dynamic::RivoNetworkParser;
 
-struct NodeSpec {
-    std::int32_t id;
-    double x;
-    double y;
-    std::int16_t type = 0;  // 0 manhole, 1 outfall, 2 storage, 3, 4 pump
-    bool notPond = false;
-};
-
-struct LinkSpec {
-    std::int32_t id;
-    std::int32_t source;
-    std::int32_t target;
-    double sourceElevation;
-    double targetElevation;
-    double size = 1.0;
-    std::int16_t type = 0;
-    double length = 1.0;
-};
-
-struct NetworkSpec {
-    std::vector<NodeSpec> nodes = {};
-    std::vector<LinkSpec> links = {};
-    std::vector<std::vector<std::int32_t>> pumpLinks = {};  // {id, upstream, downstream}
-};
-
-// Feeds the public parser or the core one alike.
+// The parser is the host network and the parser alike.
 template <class Parser>
-void Feed(const NetworkSpec& network, Parser& parser) {
-    for (const NodeSpec& n : network.nodes) {
-        parser.AddNode(n.id, n.x, n.y, n.type);
-    }
-    for (const NodeSpec& n : network.nodes) {
-        if (n.notPond) {
-            parser.SetNodeIsPondType(n.id, false);
-        }
-    }
-    for (const LinkSpec& l : network.links) {
-        parser.AddEdge(l.id, l.source, l.sourceElevation, l.target, l.targetElevation, l.size,
-                       l.type, l.length);
-    }
-    for (const auto& p : network.pumpLinks) {
-        parser.AddPumpLink(p.at(0), p.at(1), p.at(2));
-    }
+void Feed(const host::Network& network, Parser& parser) {
+    host::Feed(network, parser, parser);
 }
 
-// "B<number> [nodes] (links) out b/s in b/s sec n" plus " storage-outlet",
-// " single-storage" flags; loops start with "L" instead of "B".
-inline std::string Describe(IVBranch& b, char kind) {
+// A branch as text: its node IDs, a slash, its link IDs ("1 2 3/10 11"),
+// then " SO" for a storage outlet branch and " SS" for a single storage node
+// branch.
+inline std::string BranchText(const std::vector<std::int32_t>& nodes,
+                              const std::vector<std::int32_t>& links, bool storageOutlet,
+                              bool singleStorage) {
     std::ostringstream out;
-    out << kind << b.BranchNumber() << " [";
-    for (std::int32_t i = 0; i < b.NumberOfNodes(); ++i) {
-        out << (i ? " " : "") << b.GetNodeID(i);
+    for (std::size_t i = 0; i < nodes.size(); ++i) {
+        out << (i ? " " : "") << nodes[i];
     }
-    out << "] (";
-    for (std::int32_t i = 0; i < b.NumberOfEdges(); ++i) {
-        out << (i ? " " : "") << b.GetEdgeID(i);
+    out << "/";
+    for (std::size_t i = 0; i < links.size(); ++i) {
+        out << (i ? " " : "") << links[i];
     }
-    out << ") out " << b.DownStreamBranchNumber() << "/" << b.DownStreamUpSectionNumber() << " in "
-        << b.UpStreamBranchNumber() << "/" << b.UpStreamUpSectionNumber() << " sec "
-        << b.NumberOfSections();
-    if (b.IsStorageOutletBranch()) {
-        out << " storage-outlet";
-    }
-    if (b.IsSingleStorageNodeBranch()) {
-        out << " single-storage";
-    }
+    out << (storageOutlet ? " SO" : "") << (singleStorage ? " SS" : "");
     return out.str();
 }
 
+// "B<number> <branch text> out b/s in b/s sec n", "L" for a loop branch.
+inline std::string Describe(const host::BranchResult& b, char kind) {
+    return kind + std::to_string(b.branchNumber) + " " +
+           BranchText(b.nodeIDs, b.edgeIDs, b.isStorageOutletBranch, b.isSingleStorageNodeBranch) +
+           " out " + std::to_string(b.downStreamBranchNumber) + "/" +
+           std::to_string(b.downStreamUpSectionNumber) + " in " +
+           std::to_string(b.upStreamBranchNumber) + "/" +
+           std::to_string(b.upStreamUpSectionNumber) + " sec " + std::to_string(b.numberOfSections);
+}
+
 // Every branch and then every loop branch, one per line.
-inline std::string DescribeBranches(RivoNetworkParser& parser) {
+inline std::string DescribeBranches(const host::ResultSummary& summary) {
     std::string text;
-    for (std::int32_t i = 0; i < parser.NumberOfBranches(); ++i) {
-        text += Describe(*parser.GetBranch(i), 'B') + "\n";
+    for (const host::BranchResult& b : summary.branches) {
+        text += Describe(b, 'B') + "\n";
     }
-    for (std::int32_t i = 0; i < parser.NumberOfLoops(); ++i) {
-        text += Describe(*parser.GetLoop(i), 'L') + "\n";
+    for (const host::BranchResult& b : summary.loops) {
+        text += Describe(b, 'L') + "\n";
     }
     return text;
 }
 
-// "id: branch/index/section" per node (x where a query raises).
-inline std::string DescribeNodes(RivoNetworkParser& parser, const NetworkSpec& network) {
-    std::ostringstream out;
-    for (const NodeSpec& n : network.nodes) {
-        out << n.id << ":";
-        try {
-            out << parser.GetBranchNumberOfNode(n.id);
-        } catch (const CKtHRException&) {
-            out << "x";
-        }
-        out << "/";
-        try {
-            out << parser.GetNodeIndexInBranch(n.id);
-        } catch (const CKtHRException&) {
-            out << "x";
-        }
-        out << "/" << parser.GetNodeUpStreamSectionNumber(n.id) << " ";
-    }
-    return out.str();
+inline std::string DescribeBranches(RivoNetworkParser& parser) {
+    return DescribeBranches(host::ReadSummary(parser));
 }
 
-// "id: branch/section/direction" per link, direction + or -.
-inline std::string DescribeLinks(RivoNetworkParser& parser, const NetworkSpec& network) {
-    std::ostringstream out;
-    for (const LinkSpec& l : network.links) {
-        out << l.id << ":" << parser.GetBranchNumberOfPipe(l.id) << "/"
-            << parser.GetLinkUpStreamSectionNumber(l.id) << "/"
-            << (parser.GetParserDirectionSameAsUI(l.id) ? "+" : "-") << " ";
+inline std::string Number(const std::optional<std::int32_t>& n) {
+    return n ? std::to_string(*n) : "x";
+}
+
+// "id:branch/index/section " per node, x where a query raises.
+inline std::string DescribeNodes(RivoNetworkParser& parser, const std::vector<std::int32_t>& ids) {
+    std::string text;
+    for (std::int32_t id : ids) {
+        const host::NodeAnswers a = host::ReadNodeAnswers(parser, id);
+        text += std::to_string(id) + ":" + Number(a.branchNumber) + "/" + Number(a.indexInBranch) +
+                "/" + Number(a.upStreamSectionNumber) + " ";
     }
-    return out.str();
+    return text;
+}
+
+// "id:branch/section/direction " per link, direction + or -.
+inline std::string DescribeLinks(RivoNetworkParser& parser, const host::Network& network) {
+    std::string text;
+    for (const host::Link& l : network.links) {
+        const host::LinkAnswers a = host::ReadLinkAnswers(parser, l.id);
+        text += std::to_string(l.id) + ":" + Number(a.branchNumber) + "/" +
+                Number(a.upStreamSectionNumber) + "/" + (*a.parserDirectionSameAsUI ? "+ " : "- ");
+    }
+    return text;
 }
 
 // "up-branch down-branch up-section down-section; " per pump link.
 inline std::string DescribePumpLinks(RivoNetworkParser& parser) {
     std::string text;
-    for (std::int32_t i = 0; i < parser.NumberOfPumpLinks(); ++i) {
-        auto l = parser.GetPumpLink(i);
-        text += std::to_string(l->UpStreamBranchNumber()) + " " +
-                std::to_string(l->DownStreamBranchNumber()) + " " +
-                std::to_string(l->UpStreamNodeUpSectionNumber()) + " " +
-                std::to_string(l->DownStreamNodeUpSectionNumber()) + "; ";
+    for (const host::PumpLinkResult& l : host::ReadSummary(parser).pumpLinks) {
+        text += std::to_string(l.upStreamBranchNumber) + " " +
+                std::to_string(l.downStreamBranchNumber) + " " +
+                std::to_string(l.upStreamNodeUpSectionNumber) + " " +
+                std::to_string(l.downStreamNodeUpSectionNumber) + "; ";
     }
     return text;
 }
@@ -156,37 +121,21 @@ inline std::string Join(std::int32_t count, const std::function<std::int32_t(std
 // A whole parse that succeeds, with its decomposition as the Describe* texts.
 struct ParseCase {
     const char* name;
-    NetworkSpec network;
+    host::Network network;
     const char* branches;
     const char* nodes;  // nullptr: not compared
     const char* links;
 };
 
-// Also checks that every link lies on exactly one branch or loop branch.
 inline void ExpectParse(const ParseCase& c) {
     RivoNetworkParser parser;
     Feed(c.network, parser);
     EXPECT_TRUE(parser.ParseNetwork());
     EXPECT_EQ(DescribeBranches(parser), c.branches);
     if (c.nodes != nullptr) {
-        EXPECT_EQ(DescribeNodes(parser, c.network), c.nodes);
+        EXPECT_EQ(DescribeNodes(parser, host::NodeIDs(c.network)), c.nodes);
     }
     EXPECT_EQ(DescribeLinks(parser, c.network), c.links);
-    std::map<std::int32_t, int> seen;
-    auto count = [&](IVBranch& b) {
-        for (std::int32_t k = 0; k < b.NumberOfEdges(); ++k) {
-            ++seen[b.GetEdgeID(k)];
-        }
-    };
-    for (std::int32_t i = 0; i < parser.NumberOfBranches(); ++i) {
-        count(*parser.GetBranch(i));
-    }
-    for (std::int32_t i = 0; i < parser.NumberOfLoops(); ++i) {
-        count(*parser.GetLoop(i));
-    }
-    for (const LinkSpec& l : c.network.links) {
-        EXPECT_EQ(seen[l.id], 1) << "link " << l.id;
-    }
 }
 
 // Case names as test names: INSTANTIATE_TEST_SUITE_P(..., rivo_test::ByName).
@@ -199,15 +148,3 @@ inline std::string TestName(std::string name) {
 inline constexpr auto ByName = [](const auto& info) { return TestName(info.param.name); };
 
 }  // namespace rivo_test
-
-// Expects `statement` to raise CKtHRException with exactly this message and code.
-#define EXPECT_RAISES(statement, expectedMessage, expectedHr)                \
-    do {                                                                     \
-        try {                                                                \
-            statement;                                                       \
-            ADD_FAILURE() << "no exception from " #statement;                \
-        } catch (const CKtHRException& raised) {                             \
-            EXPECT_EQ(ToUtf8(raised.message), std::string(expectedMessage)); \
-            EXPECT_EQ(raised.hr, static_cast<HRESULT>(expectedHr));          \
-        }                                                                    \
-    } while (false)

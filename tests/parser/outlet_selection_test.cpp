@@ -10,8 +10,7 @@
 // aside, and which storage nodes drain or become outlets themselves.
 namespace {
 
-using rivo_test::NetworkSpec;
-using rivo_test::NodeSpec;
+namespace host = rivo::host;
 using rivo_test::PondStage;
 using A = ParserTestAccess;
 
@@ -49,7 +48,7 @@ TEST(PondLinkLoops, OnlyLinksBetweenTwoPondStorageNodes) {
     // 1, 2 pond storage; 3 storage that is no pond; 4 a manhole. Link 14 was
     // set aside when it was added and is already a loop.
     CFLDNetworkParser core;
-    PondStage(core, {{{1, 0, 0, 2}, {2, 10, 0, 2}, {3, 20, 0, 2, true}, {4, 30, 0}},
+    PondStage(core, {{{1, 0, 0, 2}, {2, 10, 0, 2}, {3, 20, 0, 2, false}, {4, 30, 0}},
                      {{10, 1, 2, 1, 1},
                       {11, 2, 1, 1, 1},
                       {12, 1, 3, 1, 1},
@@ -69,19 +68,19 @@ TEST(PondLinkLoops, OnlyLinksBetweenTwoPondStorageNodes) {
 
 struct SelectionCase {
     const char* name;
-    NetworkSpec network;
+    host::Network network;
     bool found;
     const char* expected;  // "outlets ... | removed ... | converted ... | drains ..."
 };
 
 // Storage 2 with one link to outfall 1.
-NetworkSpec ToOutfall(double atStorage, double atOutfall) {
+host::Network ToOutfall(double atStorage, double atOutfall) {
     return {{{1, 0, 0, 1}, {2, 10, 0, 2}}, {{10, 2, 1, atStorage, atOutfall}}};
 }
 
 // Storage 2 drains over link 10 (falling 0.5) to outfall 1 and has link 11 to
 // manhole 3, a dead end.
-NetworkSpec WithDeadEnd(double drainAtStorage, double deadEndAtStorage, double deadEndFar) {
+host::Network WithDeadEnd(double drainAtStorage, double deadEndAtStorage, double deadEndFar) {
     return {{{1, 0, 0, 1}, {2, 10, 0, 2}, {3, 20, 0}},
             {{10, 2, 1, drainAtStorage, drainAtStorage - 0.5},
              {11, 2, 3, deadEndAtStorage, deadEndFar}}};
@@ -90,9 +89,9 @@ NetworkSpec WithDeadEnd(double drainAtStorage, double deadEndAtStorage, double d
 // Storage 2 falls over link 10 (level 0.0) into manholes 3 and 4 and on to
 // outfall 1; link 11 (the larger, searched first) ends at 4 at `at4`. With
 // `at5`, a second path runs through manhole 5, its link 13 ending there at `at5`.
-NetworkSpec Chain(double at4, double at5 = 0.0, bool secondPath = false) {
-    NetworkSpec n{{{1, 30, 0, 1}, {2, 0, 0, 2}, {3, 10, 0}, {4, 20, 0}},
-                  {{10, 2, 3, 0, -0.1}, {11, 3, 4, -0.2, at4, 2.0}, {12, 4, 1, -0.4, -0.5}}};
+host::Network Chain(double at4, double at5 = 0.0, bool secondPath = false) {
+    host::Network n{{{1, 30, 0, 1}, {2, 0, 0, 2}, {3, 10, 0}, {4, 20, 0}},
+                    {{10, 2, 3, 0, -0.1}, {11, 3, 4, -0.2, at4, 2.0}, {12, 4, 1, -0.4, -0.5}}};
     if (secondPath) {
         n.nodes.push_back({5, 20, 10});
         n.links.push_back({13, 3, 5, -0.2, at5});
@@ -102,18 +101,18 @@ NetworkSpec Chain(double at4, double at5 = 0.0, bool secondPath = false) {
 }
 
 // Storage nodes 1 and 2 (no ponds) joined by link 10 from 1 down to 2.
-NetworkSpec StoragePair(double at1, double at2, bool lowerFirst = false) {
-    NodeSpec n1{1, 0, 0, 2, true};
-    NodeSpec n2{2, 10, 0, 2, true};
-    return {lowerFirst ? std::vector<NodeSpec>{n2, n1} : std::vector<NodeSpec>{n1, n2},
+host::Network StoragePair(double at1, double at2, bool lowerFirst = false) {
+    host::Node n1{1, 0, 0, 2, false};
+    host::Node n2{2, 10, 0, 2, false};
+    return {lowerFirst ? std::vector<host::Node>{n2, n1} : std::vector<host::Node>{n1, n2},
             {{10, 1, 2, at1, at2}}};
 }
 
 // Storage 3 drains through manhole 4 towards storage 2, which drains over
 // link 12 lying above storage 3's level.
-NetworkSpec BehindManhole(bool storage3First) {
-    NodeSpec s2{2, 10, 0, 2};
-    NodeSpec s3{3, 20, 0, 2};
+host::Network BehindManhole(bool storage3First) {
+    host::Node s2{2, 10, 0, 2};
+    host::Node s3{3, 20, 0, 2};
     return {{{1, 0, 0, 1}, storage3First ? s3 : s2, storage3First ? s2 : s3, {4, 15, 0}},
             {{10, 3, 4, 2.0, 1.5}, {11, 2, 4, 1.5, 1.4}, {12, 2, 1, 3.0, 2.5}}};
 }
@@ -216,7 +215,7 @@ INSTANTIATE_TEST_SUITE_P(Outlets, OutletSelection, ::testing::ValuesIn(kSelectio
 TEST(OutletSelectionOrder, RestoredLinksComeFirstAtTheirNodes) {
     struct Case {
         const char* name;
-        NetworkSpec network;
+        host::Network network;
         std::int32_t node;
         const char* before;
         const char* after;

@@ -9,13 +9,13 @@
 // outlets cut out, loops handed to subnetworks, and what no outlet reaches.
 namespace {
 
-using rivo_test::NetworkSpec;
+namespace host = rivo::host;
 using rivo_test::PondStage;
 using A = ParserTestAccess;
 
 struct SortCase {
     const char* name;
-    NetworkSpec network;
+    host::Network network;
     const char* order;
 };
 
@@ -63,7 +63,7 @@ INSTANTIATE_TEST_SUITE_P(Sort, OutletOrder, ::testing::ValuesIn(kSortCases), riv
 
 struct SeparationCase {
     const char* name;
-    NetworkSpec network;
+    host::Network network;
     // "reached <per search> | workers <outlet or single node, s for single,
     // with its loops> | loops <linkLoops> | junctions <nodes> | hidden <links>"
     const char* expected;
@@ -72,7 +72,7 @@ struct SeparationCase {
 // Outfalls 1 and 3 with storage 2 and 4 draining into them; pump 5 in 1's
 // subnetwork, manhole 6 in none. Set-aside link 14 ends at the pump, 15 in
 // 1's subnetwork, 16 nowhere; pond link 13 has the given ends.
-NetworkSpec Handover(double pondAt2, double pondAt4) {
+host::Network Handover(double pondAt2, double pondAt4) {
     return {
         {{1, 0, 0, 1}, {2, 10, 0, 2}, {3, 0, 20, 1}, {4, 10, 20, 2}, {5, -10, 0, 4}, {6, 50, 50}},
         {{10, 2, 1, 1.0, 0.5},
@@ -155,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(Separation, SubnetworkSeparation, ::testing::ValuesIn(k
 // Loop ends are counted over the parser's loops and the first-pass workers'
 // loops, a loop with both ends at one node once there.
 TEST(LoopEnds, CountedOverParserLoopsAndFirstPassWorkers) {
-    NetworkSpec network = Handover(3.0, 2.0);
+    host::Network network = Handover(3.0, 2.0);
     network.links.push_back({17, 6, 6, 1, 1, 1, 8});
     CFLDNetworkParser core;
     PondStage(core, network);
@@ -190,8 +190,8 @@ TEST(OutletStage, NoOutlet) {
     bool found = true;
     EXPECT_NO_THROW(found = A::FindOutletsAndSubnetworks(core, false));
     EXPECT_FALSE(found);
-    EXPECT_RAISES(A::FindOutletsAndSubnetworks(core, true), "No outlet in the network",
-                  static_cast<HRESULT>(0x80004005u));
+    EXPECT_THROW_MSG(A::FindOutletsAndSubnetworks(core, true), "No outlet in the network",
+                     static_cast<HRESULT>(0x80004005u));
     EXPECT_TRUE(A::Subnetworks(core).empty());
     EXPECT_TRUE(A::SecondPassSubnetworks(core).empty());
 }

@@ -35,7 +35,7 @@ struct OpenParser : RivoNetworkParser {
 
 // Feeds the network and runs the parse up to the pond link stage: the graph
 // undirected, pond links hidden.
-inline CFLDNetworkParser& PondStage(CFLDNetworkParser& core, const NetworkSpec& network) {
+inline CFLDNetworkParser& PondStage(CFLDNetworkParser& core, const host::Network& network) {
     Feed(network, core);
     ParserTestAccess::MakeUndirected(core);
     ParserTestAccess::CreatePondLinkLoops(core);

@@ -34,71 +34,15 @@ std::vector<std::string> Problems(const std::string& text) {
 
 const std::string kTwoNodes = "[JUNCTIONS]\nJ1 10\n[OUTFALLS]\nJ2 9 FREE\n";
 
-struct OffsetCase {
-    std::string options;
-    std::string linkLine;
-    double source;
-    double target;
-};
-
-TEST(SwmmOffsets, EndElevationsFollowTheOffsetMode) {
-    const OffsetCase cases[] = {
-        {"", "[CONDUITS]\nC1 J1 J2 100 0.01 0.5 0.25", 10.5, 9.25},
-        {"LINK_OFFSETS DEPTH", "[CONDUITS]\nC1 J1 J2 100 0.01 * *", 10.0, 9.0},
-        {"", "[CONDUITS]\nC1 J1 J2 100", 10.0, 9.0},
-        {"LINK_OFFSETS ELEVATION", "[CONDUITS]\nC1 J1 J2 100 0.01 9.7 8.9", 9.7, 8.9},
-        {"link_offsets elevation", "[CONDUITS]\nC1 J1 J2 100 0.01 * 8.9", 10.0, 8.9},
-        {"", "[WEIRS]\nW1 J1 J2 TRANSVERSE 0.3", 10.3, 9.0},
-        {"LINK_OFFSETS ELEVATION", "[WEIRS]\nW1 J1 J2 TRANSVERSE 10.3", 10.3, 9.0},
-        {"LINK_OFFSETS ELEVATION", "[ORIFICES]\nO1 J1 J2 SIDE 9.5", 9.5, 9.0},
-        {"", "[OUTLETS]\nL1 J1 J2 0.5 TABULAR/DEPTH curve", 10.5, 9.0},
-        {"", "[OUTLETS]\nL1 J1 J2 * TABULAR/DEPTH curve", 10.0, 9.0},
-    };
-    for (const OffsetCase& c : cases) {
-        // The options stand last: the mode applies to links read before it.
-        const std::string text = kTwoNodes + c.linkLine + "\n[OPTIONS]\n" + c.options + "\n";
-        const host::Network document = ReadSwmmText(text, "m.inp").document;
-        ASSERT_EQ(document.links.size(), 1u) << text;
-        EXPECT_DOUBLE_EQ(document.links[0].sourceElevation, c.source) << text;
-        EXPECT_DOUBLE_EQ(document.links[0].targetElevation, c.target) << text;
-    }
-}
-
-struct SizeCase {
-    std::string xsection;
-    double size;
-};
-
-TEST(SwmmSizes, SizeIsGeom1UnlessTheShapeNamesAnotherObject) {
-    const SizeCase cases[] = {
-        {"C1 CIRCULAR 0.45 0 0 0", 0.45}, {"c1 rect_closed 2 1", 2.0}, {"C1 IRREGULAR T1", 1.0},
-        {"C1 STREET Main", 1.0},          {"C1 DUMMY 0", 0.0},         {"", 1.0},
-    };
-    for (const SizeCase& c : cases) {
-        const std::string text = kTwoNodes + "[CONDUITS]\nC1 J1 J2 5\n[XSECTIONS]\n" + c.xsection;
-        EXPECT_DOUBLE_EQ(ReadSwmmText(text, "m.inp").document.links.at(0).size, c.size)
-            << c.xsection;
-    }
-}
-
-TEST(SwmmNumbering, NodesAndLinksCountInFileOrderAndPumpsApart) {
+// The shared models check offsets, sizes and numbering byte for byte; here
+// what they do not show: the offset mode named in lower case after the links
+// it applies to, and "*" for no offset in elevation mode.
+TEST(SwmmOffsets, ModeAppliesToLinksReadBeforeIt) {
     const std::string text =
-        "[OUTFALLS]\nOUT 0 FREE\n[PUMPS]\nP1 a OUT curve\n[CONDUITS]\nC1 A OUT 10\n"
-        "[JUNCTIONS]\nA 3\n[WEIRS]\nW1 a out TRANSVERSE 1\n[PUMPS]\nP2 OUT A curve\n";
-    const SwmmNetwork network = ReadSwmmText(text, "m.inp", PumpNodes::kNone);
-    const host::Network& d = network.document;
-    ASSERT_EQ(d.nodes.size(), 2u);
-    EXPECT_EQ(d.nodes[0].type, 1);
-    EXPECT_EQ(d.nodes[1].type, 0);
-    EXPECT_EQ(network.names.nodes, (std::vector<std::string>{"OUT", "A"}));
-    EXPECT_EQ(network.names.links, (std::vector<std::string>{"C1", "W1"}));
-    EXPECT_EQ(network.names.pumpLinks, (std::vector<std::string>{"P1", "P2"}));
-    ASSERT_EQ(d.links.size(), 2u);
-    EXPECT_EQ(d.links[1].id, 2);
-    EXPECT_EQ(d.links[1].type, 6);
-    EXPECT_FALSE(d.links[1].length.has_value());
-    EXPECT_EQ(d.links[0].length, 10.0);
-    EXPECT_EQ(d.pumpLinks, (std::vector<host::PumpLink>{{1, 2, 1}, {2, 1, 2}}));
+        kTwoNodes + "[CONDUITS]\nC1 J1 J2 100 0.01 * 8.9\n[OPTIONS]\nlink_offsets elevation\n";
+    const host::Link link = ReadSwmmText(text, "m.inp").document.links.at(0);
+    EXPECT_EQ(link.sourceElevation, 10.0);
+    EXPECT_EQ(link.targetElevation, 8.9);
 }
 
 // Each node at a pump end as the storage mapping leaves it: the types of

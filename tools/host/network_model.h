@@ -40,7 +40,7 @@ struct Node {
     std::int16_t type = node_type::kManhole;
     // Whether a storage node is a pond; the parser takes every node as a
     // pond until told otherwise, so an absent flag is never passed on.
-    std::optional<bool> pond;
+    std::optional<bool> pond = std::nullopt;
     // Passed on as SetNodeStorageType: makes the node a storage node.
     bool storage = false;
 
@@ -48,16 +48,17 @@ struct Node {
 };
 
 // Elevations are the link's invert levels at its source and target ends.
-// A link without a length leaves the length to the parser.
+// A link without a length leaves the length to the parser; one that nothing
+// gives a size is a unit pipe, as a SWMM link without a cross-section.
 struct Link {
     std::int32_t id = 0;
     std::int32_t source = 0;
     std::int32_t target = 0;
     double sourceElevation = 0.0;
     double targetElevation = 0.0;
-    double size = 0.0;
+    double size = 1.0;
     std::int16_t type = link_type::kPipe;
-    std::optional<double> length;
+    std::optional<double> length = std::nullopt;
 
     friend bool operator==(const Link&, const Link&) = default;
 };
@@ -80,10 +81,10 @@ struct Gutter {
 };
 
 struct Network {
-    std::vector<Node> nodes;
-    std::vector<Link> links;
-    std::vector<PumpLink> pumpLinks;
-    std::vector<Gutter> gutters;
+    std::vector<Node> nodes = {};
+    std::vector<Link> links = {};
+    std::vector<PumpLink> pumpLinks = {};
+    std::vector<Gutter> gutters = {};
 
     friend bool operator==(const Network&, const Network&) = default;
 };
