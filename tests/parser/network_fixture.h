@@ -78,9 +78,11 @@ inline std::string Number(const std::optional<std::int32_t>& n) {
 
 // "id:branch/index/section " per node, x where a query raises.
 inline std::string DescribeNodes(RivoNetworkParser& parser, const std::vector<std::int32_t>& ids) {
+    std::vector<host::NodeAnswers> answers;
+    ReadNodes(parser, ids, answers);
     std::string text;
-    for (std::int32_t id : ids) {
-        const host::NodeAnswers a = host::ReadNodeAnswers(parser, id);
+    for (const host::NodeAnswers& a : answers) {
+        const std::int32_t id = a.id;
         text += std::to_string(id) + ":" + Number(a.branchNumber) + "/" + Number(a.indexInBranch) +
                 "/" + Number(a.upStreamSectionNumber) + " ";
     }
@@ -89,10 +91,15 @@ inline std::string DescribeNodes(RivoNetworkParser& parser, const std::vector<st
 
 // "id:branch/section/direction " per link, direction + or -.
 inline std::string DescribeLinks(RivoNetworkParser& parser, const host::Network& network) {
-    std::string text;
+    std::vector<std::int32_t> ids;
     for (const host::Link& l : network.links) {
-        const host::LinkAnswers a = host::ReadLinkAnswers(parser, l.id);
-        text += std::to_string(l.id) + ":" + Number(a.branchNumber) + "/" +
+        ids.push_back(l.id);
+    }
+    std::vector<host::LinkAnswers> answers;
+    ReadLinks(parser, ids, answers);
+    std::string text;
+    for (const host::LinkAnswers& a : answers) {
+        text += std::to_string(a.id) + ":" + Number(a.branchNumber) + "/" +
                 Number(a.upStreamSectionNumber) + "/" + (*a.parserDirectionSameAsUI ? "+ " : "- ");
     }
     return text;
