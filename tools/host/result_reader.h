@@ -12,31 +12,12 @@
 // checksum and the Python module all read through here.
 namespace rivo::host {
 
-// One branch or loop branch: a chain of sections between two junctions,
-// with the branch (and the section in it) its ends drain to and come from.
-struct BranchResult {
-    std::int32_t branchNumber = 0;
-    std::int32_t downStreamBranchNumber = 0;
-    std::int32_t downStreamUpSectionNumber = 0;
-    std::int32_t upStreamBranchNumber = 0;
-    std::int32_t upStreamUpSectionNumber = 0;
-    std::int32_t numberOfSections = 0;
-    bool isStorageOutletBranch = false;
-    bool isSingleStorageNodeBranch = false;
-    std::vector<std::int32_t> nodeIDs;
-    std::vector<std::int32_t> edgeIDs;
-};
-
-// A pump link with the branches and sections of its two nodes.
-struct PumpLinkResult {
-    std::int32_t pumpLinkID = 0;
-    std::int32_t upStreamNodeID = 0;
-    std::int32_t downStreamNodeID = 0;
-    std::int32_t upStreamBranchNumber = 0;
-    std::int32_t downStreamBranchNumber = 0;
-    std::int32_t upStreamNodeUpSectionNumber = 0;
-    std::int32_t downStreamNodeUpSectionNumber = 0;
-};
+// One branch or loop branch (a chain of sections between two junctions,
+// with the branch and section its ends drain to and come from) and a pump
+// link with the branches and sections of its two nodes, as the library's
+// bulk reading gives them.
+using BranchResult = Velmora::Calculations::Dynamic::BranchAnswers;
+using PumpLinkResult = Velmora::Calculations::Dynamic::PumpLinkAnswers;
 
 struct GutterResult {
     std::int32_t id = 0;
