@@ -81,45 +81,4 @@ TEST(IdIndex, AnswersAsAMapForDenseAndScatteredIDs) {
     }
 }
 
-// Everything the graph shows by host IDs: node list, edge list, and each
-// node's adjacency with its hidden links left out.
-std::string Shown(const Network& net) {
-    std::string text;
-    net.G.for_each_node([&](GTL::node n) {
-        text += std::to_string(net.Id(n)) + ":";
-        net.G.for_each_adj_edge(n, [&](GTL::edge e) { text += " " + std::to_string(net.Id(e)); });
-        text += "; ";
-    });
-    net.G.for_each_edge([&](GTL::edge e) { text += std::to_string(net.Id(e)) + " "; });
-    return text;
-}
-
-// Numbering for searches changes no order the graph shows, nor what the IDs
-// find, also as links are hidden and restored before and after.
-TEST(GraphFld, NumberingForSearchesKeepsEveryOrder) {
-    Network plain;
-    Network numbered;
-    for (Network* net : {&plain, &numbered}) {
-        std::mt19937 random(5);
-        for (std::int32_t id = 1; id <= 60; ++id) {
-            net->Node(id * 3, id, 0);
-        }
-        for (std::int32_t id = 1; id <= 90; ++id) {
-            net->Link(id, 3 * (1 + static_cast<std::int32_t>(random() % 60)),
-                      3 * (1 + static_cast<std::int32_t>(random() % 60)));
-        }
-        for (int k = 0; k < 60; ++k) {
-            if (k == 30 && net == &numbered) {
-                std::vector<std::int32_t> newNode;
-                std::vector<std::int32_t> newEdge;
-                net->G.NumberForSearches(newNode, newEdge);
-            }
-            net->G.hide_edge((*net)[1 + static_cast<std::int32_t>(random() % 90)]);
-            net->G.restore_edge((*net)[1 + static_cast<std::int32_t>(random() % 90)]);
-        }
-    }
-    EXPECT_EQ(Shown(numbered), Shown(plain));
-    EXPECT_EQ(numbered.Id(numbered.G.nth_node(59)), 180);
-}
-
 }  // namespace
