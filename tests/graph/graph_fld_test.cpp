@@ -54,6 +54,26 @@ TEST(EdgeData, ElevationAtEachEndTheSourceFirstAndNoneElsewhere) {
     }
 }
 
+// Hiding a hidden link or restoring a visible one changes nothing; a
+// self-loop stands twice in its node's adjacency.
+TEST(GraphFld, HidingOrRestoringTwiceChangesNothing) {
+    Network net;
+    net.Node(1);
+    net.Node(2);
+    GTL::edge link = net.Link(10, 1, 2);
+    GTL::edge loop = net.Link(11, 2, 2);
+    for (int repeat = 0; repeat < 2; ++repeat) {
+        net.G.hide_edge(link);
+        net.G.restore_edge(loop);
+    }
+    EXPECT_EQ(net.G.number_of_edges() * 10 + net.G.number_of_hidden_edges(), 11);
+    EXPECT_EQ(net.G.degree(net(1)) * 10 + net.G.degree(net(2)), 2);
+    net.G.restore_edge(link);
+    net.G.restore_edge(link);
+    EXPECT_EQ(net.G.number_of_edges() * 10 + net.G.number_of_hidden_edges(), 20);
+    EXPECT_EQ(net.G.degree(net(1)) * 10 + net.G.degree(net(2)), 13);
+}
+
 // IDs in rising and falling runs, a few far away and some repeated: the
 // index keeps dense ones in its window and the rest in its hash table, and
 // answers for every ID as a map does.
