@@ -58,20 +58,6 @@ struct Network {
 
 using Ids = std::vector<std::int32_t>;
 
-// 4 - 3     a unit square of manholes with links 20 (1-2), 21 (2-3), 22 (3-4)
-// |   |     and 23 (1-4); 1 lists 4 first, as 1-4 is its newest out-link.
-// 1 - 2
-inline void AddSquare(Network& net) {
-    const double positions[][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
-    for (std::int32_t id = 1; id <= 4; ++id) {
-        net.Node(id, positions[id - 1][0], positions[id - 1][1]);
-    }
-    const std::int32_t links[][3] = {{20, 1, 2}, {21, 2, 3}, {22, 3, 4}, {23, 1, 4}};
-    for (const auto& l : links) {
-        net.Link(l[0], l[1], l[2]);
-    }
-}
-
 }  // namespace rivo_test
 
 // Expects `statement` to raise a CKtHRException with exactly this message and result code.

@@ -158,19 +158,4 @@ TEST_P(LoopExtensionParse, DecomposeAsExpected) {
 
 INSTANTIATE_TEST_SUITE_P(Parse, LoopExtensionParse, ::testing::ValuesIn(kParseCases), ByName);
 
-// Loop ends are counted over the first pass's workers and the parser's own
-// loops, in both passes: drop loops, a loop cut out of a cycle, a set-aside link.
-TEST(LoopEndCount, FirstPassWorkersAndParserLoops) {
-    for (bool longest : {false, true}) {
-        host::Network net =
-            DropChain({{-.4, -.2}, {-.2, 0}, {.5, .7}, {.7, .9}, {1.4, 1.6}}, {3, 5});
-        net.links.push_back({46, 6, 4, 1.8, 1.0});
-        net.links.push_back({25, 5, 2, 1.0, 0.0, 1.0, 3});
-        CFLDNetworkParser parser;
-        Feed(net, parser);
-        parser.ParseAllNetworks(longest);
-        ExpectLoopEndCounts(parser);
-    }
-}
-
 }  // namespace

@@ -107,12 +107,6 @@ TEST(LinkOrder, ExchangeSortOverSeveralLinksAtTheStart) {
     }
 }
 
-void RunSearch(dfs_fld& search, Network& net, std::int32_t start) {
-    search.start_node(net(start));
-    search.store_non_tree_edges(true);
-    search.run(net.G);
-}
-
 // What holds for any single-root search: each tree link joins the node it
 // entered to one entered before, and every visible link of the part it
 // reached is met once, as a tree or a back link.
@@ -128,60 +122,6 @@ void ExpectConsistentSearch(const Network& net, const dfs_fld& search) {
         GTL::node father = net.G.opposite(tree[i - 1], order[i]);
         EXPECT_NE(std::find(order.begin(), order.begin() + static_cast<std::ptrdiff_t>(i), father),
                   order.begin() + static_cast<std::ptrdiff_t>(i));
-    }
-}
-
-TEST(DfsFld, OneNodeIsEnteredAlone) {
-    Network net;
-    net.Node(1);
-    dfs_fld search;
-    RunSearch(search, net, 1);
-    EXPECT_EQ(net.Ids(search.dfs_order()), Ids{1});
-    EXPECT_TRUE(search.tree_edges().empty() && search.non_tree_edges().empty());
-    EXPECT_EQ(search.number_of_reached_nodes(), 1);
-    // A self-loop meets its node twice but is one back link.
-    GTL::edge loop = net.Link(2, 1, 1);
-    search.reset();
-    RunSearch(search, net, 1);
-    EXPECT_EQ(search.non_tree_edges(), std::vector<GTL::edge>{loop});
-}
-
-// In the square, entered at 4 from 1 the link to 3 runs straight on; 3 does
-// not step back to 2 (a smaller level), so the link 2-3 is met from 2 alone
-// and recorded once as a back link. A run without reset appends to the lists.
-TEST(DfsFld, SquareFromACornerThenRunsWithAndWithoutReset) {
-    Network net;
-    rivo_test::AddSquare(net);
-    dfs_fld search;
-    RunSearch(search, net, 1);
-    EXPECT_EQ(net.Ids(search.dfs_order()), (Ids{1, 4, 3, 2}));
-    EXPECT_EQ(net.Ids(search.tree_edges()), (Ids{23, 22, 20}));
-    EXPECT_EQ(net.Ids(search.non_tree_edges()), Ids{21});
-    ExpectConsistentSearch(net, search);
-    RunSearch(search, net, 1);
-    EXPECT_EQ(net.Ids(search.dfs_order()), (Ids{1, 4, 3, 2, 1, 4, 3, 2}));
-    search.reset();
-    RunSearch(search, net, 2);
-    EXPECT_EQ(net.Ids(search.dfs_order()), (Ids{2, 3, 4, 1}));
-    ExpectConsistentSearch(net, search);
-}
-
-// Triangle 1 (origin), 2 (east), 3 (north): 2 and 3 both lie at level 1, and
-// the link between them is a tree link taken from whichever is entered first.
-TEST(DfsFld, LinkBetweenEqualLevelsIsTakenFromTheEndEnteredFirst) {
-    for (bool eastFirst : {false, true}) {
-        Network net;
-        net.Node(1, 0, 0);
-        net.Node(2, 1, 0);
-        net.Node(3, 0, 1);
-        net.Link(30, 1, 2, eastFirst ? 2.0 : 1.0);
-        net.Link(31, 1, 3);
-        net.Link(32, 2, 3);
-        dfs_fld search;
-        RunSearch(search, net, 1);
-        EXPECT_EQ(net.Ids(search.dfs_order()), eastFirst ? (Ids{1, 2, 3}) : (Ids{1, 3, 2}));
-        EXPECT_EQ(net.Ids(search.non_tree_edges()), eastFirst ? Ids{31} : Ids{30});
-        ExpectConsistentSearch(net, search);
     }
 }
 
@@ -275,7 +215,8 @@ TEST(DfsFld, LongChainDescendsWithoutRecursion) {
         }
     }
     dfs_fld search;
-    RunSearch(search, net, 0);
+    search.start_node(net(0));
+    search.run(net.G);
     EXPECT_EQ(search.number_of_reached_nodes(), kNodes);
     EXPECT_EQ(search.dfs_order().back(), net(kNodes - 1));
 }

@@ -54,6 +54,26 @@ TEST(EdgeData, ElevationAtEachEndTheSourceFirstAndNoneElsewhere) {
     }
 }
 
+// Hiding a hidden link or restoring a visible one changes nothing; a
+// self-loop stands twice in its node's adjacency.
+TEST(GraphFld, HidingOrRestoringTwiceChangesNothing) {
+    Network net;
+    net.Node(1);
+    net.Node(2);
+    GTL::edge link = net.Link(10, 1, 2);
+    GTL::edge loop = net.Link(11, 2, 2);
+    for (int repeat = 0; repeat < 2; ++repeat) {
+        net.G.hide_edge(link);
+        net.G.restore_edge(loop);
+    }
+    EXPECT_EQ(net.G.number_of_edges() * 10 + net.G.number_of_hidden_edges(), 11);
+    EXPECT_EQ(net.G.degree(net(1)) * 10 + net.G.degree(net(2)), 2);
+    net.G.restore_edge(link);
+    net.G.restore_edge(link);
+    EXPECT_EQ(net.G.number_of_edges() * 10 + net.G.number_of_hidden_edges(), 20);
+    EXPECT_EQ(net.G.degree(net(1)) * 10 + net.G.degree(net(2)), 13);
+}
+
 // IDs in rising and falling runs, a few far away and some repeated: the
 // index keeps dense ones in its window and the rest in its hash table, and
 // answers for every ID as a map does.
@@ -79,47 +99,6 @@ TEST(IdIndex, AnswersAsAMapForDenseAndScatteredIDs) {
     for (const auto& [key, value] : expected) {
         ASSERT_EQ(index.find(key), value) << key;
     }
-}
-
-// Everything the graph shows by host IDs: node list, edge list, and each
-// node's adjacency with its hidden links left out.
-std::string Shown(const Network& net) {
-    std::string text;
-    net.G.for_each_node([&](GTL::node n) {
-        text += std::to_string(net.Id(n)) + ":";
-        net.G.for_each_adj_edge(n, [&](GTL::edge e) { text += " " + std::to_string(net.Id(e)); });
-        text += "; ";
-    });
-    net.G.for_each_edge([&](GTL::edge e) { text += std::to_string(net.Id(e)) + " "; });
-    return text;
-}
-
-// Numbering for searches changes no order the graph shows, nor what the IDs
-// find, also as links are hidden and restored before and after.
-TEST(GraphFld, NumberingForSearchesKeepsEveryOrder) {
-    Network plain;
-    Network numbered;
-    for (Network* net : {&plain, &numbered}) {
-        std::mt19937 random(5);
-        for (std::int32_t id = 1; id <= 60; ++id) {
-            net->Node(id * 3, id, 0);
-        }
-        for (std::int32_t id = 1; id <= 90; ++id) {
-            net->Link(id, 3 * (1 + static_cast<std::int32_t>(random() % 60)),
-                      3 * (1 + static_cast<std::int32_t>(random() % 60)));
-        }
-        for (int k = 0; k < 60; ++k) {
-            if (k == 30 && net == &numbered) {
-                std::vector<std::int32_t> newNode;
-                std::vector<std::int32_t> newEdge;
-                net->G.NumberForSearches(newNode, newEdge);
-            }
-            net->G.hide_edge((*net)[1 + static_cast<std::int32_t>(random() % 90)]);
-            net->G.restore_edge((*net)[1 + static_cast<std::int32_t>(random() % 90)]);
-        }
-    }
-    EXPECT_EQ(Shown(numbered), Shown(plain));
-    EXPECT_EQ(numbered.Id(numbered.G.nth_node(59)), 180);
 }
 
 }  // namespace

@@ -9,51 +9,6 @@ namespace {
 using rivo_test::Ids;
 using rivo_test::Network;
 
-// The square with a spur 24 from 2 to 5.
-class SquarePaths : public ::testing::Test {
-protected:
-    SquarePaths() {
-        rivo_test::AddSquare(net);
-        net.Node(5, 2, 0);
-        net.Link(24, 2, 5);
-    }
-    // Nodes of the path, after checking that each path link joins its neighbours.
-    Ids Checked(const path_record& path) {
-        EXPECT_EQ(path.nodes.size(), path.links.size() + 1);
-        for (std::size_t i = 0; i < path.links.size(); ++i) {
-            EXPECT_EQ(net.G.opposite(path.links[i], path.nodes[i]), path.nodes[i + 1]);
-        }
-        return net.Ids(path.nodes);
-    }
-    Network net;
-};
-
-TEST_F(SquarePaths, TargetSearchPathIsShortestAndFollowsTheFirstListedNeighbour) {
-    const std::pair<std::int32_t, Ids> cases[] = {{2, {2, 1}}, {3, {3, 4, 1}}, {5, {5, 2, 1}}};
-    for (const auto& [target, nodes] : cases) {
-        GTL::bfs_tgt search;
-        search.start_node(net(1));
-        search.target_node(net(target));
-        search.run(net.G);
-        path_record path(&net.G);
-        FillPathAlongSearchTree(path, search, net(target));
-        EXPECT_EQ(Checked(path), nodes);
-    }
-}
-
-TEST_F(SquarePaths, DepthFirstPathFollowsTheSearchTree) {
-    dfs_fld search;
-    search.start_node(net(1));
-    search.begin(net.G);
-    const std::pair<std::int32_t, Ids> cases[] = {{1, {1}}, {3, {3, 4, 1}}, {5, {5, 2, 1}}};
-    for (const auto& [target, nodes] : cases) {
-        ASSERT_TRUE(search.reaches(net(target)));
-        path_record path(&net.G);
-        FillPathAlongSearchTree(path, search, net(target));
-        EXPECT_EQ(Checked(path), nodes);
-    }
-}
-
 // Path 0 - 1 - 2 - 3 (from the target 0 back to the start 3). Link 11 rises
 // from 4 at node 1 to the summit 5 at node 2, size 1.5; link 12 beyond it runs
 // from eH at node 2 down to eX at node 3.

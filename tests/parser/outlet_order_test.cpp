@@ -20,48 +20,28 @@ void ReferenceSort(std::vector<OutletKey>& keys) {
     }
 }
 
-std::vector<std::int32_t> Nodes(const std::vector<OutletKey>& keys) {
-    std::vector<std::int32_t> out;
-    for (const OutletKey& k : keys) {
-        out.push_back(k.node.id);
-    }
-    return out;
-}
-
-struct KeyMix {
-    const char* name;
-    int distinctLows;  // 0: every low different
-    bool withNaN;
-};
-
-const KeyMix kMixes[] = {
-    {"different ends", 0, false},
-    {"shared ends", 3, false},
-    {"a few shared ends", 40, false},
-    {"an end that is not a number", 0, true},
-};
-
-TEST(OutletOrder, AgreesWithTheExchangeSort) {
+// Where every real outfall's lowest end differs the sort takes a shortcut;
+// shared ends go to the exchange sort itself (the stage's own cases pin
+// those). An end that is not a number must keep the shortcut away.
+TEST(OutletOrder, ShortcutAgreesWithTheExchangeSort) {
     std::mt19937 random(7);
-    for (const KeyMix& mix : kMixes) {
-        for (int round = 0; round < 50; ++round) {
+    for (const bool withNaN : {false, true}) {
+        for (int round = 0; round < 100; ++round) {
             std::vector<OutletKey> keys;
             std::size_t n = 1 + random() % 60;
             for (std::size_t i = 0; i < n; ++i) {
-                double low =
-                    mix.distinctLows == 0
-                        ? static_cast<double>(random()) / 1000.0
-                        : static_cast<double>(random() % static_cast<unsigned>(mix.distinctLows));
-                keys.push_back(
-                    OutletKey{low, random() % 4 == 0, GTL::node{static_cast<std::int32_t>(i)}});
+                keys.push_back(OutletKey{static_cast<double>(random()) / 1000.0, random() % 4 == 0,
+                                         GTL::node{static_cast<std::int32_t>(i)}});
             }
-            if (mix.withNaN) {
+            if (withNaN) {
                 keys[random() % n].lowest = NAN;
             }
             std::vector<OutletKey> expected = keys;
             ReferenceSort(expected);
             SortOutletKeys(keys);
-            ASSERT_EQ(Nodes(keys), Nodes(expected)) << mix.name << ", round " << round;
+            for (std::size_t i = 0; i < n; ++i) {
+                ASSERT_EQ(keys[i].node.id, expected[i].node.id) << withNaN << ", round " << round;
+            }
         }
     }
 }

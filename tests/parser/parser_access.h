@@ -19,7 +19,6 @@ struct ParserTestAccess {
         return p.FindOutletsAndSubnetworks(second ? ParsePass::kSecond : ParsePass::kFirst);
     }
     static void SortOutlets(CFLDNetworkParser& p) { p.SortOutlets(); }
-    static CKtHRException& Error(CFLDNetworkParser& p) { return p.error(); }
 };
 
 namespace rivo_test {

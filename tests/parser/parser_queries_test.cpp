@@ -184,11 +184,9 @@ TEST(BranchIdTables, NodeCopiesAreReportedAsTheirOriginal) {
     b.FillIDTables();
     EXPECT_EQ(b.nodeIDs, (std::vector<std::int32_t>{-7, -12, 100000000, 300000005}));
     EXPECT_EQ(b.edgeIDs, (std::vector<std::int32_t>{21, 22, 23}));
-    EXPECT_THROW_MSG(b.GetNodeID(-1), "Failed : CBranch::GetNodeID\nIndex out of range",
-                     kInvalidArg);
     EXPECT_THROW_MSG(b.GetNodeID(4), "Failed : CBranch::GetNodeID\nIndex out of range",
                      kInvalidArg);
-    EXPECT_THROW_MSG(b.GetEdgeID(3), "Failed : CBranch::GetEdgeID\nIndex out of range",
+    EXPECT_THROW_MSG(b.GetEdgeID(-1), "Failed : CBranch::GetEdgeID\nIndex out of range",
                      kInvalidArg);
 
     CBranch single(&g);
@@ -231,11 +229,6 @@ TEST(PumpLinks, NumberedFromTheBranchesOfTheirNodes) {
         }
         EXPECT_EQ(p.NumberOfBranches(), 2);  // collected before the pumps
         EXPECT_EQ(rivo_test::DescribePumpLinks(p), numbers);
-        EXPECT_THROW_MSG(p.ParseNetwork(),
-                         "Failed : CFLDNetworkParser::ParseAllNetworks\n"
-                         "The network has already been parsed",
-                         kFail);
-        EXPECT_EQ(p.NumberOfBranches(), 2);
     }
 }
 
