@@ -1,6 +1,19 @@
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "branches/branch_stage_fixture.h"
+#include "test_helpers.h"
+
+// The walk as the procedure states it: from the first branch again after
+// every change.
+struct WorkerTestAccess {
+    static void RestartingWalk(CBranchFinder& worker) {
+        for (std::size_t k = 0; k < worker.treeBranches.size();) {
+            k = worker.MarkPressureMain(k) ? 0 : k + 1;
+        }
+    }
+};
 
 namespace {
 
@@ -129,5 +142,62 @@ TEST_P(PressureMainLists, SplitAsMarked) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Stage, PressureMainLists, ::testing::ValuesIn(kListCases), ByName);
+
+// Random branch lists as the stage meets them: chains that often start at a
+// pump, with repeated levels, links and nodes the host already marked as a
+// main, and converted storage nodes that several branches end at. Returns
+// the lists, node types and seen marks, and link types after the walk.
+std::string WalkRandomBranches(std::uint32_t seed, bool restart) {
+    std::mt19937 random(seed);
+    auto pick = [&](unsigned n) { return static_cast<std::int32_t>(random() % n); };
+    const double levels[] = {0.0, 1.0, 1.0, 2.0, 3.0};
+    Network net;
+    CBranchFinder worker(nullptr, &net.G, nullptr, GTL::node{}, false);
+    for (std::int32_t id = 1; id <= 3; ++id) {
+        ConvertToOutfall(net.G.data(net.Node(id)));
+    }
+    std::int32_t nodeID = 4;
+    std::int32_t linkID = 100;
+    for (std::int32_t b = 0, count = 3 + pick(6); b < count; ++b) {
+        auto B = std::make_unique<CBranch>(&net.G);
+        B->nodes.push_back(net.Node(nodeID++, 0, 0, pick(2) ? 4 : pick(4) ? 0 : 5));
+        B->isSingleStorageNodeBranch = pick(8) == 0;
+        if (B->isSingleStorageNodeBranch) {
+            B->nodes.front() = net(1 + pick(3));
+        }
+        for (std::int32_t i = 1, m = B->isSingleStorageNodeBranch ? 0 : 1 + pick(5); i <= m; ++i) {
+            GTL::node next =
+                i == m && pick(2) ? net(1 + pick(3)) : net.Node(nodeID++, 0, 0, pick(4) ? 0 : 5);
+            GTL::edge e = net.Link(linkID++, net.Id(B->nodes.back()), net.Id(next), 1.0,
+                                   levels[pick(5)], levels[pick(5)]);
+            net.G.data(e).edgeType = pick(5) ? 0 : 7;
+            B->edges.push_back(e);
+            B->nodes.push_back(next);
+        }
+        B->isStorageOutletBranch = IsConvertedOutfall(net.G.data(B->nodes.back()));
+        worker.treeBranches.push_back(std::move(B));
+    }
+    if (restart) {
+        WorkerTestAccess::RestartingWalk(worker);
+    } else {
+        worker.SplitAtPressureMainEnds();
+    }
+    std::ostringstream out;
+    out << Chains(net.G, worker.treeBranches) << " /";
+    net.G.for_each_node([&](GTL::node n) {
+        out << " " << net.G.data(n).nodeType << (net.G.data(n).convertedEndSeen ? "s" : "");
+    });
+    out << " /";
+    net.G.for_each_edge([&](GTL::edge e) { out << " " << net.G.data(e).edgeType; });
+    return out.str();
+}
+
+// The stage goes on from the branch it changed instead of walking from the
+// first branch again; both walks give the same lists and marks.
+TEST(PressureMainWalk, ResumingAtTheChangedBranchEqualsRestarting) {
+    for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+        EXPECT_EQ(WalkRandomBranches(seed, false), WalkRandomBranches(seed, true)) << seed;
+    }
+}
 
 }  // namespace
