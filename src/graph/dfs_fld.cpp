@@ -45,10 +45,10 @@ void dfs_fld::prepare(GTL::graph& G) {
         levels_ = givenLevels_;
         return;
     }
-    ownLevels_.emplace();
+    ownLevels_ = std::make_unique<GTL::bfs>();
     ownLevels_->start_node(start_node());
     ownLevels_->begin(G);
-    levels_ = &*ownLevels_;
+    levels_ = ownLevels_.get();
 }
 
 void dfs_fld::tables_returned() {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <optional>
+#include <memory>
 
 #include "graph/graph_fld.h"
 #include "graph/gtl_bfs.h"
@@ -40,7 +40,9 @@ protected:
 private:
     GTL::bfs* givenLevels_ = nullptr;
     bool tree_ = false;
-    std::optional<GTL::bfs> ownLevels_;
+    // Held apart from the search: a parse keeps one search per outlet, and
+    // only a running search has levels of its own.
+    std::unique_ptr<GTL::bfs> ownLevels_;
     GTL::bfs* levels_ = nullptr;
 };
 

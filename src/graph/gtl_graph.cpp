@@ -17,9 +17,47 @@ edge graph::new_edge(node source, node target) {
     rec.target = target.id;
     edges_.push_back(rec);
     edgeOrder_.push_back(e);
-    link_adjacency(e);
-    append_to_edge_list(e);
+    if (!deferred_) {
+        link_adjacency(e);
+        append_to_edge_list(e);
+    }
     return edge{e};
+}
+
+// While deferred, edges lie in creation order and no restore has happened,
+// so linking the visible ones in memory order gives the lists eager
+// linking would have left. The ends of edges a few steps ahead, and the
+// list heads they will be put in front of, are fetched while the current
+// one is linked (a head may change before its edge comes; that only wastes
+// the fetch).
+void graph::link_deferred() const {
+    if (!deferred_) {
+        return;
+    }
+    deferred_ = false;
+    constexpr std::size_t kNodesAhead = 16;
+    constexpr std::size_t kHeadsAhead = 8;
+    const std::size_t m = edges_.size();
+    for (std::size_t e = 0; e < m; ++e) {
+        if (e + kNodesAhead < m) {
+            __builtin_prefetch(&nodes_[edges_[e + kNodesAhead].source], 1);
+            __builtin_prefetch(&nodes_[edges_[e + kNodesAhead].target], 1);
+        }
+        if (e + kHeadsAhead < m) {
+            std::int32_t out = nodes_[edges_[e + kHeadsAhead].source].outHead;
+            std::int32_t in = nodes_[edges_[e + kHeadsAhead].target].inHead;
+            if (out >= 0) {
+                __builtin_prefetch(&edges_[out], 1);
+            }
+            if (in >= 0) {
+                __builtin_prefetch(&edges_[in], 1);
+            }
+        }
+        if (!edges_[e].hidden) {
+            link_adjacency(static_cast<std::int32_t>(e));
+            append_to_edge_list(static_cast<std::int32_t>(e));
+        }
+    }
 }
 
 void graph::hide_edge(edge e) {
@@ -27,13 +65,16 @@ void graph::hide_edge(edge e) {
     if (r.hidden) {
         return;
     }
-    unlink_adjacency(e.id);
-    remove_from_edge_list(e.id);
+    if (!deferred_) {
+        unlink_adjacency(e.id);
+        remove_from_edge_list(e.id);
+    }
     r.hidden = true;
     ++hiddenEdges_;
 }
 
 void graph::restore_edge(edge e) {
+    link_deferred();
     EdgeRec& r = edges_[e.id];
     if (!r.hidden) {
         return;
@@ -52,7 +93,7 @@ int graph::degree(node n) const {
 
 // A new or restored edge goes to the front of its source's out-edges and of
 // its target's in-edges, so adjacency lists run newest first.
-void graph::link_adjacency(std::int32_t e) {
+void graph::link_adjacency(std::int32_t e) const {
     EdgeRec& r = edges_[e];
     NodeRec& s = nodes_[r.source];
     r.outPrev = -1;
@@ -90,7 +131,7 @@ void graph::unlink_adjacency(std::int32_t e) {
     }
 }
 
-void graph::append_to_edge_list(std::int32_t e) {
+void graph::append_to_edge_list(std::int32_t e) const {
     EdgeRec& r = edges_[e];
     r.listPrev = edgeTail_;
     r.listNext = -1;
@@ -118,6 +159,7 @@ void graph::remove_from_edge_list(std::int32_t e) {
 
 void graph::renumber(const std::vector<std::int32_t>& newNode,
                      const std::vector<std::int32_t>& newEdge) {
+    link_deferred();
     auto edgeNo = [&](std::int32_t e) { return e < 0 ? e : newEdge[static_cast<std::size_t>(e)]; };
     for (NodeRec& n : nodes_) {
         n.outHead = edgeNo(n.outHead);

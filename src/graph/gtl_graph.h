@@ -5,6 +5,7 @@
 
 #include "graph/handles.h"
 #include "graph/search_scratch.h"
+#include "support/large_allocation.h"
 
 namespace GTL {
 
@@ -23,6 +24,18 @@ public:
 
     node new_node();
     edge new_edge(node source, node target);
+
+    // From here on new edges only record their ends; the adjacency and edge
+    // lists are made in one pass when first needed (link_deferred). Linking
+    // each edge as it comes costs a wait for memory at both of its ends,
+    // and a host adds a million of them one call at a time. Until then,
+    // edges may be added and hidden.
+    void defer_links() { deferred_ = true; }
+    // Makes every list an eager graph would hold: visible edges in creation
+    // order, each at the front of its ends' lists. Reading the adjacency
+    // does this first, so it is const: the lists only catch up with the
+    // edges already there.
+    void link_deferred() const;
 
     bool is_directed() const { return directed_; }
     void make_undirected() { directed_ = false; }
@@ -43,6 +56,9 @@ public:
     // undirected) in-edges, each newest first.
     template <class F>
     void for_each_adj_edge(node n, F&& visit) const {
+        if (deferred_) {
+            link_deferred();
+        }
         for (std::int32_t e = nodes_[n.id].outHead; e >= 0; e = edges_[e].outNext) {
             visit(edge{e});
         }
@@ -58,6 +74,9 @@ public:
     // Visible edges in edge list order (creation order, restored ones last).
     template <class F>
     void for_each_edge(F&& visit) const {
+        if (deferred_) {
+            link_deferred();
+        }
         for (std::int32_t e = edgeHead_; e >= 0; e = edges_[e].listNext) {
             visit(edge{e});
         }
@@ -104,19 +123,21 @@ private:
         bool hidden = false;
     };
 
-    void link_adjacency(std::int32_t e);
+    void link_adjacency(std::int32_t e) const;
     void unlink_adjacency(std::int32_t e);
-    void append_to_edge_list(std::int32_t e);
+    void append_to_edge_list(std::int32_t e) const;
     void remove_from_edge_list(std::int32_t e);
 
     bool directed_ = true;
-    std::vector<NodeRec> nodes_;
-    std::vector<EdgeRec> edges_;
+    // The lists below are made late (link_deferred), hence mutable.
+    mutable bool deferred_ = false;
+    mutable large_vector<NodeRec> nodes_;
+    mutable large_vector<EdgeRec> edges_;
     // Internal numbers in creation order.
-    std::vector<std::int32_t> nodeOrder_;
-    std::vector<std::int32_t> edgeOrder_;
-    std::int32_t edgeHead_ = -1;
-    std::int32_t edgeTail_ = -1;
+    large_vector<std::int32_t> nodeOrder_;
+    large_vector<std::int32_t> edgeOrder_;
+    mutable std::int32_t edgeHead_ = -1;
+    mutable std::int32_t edgeTail_ = -1;
     int hiddenEdges_ = 0;
     mutable search_tables tables_;
 };

@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "support/large_allocation.h"
+
 // Open-addressing hash map from any int32 key to a non-negative int32 value
 // (internal node or edge numbers, positions). Lookups are O(1) and the map
 // costs 8 bytes a slot, which keeps ID lookups of million-node networks cheap.
@@ -81,7 +83,7 @@ private:
     }
 
     void grow() {
-        std::vector<Slot> old = std::move(slots_);
+        large_vector<Slot> old = std::move(slots_);
         std::size_t capacity = old.empty() ? 16 : old.size() * 2;
         slots_.assign(capacity, Slot{});
         mask_ = capacity - 1;
@@ -94,7 +96,7 @@ private:
         }
     }
 
-    std::vector<Slot> slots_;
+    large_vector<Slot> slots_;
     std::size_t mask_ = 0;
     int shift_ = 64;
     std::size_t size_ = 0;
@@ -176,7 +178,7 @@ private:
         } else {
             hi = std::min({hi + slack, lo + limit, std::int64_t{INT32_MAX} + 1});
         }
-        std::vector<std::int32_t> wider(static_cast<std::size_t>(hi - lo), -1);
+        large_vector<std::int32_t> wider(static_cast<std::size_t>(hi - lo), -1);
         std::copy(dense_.begin(), dense_.end(), wider.begin() + (base_ - lo) * !dense_.empty());
         dense_ = std::move(wider);
         base_ = static_cast<std::int32_t>(lo);
@@ -185,7 +187,7 @@ private:
     std::int64_t Width() const { return static_cast<std::int64_t>(dense_.size()); }
 
     std::int32_t base_ = 0;
-    std::vector<std::int32_t> dense_;
+    large_vector<std::int32_t> dense_;
     IdHash hash_;
     std::size_t size_ = 0;
 };

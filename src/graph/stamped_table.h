@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "support/large_allocation.h"
+
 // A dense table with one slot per node (or link) that a search empties in
 // constant time: every slot remembers the run that wrote it, and a slot left
 // by an earlier run reads as unset. Searches that follow one another over the
@@ -45,6 +47,6 @@ private:
         std::uint32_t run = 0;
         T value{};
     };
-    std::vector<Slot> slots_;
+    large_vector<Slot> slots_;
     std::uint32_t run_ = 0;
 };

@@ -2,7 +2,11 @@
 
 #include "branches/branch_finder.h"
 
-CFLDNetworkParser::CFLDNetworkParser() = default;
+// The host adds links one call at a time; they are linked into the graph in
+// one pass when the parse starts.
+CFLDNetworkParser::CFLDNetworkParser() {
+    graph.defer_links();
+}
 
 // Workers own their branches and the searches they ran themselves; the
 // per-outlet searches and the parser's own loop branches belong to the

@@ -38,6 +38,11 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
     if (findLongestBranch) {
         ComputeLongestPathLengths();
         SplitLoopsAtFirstNode();
+        // Only the first pass's marks in the network carry over: its
+        // branches are not reported with the longest branches, so they and
+        // its searches go before the second pass doubles what is held.
+        subnetworks.clear();
+        outletSearches.clear();
         SortOutletsByLongestPath();
         FindOutletsAndSubnetworks(ParsePass::kSecond);
         AssembleBranches(ParsePass::kSecond, false);

@@ -158,4 +158,25 @@ TEST_P(LoopExtensionParse, DecomposeAsExpected) {
 
 INSTANTIATE_TEST_SUITE_P(Parse, LoopExtensionParse, ::testing::ValuesIn(kParseCases), ByName);
 
+// Loop ends are counted over the first pass's workers and the parser's own
+// loops: drop loops, a loop cut out of a cycle, a set-aside link. The
+// longest-branch parse keeps the first pass's counts once its workers are gone.
+TEST(LoopEndCount, FirstPassWorkersAndParserLoops) {
+    host::Network net = DropChain({{-.4, -.2}, {-.2, 0}, {.5, .7}, {.7, .9}, {1.4, 1.6}}, {3, 5});
+    net.links.push_back({46, 6, 4, 1.8, 1.0});
+    net.links.push_back({25, 5, 2, 1.0, 0.0, 1.0, 3});
+    CFLDNetworkParser plain;
+    Feed(net, plain);
+    plain.ParseAllNetworks(false);
+    ExpectLoopEndCounts(plain);
+    CFLDNetworkParser longest;
+    Feed(net, longest);
+    longest.ParseAllNetworks(true);
+    for (const host::Node& node : net.nodes) {
+        GTL::node a = ParserTestAccess::Graph(plain).GetNode(node.id);
+        GTL::node b = ParserTestAccess::Graph(longest).GetNode(node.id);
+        EXPECT_EQ(longest.CountLoopEndsAtNode(b), plain.CountLoopEndsAtNode(a)) << node.id;
+    }
+}
+
 }  // namespace
