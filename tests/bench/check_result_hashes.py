@@ -4,12 +4,12 @@ the checksums recorded before any optimisation: results must not change."""
 import subprocess
 import sys
 
-bench, expected_file = sys.argv[1], sys.argv[2]
+bench, expected_file, sizes = sys.argv[1], sys.argv[2], sys.argv[3]
 expected = {}
 for line in open(expected_file):
     profile, nodes, digest = line.split()
     expected[(profile, nodes)] = digest
-out = subprocess.run([bench, "--sizes", "1000,10000", "--profiles", "all", "--no-fork"],
+out = subprocess.run([bench, "--sizes", sizes, "--profiles", "all", "--no-fork"],
                      capture_output=True, text=True).stdout
 seen = {}
 for row in out.splitlines():
