@@ -7,8 +7,8 @@
 
 namespace rivo::tool::render {
 
-Frame::Frame(const host::Network& network, const FrameSpec& spec)
-    : margin_(spec.margin), top_(spec.top) {
+Frame::Frame(const host::Network& network, const FrameSizes& sizes)
+    : margin_(sizes.margin), top_(sizes.top) {
     double maxX = 0.0, minY = 0.0;
     for (std::size_t i = 0; i < network.nodes.size(); ++i) {
         const host::Node& node = network.nodes[i];
@@ -19,9 +19,9 @@ Frame::Frame(const host::Network& network, const FrameSpec& spec)
     }
     const double spanX = std::max(maxX - minX_, 1e-9);
     const double spanY = std::max(maxY_ - minY, 1e-9);
-    scale_ = std::min(spec.side / spanX, spec.side / spanY);
-    width_ = std::max(spanX * scale_, spec.minWidth) + 2 * spec.margin;
-    height_ = spanY * scale_ + 2 * spec.margin + spec.top + spec.bottom;
+    scale_ = std::min(sizes.side / spanX, sizes.side / spanY);
+    width_ = std::max(spanX * scale_, sizes.minWidth) + 2 * sizes.margin;
+    height_ = spanY * scale_ + 2 * sizes.margin + sizes.top + sizes.bottom;
 }
 
 std::string Num(double value) {

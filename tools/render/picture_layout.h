@@ -21,7 +21,7 @@ struct Point {
 // The canvas round the network: the nodes fill a square of `side` (the
 // longer span of the network fits it), `margin` round them, bands for a
 // title above and a legend below, and at least `minWidth` for the bands.
-struct FrameSpec {
+struct FrameSizes {
     double side = 1000.0;
     double margin = 0.0;
     double top = 0.0;
@@ -32,7 +32,7 @@ struct FrameSpec {
 // Network coordinates to picture coordinates: scaled to fit, y upwards.
 class Frame {
 public:
-    Frame(const host::Network& network, const FrameSpec& spec);
+    Frame(const host::Network& network, const FrameSizes& sizes);
     Point operator()(double x, double y) const {
         return {margin_ + (x - minX_) * scale_, top_ + margin_ + (maxY_ - y) * scale_};
     }

@@ -24,7 +24,7 @@ const char* const kStyle =
     "text{font-family:sans-serif}";
 
 // Large networks get a larger canvas, so that their branches stay apart.
-FrameSpec PictureFrame(const host::Network& network) {
+FrameSizes PictureFrame(const host::Network& network) {
     const double side = std::clamp(40.0 * std::sqrt(double(network.nodes.size())), 900.0, 8000.0);
     return {side, kMargin, kTitleBand, kLegendBand, 600.0};
 }
