@@ -6,14 +6,14 @@
 #include <memory>
 #include <type_traits>
 
-// Sequence of the nodes or links of a branch. Branches grow and shrink at both
-// ends (a loop branch takes links at its front, a tree branch loses its first
-// links), so both ends are amortised O(1); the middle is indexed directly.
+// Sequence of the nodes or links of a branch, or of their host IDs. Branches grow and shrink at
+// both ends (a loop branch takes links at its front, a tree branch loses its first links), so both
+// ends are amortised O(1); the middle is indexed directly.
 //
 // Most branches are loops of one link; a large looped network holds one per
-// loop, so the first three entries live in the chain itself and only longer
-// chains take memory of their own.
-template <class T>
+// loop, so the first `InPlace` entries live in the chain itself and only
+// longer chains take memory of their own.
+template <class T, std::uint32_t InPlace = 3>
 class Chain {
     static_assert(std::is_trivially_copyable_v<T>);
 
@@ -58,6 +58,13 @@ public:
         data_[--head_] = value;
         ++size_;
     }
+    // Room for `count` entries from the front on, so that filling a chain
+    // of known length takes memory once.
+    void reserve(std::size_t count) {
+        if (count > capacity_ - head_) {
+            regrow(head_, count - size_);
+        }
+    }
     void pop_front() { erase_front(1); }
     // Removes the first `count` entries.
     void erase_front(std::size_t count) {
@@ -81,8 +88,6 @@ public:
     void reverse() { std::reverse(begin(), end()); }
 
 private:
-    static constexpr std::uint32_t kInPlace = 3;
-
     // Moves the entries to new memory with `front` free entries before them
     // and `behind` after.
     void regrow(std::size_t front, std::size_t behind) {
@@ -99,7 +104,7 @@ private:
             delete[] data_;
         }
         data_ = inPlace_;
-        capacity_ = kInPlace;
+        capacity_ = InPlace;
     }
     void assign(const Chain& other) {
         for (const T& value : other) {
@@ -110,6 +115,6 @@ private:
     T* data_ = inPlace_;
     std::uint32_t head_ = 0;
     std::uint32_t size_ = 0;
-    std::uint32_t capacity_ = kInPlace;
-    T inPlace_[kInPlace] = {};
+    std::uint32_t capacity_ = InPlace;
+    T inPlace_[InPlace] = {};
 };
