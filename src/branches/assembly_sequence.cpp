@@ -7,7 +7,7 @@
 void CFLDNetworkParser::AssembleBranches(ParsePass pass, bool numberWorkerLoops) {
     auto& workers = pass == ParsePass::kFirst ? subnetworks : secondPassSubnetworks;
     for (auto& worker : workers) {
-        RunWorkerStages(*worker, pass);
+        RunWorkerStages(*worker, pass, numberWorkerLoops);
     }
     std::int32_t branchCounter = 1;
     std::int32_t outletSectionCount = 0;
@@ -28,8 +28,12 @@ void CFLDNetworkParser::AssembleBranches(ParsePass pass, bool numberWorkerLoops)
 }
 
 // Storage drops and pressure mains are found in the first pass only; their
-// marks stay in the network for the second.
-void CFLDNetworkParser::RunWorkerStages(CBranchFinder& worker, ParsePass pass) {
+// marks stay in the network for the second. Host IDs are listed only for the
+// branches the host gets: the longest-branch parse reports the tree branches
+// of its second pass and no worker loop, and its first pass holds a loop
+// branch for every loop of the network.
+void CFLDNetworkParser::RunWorkerStages(CBranchFinder& worker, ParsePass pass,
+                                        bool reportsWorkerLoops) {
     worker.SelectLoopLinks();
     if (!worker.isSingleNode) {
         worker.CutSubnetworkTree();
@@ -43,5 +47,5 @@ void CFLDNetworkParser::RunWorkerStages(CBranchFinder& worker, ParsePass pass) {
     if (pass == ParsePass::kFirst) {
         worker.SplitAtPressureMainEnds();
     }
-    worker.FillBranchIDTables();
+    worker.FillBranchIDTables(pass == ParsePass::kSecond || reportsWorkerLoops, reportsWorkerLoops);
 }

@@ -23,11 +23,15 @@ CBranch* CBranchFinder::AddLoopBranch(std::unique_ptr<CBranch> branch) {
     return added;
 }
 
-void CBranchFinder::FillBranchIDTables() {
-    for (auto& b : treeBranches) {
-        b->FillIDTables();
+void CBranchFinder::FillBranchIDTables(bool ofTreeBranches, bool ofLoopBranches) {
+    if (ofTreeBranches) {
+        for (auto& b : treeBranches) {
+            b->FillIDTables();
+        }
     }
-    for (auto& b : loopBranches) {
-        b->FillIDTables();
+    if (ofLoopBranches) {
+        for (auto& b : loopBranches) {
+            b->FillIDTables();
+        }
     }
 }

@@ -32,7 +32,7 @@ public:
     void SplitAtStorageDrops();
     void ExtendLoopBranches();
     void SplitAtPressureMainEnds();
-    void FillBranchIDTables();
+    void FillBranchIDTables(bool ofTreeBranches, bool ofLoopBranches);
     void NumberTreeBranches(std::int32_t& branchCounter, std::int32_t& outletSectionCount);
     void OrientLoopBranches();
     void NumberLoopBranches(std::int32_t& branchCounter);

@@ -5,9 +5,11 @@ namespace GTL {
 void dfs::reset() {
     give_tables_back();
     reached_ = 0;
-    order_.clear();
-    treeEdges_.clear();
-    backEdges_.clear();
+    // A search run again after a reset may reach far less than before (an
+    // outlet's search once the path to the next outlet is cut): keep no room.
+    std::vector<node>().swap(order_);
+    std::vector<edge>().swap(treeEdges_);
+    std::vector<edge>().swap(backEdges_);
     start_ = node{};
 }
 
@@ -21,12 +23,11 @@ int dfs::run(graph& G) {
 
 void dfs::begin(graph& G) {
     give_tables_back();
-    G_ = &G;
-    positions_.emplace(G.tables().positions);
-    (*positions_)->start_run(static_cast<std::size_t>(G.number_of_node_ids()));
+    run_ = std::make_unique<Run>(G);
+    run_->positions->start_run(static_cast<std::size_t>(G.number_of_node_ids()));
     if (recordBackEdges_) {
-        usedLinks_.emplace(G.tables().usedLinks);
-        (*usedLinks_)->start_run(static_cast<std::size_t>(G.number_of_edge_ids()));
+        run_->usedLinks.emplace(G.tables().usedLinks);
+        (*run_->usedLinks)->start_run(static_cast<std::size_t>(G.number_of_edge_ids()));
     }
     runOrderBegin_ = order_.size();
     runTreeBegin_ = treeEdges_.size();
@@ -41,26 +42,24 @@ void dfs::begin(graph& G) {
 }
 
 void dfs::give_tables_back() {
-    if (!positions_) {
+    if (!run_) {
         return;
     }
-    positions_.reset();
-    usedLinks_.reset();
     // A kept search holds only its lists.
-    std::vector<Frame>().swap(stack_);
-    std::vector<edge>().swap(links_);
+    run_.reset();
     tables_returned();
 }
 
 void dfs::enter(node C, node F) {
-    (*positions_)->set(C.id) = static_cast<std::int32_t>(order_.size() - runOrderBegin_);
+    Run& r = *run_;
+    r.positions->set(C.id) = static_cast<std::int32_t>(order_.size() - runOrderBegin_);
     order_.push_back(C);
     ++reached_;
     entered_node(C);
-    std::size_t begin = links_.size();
-    G_->for_each_adj_edge(C, [&](edge L) { links_.push_back(L); });
-    order_links(*G_, C, F, std::span<edge>(links_.data() + begin, links_.size() - begin));
-    stack_.push_back(Frame{C, begin, begin, links_.size()});
+    std::size_t begin = r.links.size();
+    r.G->for_each_adj_edge(C, [&](edge L) { r.links.push_back(L); });
+    order_links(*r.G, C, F, std::span<edge>(r.links.data() + begin, r.links.size() - begin));
+    r.stack.push_back(Frame{C, begin, begin, r.links.size()});
 }
 
 // The descent of the recursive procedure, paused after each node it enters:
@@ -69,29 +68,33 @@ void dfs::enter(node C, node F) {
 // the link a back link (recorded once); a node whose links are all tried is
 // left.
 bool dfs::enter_next() {
-    while (!stack_.empty()) {
-        Frame& top = stack_.back();
+    if (!run_) {
+        return false;
+    }
+    Run& r = *run_;
+    while (!r.stack.empty()) {
+        Frame& top = r.stack.back();
         if (top.next == top.end) {
-            links_.resize(top.begin);
-            stack_.pop_back();
+            r.links.resize(top.begin);
+            r.stack.pop_back();
             continue;
         }
-        edge L = links_[top.next++];
+        edge L = r.links[top.next++];
         node C = top.C;
-        node N = G_->opposite(L, C);
+        node N = r.G->opposite(L, C);
         if (skip_neighbour(C, N)) {
             continue;
         }
         if (!entered_by_run(N)) {
             treeEdges_.push_back(L);
-            if (usedLinks_) {
-                (*usedLinks_)->set(L.id) = 1;
+            if (r.usedLinks) {
+                (*r.usedLinks)->set(L.id) = 1;
             }
             enter(N, C);
             return true;
         }
-        if (usedLinks_ && (*usedLinks_)->get(L.id) == 0) {
-            (*usedLinks_)->set(L.id) = 1;
+        if (r.usedLinks && (*r.usedLinks)->get(L.id) == 0) {
+            (*r.usedLinks)->set(L.id) = 1;
             backEdges_.push_back(L);
         }
     }
@@ -117,7 +120,7 @@ bool dfs::reaches(node n) {
 }
 
 edge dfs::tree_edge_to(node n) const {
-    std::int32_t at = (*positions_)->get(n.id);
+    std::int32_t at = run_->positions->get(n.id);
     return at == 0 ? edge{} : treeEdges_[runTreeBegin_ + static_cast<std::size_t>(at) - 1];
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <vector>
@@ -64,14 +65,20 @@ private:
     // Numbers C, tells the policy and puts C's links, in the order they are
     // tried, on the shared link stack.
     void enter(node C, node F);
-    bool entered_by_run(node n) const { return (*positions_)->has(n.id); }
+    bool entered_by_run(node n) const { return run_->positions->has(n.id); }
     void give_tables_back();
 
-    graph* G_ = nullptr;
-    std::optional<table_lease<std::int32_t>> positions_;
-    std::optional<table_lease<char>> usedLinks_;
-    std::vector<Frame> stack_;
-    std::vector<edge> links_;
+    // What only a run under way needs, held apart: a parse keeps one finished
+    // search per outlet, and a million outfalls keep a million of them.
+    struct Run {
+        explicit Run(graph& G) : G(&G), positions(G.tables().positions) {}
+        graph* G;
+        table_lease<std::int32_t> positions;
+        std::optional<table_lease<char>> usedLinks;
+        std::vector<Frame> stack;
+        std::vector<edge> links;
+    };
+    std::unique_ptr<Run> run_;
     // Where this run's entries start in the lists, which a run without reset
     // appends to.
     std::size_t runOrderBegin_ = 0;

@@ -39,8 +39,9 @@ public:
     std::int32_t numberOfSections = 0;
     std::int32_t inBranchNumber = 0;
     std::int32_t inUpSectionNumber = 0;
-    std::vector<std::int32_t> nodeIDs;
-    std::vector<std::int32_t> edgeIDs;
+    // One ID in place keeps the record as small as with lists of their own.
+    Chain<std::int32_t, 1> nodeIDs;
+    Chain<std::int32_t, 1> edgeIDs;
     graph_fld* graph;
 };
 

@@ -136,7 +136,7 @@ private:
     void SortOutletsByLongestPath();
     // Branch assembly and the driver's finishing stages.
     void AssembleBranches(ParsePass pass, bool numberWorkerLoops);
-    void RunWorkerStages(CBranchFinder& worker, ParsePass pass);
+    void RunWorkerStages(CBranchFinder& worker, ParsePass pass, bool reportsWorkerLoops);
     void CollectResults(bool findLongestBranch);
     void NumberPumpLinks();
     void ReleaseSearches();

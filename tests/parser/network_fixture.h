@@ -49,7 +49,8 @@ inline std::string BranchText(const std::vector<std::int32_t>& nodes,
 // "B<number> <branch text> out b/s in b/s sec n", "L" for a loop branch.
 inline std::string Describe(const host::BranchResult& b, char kind) {
     return kind + std::to_string(b.branchNumber) + " " +
-           BranchText(b.nodeIDs, b.edgeIDs, b.isStorageOutletBranch, b.isSingleStorageNodeBranch) +
+           BranchText({b.nodeIDs.begin(), b.nodeIDs.end()}, {b.edgeIDs.begin(), b.edgeIDs.end()},
+                      b.isStorageOutletBranch, b.isSingleStorageNodeBranch) +
            " out " + std::to_string(b.downStreamBranchNumber) + "/" +
            std::to_string(b.downStreamUpSectionNumber) + " in " +
            std::to_string(b.upStreamBranchNumber) + "/" +

@@ -182,8 +182,10 @@ TEST(BranchIdTables, NodeCopiesAreReportedAsTheirOriginal) {
     }
     b.FillIDTables();
     b.FillIDTables();
-    EXPECT_EQ(b.nodeIDs, (std::vector<std::int32_t>{-7, -12, 100000000, 300000005}));
-    EXPECT_EQ(b.edgeIDs, (std::vector<std::int32_t>{21, 22, 23}));
+    EXPECT_EQ(std::vector<std::int32_t>(b.nodeIDs.begin(), b.nodeIDs.end()),
+              (std::vector<std::int32_t>{-7, -12, 100000000, 300000005}));
+    EXPECT_EQ(std::vector<std::int32_t>(b.edgeIDs.begin(), b.edgeIDs.end()),
+              (std::vector<std::int32_t>{21, 22, 23}));
     EXPECT_THROW_MSG(b.GetNodeID(4), "Failed : CBranch::GetNodeID\nIndex out of range",
                      kInvalidArg);
     EXPECT_THROW_MSG(b.GetEdgeID(-1), "Failed : CBranch::GetEdgeID\nIndex out of range",
@@ -193,7 +195,8 @@ TEST(BranchIdTables, NodeCopiesAreReportedAsTheirOriginal) {
     single.isSingleStorageNodeBranch = true;
     single.nodes.push_back(b.nodes[0]);
     single.FillIDTables();
-    EXPECT_EQ(single.nodeIDs, (std::vector<std::int32_t>{100000007}));
+    ASSERT_EQ(single.nodeIDs.size(), 1U);
+    EXPECT_EQ(single.nodeIDs[0], 100000007);
     EXPECT_TRUE(single.edgeIDs.empty());
 }
 
