@@ -26,12 +26,12 @@ CBranch* CBranchFinder::AddLoopBranch(std::unique_ptr<CBranch> branch) {
 void CBranchFinder::FillBranchIDTables(bool ofTreeBranches, bool ofLoopBranches) {
     if (ofTreeBranches) {
         for (auto& b : treeBranches) {
-            b->FillIDTables();
+            b->FillIDTables(*graph);
         }
     }
     if (ofLoopBranches) {
         for (auto& b : loopBranches) {
-            b->FillIDTables();
+            b->FillIDTables(*graph);
         }
     }
 }

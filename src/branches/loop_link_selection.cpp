@@ -140,7 +140,7 @@ void CBranchFinder::SelectLoopLinks() {
         // A link from a node to itself is its own loop: it is cut as it is.
         CutLink cut =
             S == T ? CutLink{b, S, S} : ChooseCutLink(*graph, b, S, T, summits.Summit(S, T));
-        auto branch = std::make_unique<CBranch>(graph);
+        auto branch = std::make_unique<CBranch>();
         branch->nodes.push_back(cut.high);
         branch->nodes.push_back(cut.low);
         branch->edges.push_back(cut.link);

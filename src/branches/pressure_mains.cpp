@@ -103,7 +103,7 @@ bool CBranchFinder::SeparateMain(std::size_t k) {
     if (!IsUnseenConvertedOutfall(graph->data(last))) {
         return false;
     }
-    auto S = std::make_unique<CBranch>(graph);
+    auto S = std::make_unique<CBranch>();
     S->isSingleStorageNodeBranch = true;
     S->nodes.push_back(last);
     B.isStorageOutletBranch = false;
@@ -115,7 +115,7 @@ bool CBranchFinder::SeparateMain(std::size_t k) {
 // gravity part from j on, and the main follows it in the list.
 void CBranchFinder::SplitOffPressureMain(std::size_t k, std::size_t j) {
     CBranch& B = *treeBranches[k];
-    auto P = std::make_unique<CBranch>(graph);
+    auto P = std::make_unique<CBranch>();
     for (std::size_t i = 0; i <= j; ++i) {
         P->nodes.push_back(B.nodes[i]);
     }

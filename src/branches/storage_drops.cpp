@@ -38,7 +38,7 @@ void CBranchFinder::SplitAtStorageNode(std::size_t k, std::size_t i) {
     GTL::node storage = B.nodes[i];
     std::size_t last = B.nodes.size() - 1;
 
-    auto drop = std::make_unique<CBranch>(graph);
+    auto drop = std::make_unique<CBranch>();
     drop->nodes.push_back(storage);
     drop->nodes.push_back(B.nodes[i + 1]);
     drop->edges.push_back(B.edges[i]);
@@ -46,7 +46,7 @@ void CBranchFinder::SplitAtStorageNode(std::size_t k, std::size_t i) {
 
     std::unique_ptr<CBranch> upper;
     if (i + 1 != last) {
-        upper = std::make_unique<CBranch>(graph);
+        upper = std::make_unique<CBranch>();
         for (std::size_t j = i + 1; j <= last; ++j) {
             upper->nodes.push_back(B.nodes[j]);
         }

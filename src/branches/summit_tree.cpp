@@ -34,14 +34,14 @@ summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order
     v_.reserve(order.size() + treeLinks.size() + extraLinks.size());
     for (GTL::node n : order) {
         std::int32_t x = add_vertex();
-        v_[static_cast<std::size_t>(x)].node = n;
+        v_[static_cast<std::size_t>(x)].item = n.id;
         nodeVertex_->set(n.id) = x;
     }
     auto addLink = [&](GTL::edge e) {
         std::int32_t x = add_vertex();
         Vertex& vx = v_[static_cast<std::size_t>(x)];
         vx.isLink = true;
-        vx.link = e;
+        vx.item = e.id;
         vx.top = Top(G.data(e));
         vx.best = vx.top;
         vx.first = x;
@@ -83,12 +83,12 @@ void summit_tree::fill_summit_stretch(GTL::node from, GTL::node to, path_record&
     std::int32_t length = v_[static_cast<std::size_t>(root)].size;
     std::int32_t at = rank(M);
     auto nodeAt = [&](std::int32_t position) {
-        return v_[static_cast<std::size_t>(select(root, position))].node;
+        return GTL::node{v_[static_cast<std::size_t>(select(root, position))].item};
     };
     auto linkAt = [&](std::int32_t position) {
-        return v_[static_cast<std::size_t>(select(root, position))].link;
+        return GTL::edge{v_[static_cast<std::size_t>(select(root, position))].item};
     };
-    GTL::edge link = v_[static_cast<std::size_t>(M)].link;
+    GTL::edge link{v_[static_cast<std::size_t>(M)].item};
     GTL::node before = nodeAt(at - 1);
     GTL::node after = nodeAt(at + 1);
     const CEdgeData& d = G_.data(link);

@@ -35,20 +35,22 @@ public:
     void swap(GTL::edge out, GTL::edge in);
 
 private:
+    // Three million of these for a street grid of a million nodes: the
+    // fields are ordered to leave no padding.
     struct Vertex {
-        std::int32_t child[2] = {-1, -1};
-        std::int32_t parent = -1;
-        bool flipped = false;
-        bool isLink = false;
         double top = 0.0;
         // Over the splay subtree: its size, its highest top and the first and
         // last vertex (in path order) that have it, -1 without links.
-        std::int32_t size = 1;
         double best = 0.0;
+        std::int32_t child[2] = {-1, -1};
+        std::int32_t parent = -1;
+        std::int32_t size = 1;
         std::int32_t first = -1;
         std::int32_t last = -1;
-        GTL::node node;
-        GTL::edge link;
+        // The node's or the link's number.
+        std::int32_t item = -1;
+        bool flipped = false;
+        bool isLink = false;
     };
 
     std::int32_t add_vertex();

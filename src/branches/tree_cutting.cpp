@@ -7,7 +7,7 @@
 void CBranchFinder::CutSubnetworkTree() {
     const std::vector<GTL::node>& order = search->dfs_order();
     const std::vector<GTL::edge>& tree = search->tree_edges();
-    auto B = std::make_unique<CBranch>(graph);
+    auto B = std::make_unique<CBranch>();
     B->nodes.push_back(order[0]);
     GTL::node prev;
     if (order.size() > 1) {
@@ -25,7 +25,7 @@ void CBranchFinder::CutSubnetworkTree() {
         } else {
             graph->data(B->nodes.front()).branchBoundary = true;
             treeBranches.push_back(std::move(B));
-            B = std::make_unique<CBranch>(graph);
+            B = std::make_unique<CBranch>();
             graph->data(p).isJunction = true;
             B->nodes.push_back(p);
             B->nodes.push_back(x);
@@ -41,7 +41,7 @@ void CBranchFinder::CutSubnetworkTree() {
 
 // A subnetwork that is one converted storage node is one branch of one node.
 void CBranchFinder::MakeSingleNodeBranch() {
-    auto B = std::make_unique<CBranch>(graph);
+    auto B = std::make_unique<CBranch>();
     B->isSingleStorageNodeBranch = true;
     B->nodes.push_back(singleNode);
     treeBranches.push_back(std::move(B));

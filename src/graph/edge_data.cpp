@@ -1,22 +1,24 @@
 #include "graph/edge_data.h"
 
+#include "support/error_texts.h"
+#include "support/kt_exception.h"
+
 CEdgeData::CEdgeData(std::int32_t edgeID, GTL::node source, double elevationInSource,
                      GTL::node target, double elevationInTarget, double size, std::int16_t edgeType,
                      double length)
     : size(size),
-      edgeID(edgeID),
-      edgeType(edgeType),
       length(length),
       elevationInSource(elevationInSource),
       elevationInTarget(elevationInTarget),
+      edgeID(edgeID),
       sourceNode(source),
-      targetNode(target) {}
+      targetNode(target),
+      edgeType(edgeType) {}
 
-// The context is named only on the failure path: it is observable only in the
-// raised message, and naming it on every elevation lookup would cost an
-// allocation per link of a large network.
-void CEdgeData::RaiseNotInEdge() const {
-    error().SetContext(texts::kGetElevation);
-    error().ThrowError(E_INVALIDARG, texts::kNodeNotInEdge);
-    __builtin_unreachable();
+// A link keeps no error object of its own: the raised error is the same
+// whether made here or kept, and a million links would each carry one.
+void CEdgeData::RaiseNotInEdge() {
+    CKtHRException error(CKtString(L""), E_FAIL);
+    error.SetContext(texts::kGetElevation);
+    error.ThrowError(E_INVALIDARG, texts::kNodeNotInEdge);
 }

@@ -3,7 +3,6 @@
 #include <cstdint>
 
 #include "graph/gtl_graph.h"
-#include "support/impl_object.h"
 
 // Link type codes as the parse tests them.
 namespace edge_type {
@@ -22,9 +21,11 @@ inline constexpr bool IsSetAside(std::int16_t type) {
 }
 }  // namespace edge_type
 
-// Per-link object: the host's description of the link and what the parse
-// writes about it.
-class CEdgeData : public CImplObject {
+// Per-link record: the host's description of the link and what the parse
+// writes about it. A million-link network holds a million of these (and the
+// longest-branch pass copies one per loop), so the record is plain data with
+// its fields ordered to leave no padding.
+class CEdgeData {
 public:
     CEdgeData(std::int32_t edgeID, GTL::node source, double elevationInSource, GTL::node target,
               double elevationInTarget, double size, std::int16_t edgeType, double length);
@@ -41,20 +42,20 @@ public:
         RaiseNotInEdge();
     }
 
-    std::int32_t branchNumber = 0;
     double size;
-    std::int32_t edgeID;
-    std::int16_t edgeType;
     double firstSectionPosition = 0.0;
     double secondSectionPosition = 0.0;
-    std::int32_t upStreamSectionNumber = 0;
-    bool parserDirectionSameAsUI = true;
     double length;
     double elevationInSource;
     double elevationInTarget;
+    std::int32_t edgeID;
+    std::int32_t branchNumber = 0;
+    std::int32_t upStreamSectionNumber = 0;
     GTL::node sourceNode;
     GTL::node targetNode;
+    std::int16_t edgeType;
+    bool parserDirectionSameAsUI = true;
 
 private:
-    [[noreturn]] void RaiseNotInEdge() const;
+    [[noreturn]] static void RaiseNotInEdge();
 };

@@ -1,5 +1,8 @@
 #include "graph/graph_fld.h"
 
+#include "support/error_texts.h"
+#include "support/kt_exception.h"
+
 #include <algorithm>
 
 #include "graph/permute.h"

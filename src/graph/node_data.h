@@ -19,26 +19,28 @@ inline constexpr std::int16_t kPressureMain = 5;
 inline constexpr std::int32_t kCopyIdBase = 100000000;
 
 // Per-node record of the network: the host's description and everything the
-// parse finds out about the node.
+// parse finds out about the node. The flags are single bits, so that the
+// record of a million-node network (and of the node copies the
+// longest-branch pass makes) packs into 56 bytes.
 struct NodeData {
     double xPosition = 0.0;
     double yPosition = 0.0;
+    double downStreamSectionPosition = 0.0;
+    double longestPathLength = 0.0;
     std::int32_t branchNumber = 0;
     std::int32_t indexInBranch = 0;
     std::int32_t upStreamSectionNumber = 0;
-    bool numbered = false;
-    double downStreamSectionPosition = 0.0;
     std::int32_t nodeID = 0;
     std::int16_t nodeType = 0;
-    bool isJunction = false;
-    bool branchBoundary = false;
-    bool outfallLinked = false;
-    bool convertedToOutfall = false;
-    bool storageHasDrain = false;
-    bool convertedEndSeen = false;
+    bool numbered : 1 = false;
+    bool isJunction : 1 = false;
+    bool branchBoundary : 1 = false;
+    bool outfallLinked : 1 = false;
+    bool convertedToOutfall : 1 = false;
+    bool storageHasDrain : 1 = false;
+    bool convertedEndSeen : 1 = false;
     // A node is a pond until the host says otherwise.
-    bool isPond = true;
-    double longestPathLength = 0.0;
+    bool isPond : 1 = true;
 };
 
 // An outfall-type node: an outfall, or a storage node the parse turned into one.

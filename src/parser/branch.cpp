@@ -1,5 +1,8 @@
 #include "parser/branch.h"
 
+#include "support/error_texts.h"
+#include "support/kt_exception.h"
+
 namespace {
 // Tables report node copies as minus the ID of the node copied.
 std::int32_t ReportedNodeID(std::int32_t id) {
@@ -7,38 +10,40 @@ std::int32_t ReportedNodeID(std::int32_t id) {
 }
 }  // namespace
 
-void CBranch::FillIDTables() {
-    nodeIDs.clear();
-    edgeIDs.clear();
-    nodeIDs.reserve(nodes.size());
-    edgeIDs.reserve(edges.size());
-    std::size_t step = 0;
-    if (!isSingleStorageNodeBranch) {
-        for (; step < edges.size(); ++step) {
-            nodeIDs.push_back(ReportedNodeID(graph->data(nodes[step]).nodeID));
-            edgeIDs.push_back(graph->data(edges[step]).edgeID);
-        }
+void CBranch::FillIDTables(const graph_fld& graph) {
+    ids_.clear();
+    ids_.reserve(nodes.size() + edges.size());
+    std::size_t linked = isSingleStorageNodeBranch ? 0 : edges.size();
+    for (std::size_t step = 0; step < linked; ++step) {
+        ids_.push_back(ReportedNodeID(graph.data(nodes[step]).nodeID));
     }
-    if (step < nodes.size()) {
-        nodeIDs.push_back(graph->data(nodes[step]).nodeID);
+    if (linked < nodes.size()) {
+        ids_.push_back(graph.data(nodes[linked]).nodeID);
+    }
+    nodeIDCount_ = static_cast<std::uint32_t>(ids_.size());
+    for (std::size_t step = 0; step < linked; ++step) {
+        ids_.push_back(graph.data(edges[step]).edgeID);
     }
 }
 
-// A branch's error object is seen only in the message it raises, so the
-// context is named when a check fails rather than on every call: hosts read
-// every ID of every branch, and most branches never report anything.
+namespace {
+[[noreturn]] void RaiseIndexOutOfRange(const wchar_t* context) {
+    CKtHRException error(CKtString(L""), E_FAIL);
+    error.SetContext(context);
+    error.ThrowError(E_INVALIDARG, texts::kIndexOutOfRange);
+}
+}  // namespace
+
 std::int32_t CBranch::GetNodeID(std::int32_t index) const {
     if (index < 0 || index > GetNumberOfNodes() - 1) {
-        error().SetContext(texts::kBranchGetNodeID);
-        error().ThrowError(E_INVALIDARG, texts::kIndexOutOfRange);
+        RaiseIndexOutOfRange(texts::kBranchGetNodeID);
     }
-    return nodeIDs[static_cast<std::size_t>(index)];
+    return NodeIDs()[static_cast<std::size_t>(index)];
 }
 
 std::int32_t CBranch::GetEdgeID(std::int32_t index) const {
     if (index < 0 || index > GetNumberOfEdges() - 1) {
-        error().SetContext(texts::kBranchGetEdgeID);
-        error().ThrowError(E_INVALIDARG, texts::kIndexOutOfRange);
+        RaiseIndexOutOfRange(texts::kBranchGetEdgeID);
     }
-    return edgeIDs[static_cast<std::size_t>(index)];
+    return EdgeIDs()[static_cast<std::size_t>(index)];
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "graph/graph_fld.h"
@@ -12,17 +13,24 @@
 // joins nodes i and i+1. Besides its number a branch knows how many
 // computational sections the solver gives it and which branch and section it
 // meets at each end.
-class CBranch : public CImplObject {
+//
+// A looped network has about one branch per node, so the record is kept
+// small: no error object of its own (the raised error is made where a check
+// fails) and the host IDs in one list that holds a branch of two nodes and
+// one link, the commonest, in place.
+class CBranch {
 public:
-    explicit CBranch(graph_fld* graph) : graph(graph) {}
-    ~CBranch() override = default;
-
-    // Host IDs of nodes and edges, in order. A node copy made by the
-    // longest-branch pass (ID above 100000000) is reported as minus the ID of
-    // the node copied, except as the branch's last node.
-    void FillIDTables();
+    // Host IDs of nodes and edges, in order, as they are when the branch is
+    // reported (the lists may change later; the tables do not). A node copy
+    // made by the longest-branch pass (ID above 100000000) is reported as
+    // minus the ID of the node copied, except as the branch's last node.
+    void FillIDTables(const graph_fld& graph);
     std::int32_t GetNodeID(std::int32_t index) const;
     std::int32_t GetEdgeID(std::int32_t index) const;
+    std::span<const std::int32_t> NodeIDs() const { return {ids_.begin(), nodeIDCount_}; }
+    std::span<const std::int32_t> EdgeIDs() const {
+        return {ids_.begin() + nodeIDCount_, ids_.end()};
+    }
 
     std::int32_t GetNumberOfSections() const { return numberOfSections; }
     std::int32_t GetNumberOfNodes() const { return static_cast<std::int32_t>(nodes.size()); }
@@ -40,9 +48,11 @@ public:
     std::int32_t inBranchNumber = 0;
     std::int32_t inUpSectionNumber = 0;
     // One ID in place keeps the record as small as with lists of their own.
-    Chain<std::int32_t, 1> nodeIDs;
-    Chain<std::int32_t, 1> edgeIDs;
-    graph_fld* graph;
+
+private:
+    // The node IDs, then the link IDs.
+    Chain<std::int32_t> ids_;
+    std::uint32_t nodeIDCount_ = 0;
 };
 
 // A pump link as the host gave it, and the branches and sections it joins.

@@ -46,9 +46,10 @@ private:
         for (std::size_t i = 0; i < loops.size(); ++i) {
             const CBranch& b = *loops[i];
             // Only IDs the branch's table holds for its nodes can match.
-            std::size_t count = std::min(b.nodes.size(), b.nodeIDs.size());
+            std::span<const std::int32_t> nodeIDs = b.NodeIDs();
+            std::size_t count = std::min(b.nodes.size(), nodeIDs.size());
             for (std::size_t k = 0; k < count; ++k) {
-                Record(b.nodeIDs[k], static_cast<std::int32_t>(i), static_cast<std::int32_t>(k));
+                Record(nodeIDs[k], static_cast<std::int32_t>(i), static_cast<std::int32_t>(k));
             }
         }
         built_ = true;

@@ -44,11 +44,11 @@ void CFLDNetworkParser::AddEdge(std::int32_t edgeID, std::int32_t sourceNodeID,
                                  elevationInTarget, size, length);
     if (edge_type::IsSetAside(edgeType)) {
         graph.hide_edge(e);
-        auto branch = std::make_unique<CBranch>(&graph);
+        auto branch = std::make_unique<CBranch>();
         branch->nodes.push_back(source);
         branch->nodes.push_back(target);
         branch->edges.push_back(e);
-        branch->FillIDTables();
+        branch->FillIDTables(graph);
         AppendLinkLoop(std::move(branch));
     }
 }

@@ -138,13 +138,13 @@ void CFLDNetworkParser::CutLinkBetweenOutlets(dfs_fld& search, GTL::node later) 
     search.reaches(later);
     FillPathAlongSearchTree(path, search, later);
     summit_link cut = ChooseSummitLink(path);
-    auto branch = std::make_unique<CBranch>(&graph);
+    auto branch = std::make_unique<CBranch>();
     branch->nodes.push_back(cut.high);
     branch->nodes.push_back(cut.low);
     graph.data(cut.high).isJunction = true;
     branch->edges.push_back(cut.link);
     branch->isLoopBetweenOutlets = true;
-    branch->FillIDTables();
+    branch->FillIDTables(graph);
     AppendLinkLoop(std::move(branch));
     graph.hide_edge(cut.link);
 }

@@ -42,17 +42,19 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
         // branches are not reported with the longest branches, so they and
         // its searches go before the second pass doubles what is held.
         subnetworks.clear();
-        outletSearches.clear();
+        ReleaseSearches();
         SortOutletsByLongestPath();
         FindOutletsAndSubnetworks(ParsePass::kSecond);
         AssembleBranches(ParsePass::kSecond, false);
     }
 
+    // The searches' tables are of no use once the branches are made; the
+    // result lists and the pump links' numbers need none of them.
+    ReleaseSearches();
     CollectResults(findLongestBranch);
     if (result) {
         NumberPumpLinks();
     }
-    ReleaseSearches();
     return result;
 }
 
@@ -61,6 +63,15 @@ void CFLDNetworkParser::CollectResults(bool findLongestBranch) {
     loopBranches.clear();
     loopQueries_.Invalidate();
     const auto& workers = findLongestBranch ? secondPassSubnetworks : subnetworks;
+    // Sized first: a looped network has about a branch per node.
+    std::size_t trees = 0;
+    std::size_t loops = linkLoops.size();
+    for (const auto& worker : workers) {
+        trees += worker->treeBranches.size();
+        loops += findLongestBranch ? 0 : worker->loopBranches.size();
+    }
+    branches.reserve(trees);
+    loopBranches.reserve(loops);
     for (const auto& worker : workers) {
         for (const auto& b : worker->treeBranches) {
             branches.push_back(b.get());

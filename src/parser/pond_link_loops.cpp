@@ -29,7 +29,7 @@ void CFLDNetworkParser::CreatePondLinkLoops() {
         toHide.push_back(e);
         double atFirst = d.GetElevation(first);
         double atSecond = d.GetElevation(second);
-        auto branch = std::make_unique<CBranch>(&graph);
+        auto branch = std::make_unique<CBranch>();
         if (atFirst - atSecond <= -kPondLevelTolerance) {
             branch->nodes.push_back(second);
             branch->nodes.push_back(first);
@@ -38,7 +38,7 @@ void CFLDNetworkParser::CreatePondLinkLoops() {
             branch->nodes.push_back(second);
         }
         branch->edges.push_back(e);
-        branch->FillIDTables();
+        branch->FillIDTables(graph);
         AppendLinkLoop(std::move(branch));
     });
     // Hidden only after the walk, which must see the edge list undisturbed.

@@ -227,7 +227,7 @@ CFLDNetworkParser::NodeAnswers CFLDNetworkParser::AnswerNode(std::int32_t nodeID
     a.upStreamSectionNumber = d.upStreamSectionNumber;
     a.downStreamSectionPosition = d.downStreamSectionPosition;
     a.isOutfallType = IsHostOutfall(d);
-    a.isConvertedToOutfall = d.convertedToOutfall;
+    a.isConvertedToOutfall = static_cast<bool>(d.convertedToOutfall);
     a.isPump = IsPump(d);
     a.isManholeOrStorageType = IsManholeOrStorageType(d);
     return a;
@@ -261,11 +261,13 @@ CFLDNetworkParser::BranchAnswers CFLDNetworkParser::AnswerBranch(const CBranch& 
     a.numberOfSections = b.numberOfSections;
     a.isStorageOutletBranch = b.isStorageOutletBranch;
     a.isSingleStorageNodeBranch = b.isSingleStorageNodeBranch;
+    std::span<const std::int32_t> nodeIDs = b.NodeIDs();
+    std::span<const std::int32_t> edgeIDs = b.EdgeIDs();
     a.nodeIDs.assign(
-        b.nodeIDs.begin(),
-        b.nodeIDs.begin() + std::min<std::ptrdiff_t>(b.GetNumberOfNodes(), std::ssize(b.nodeIDs)));
+        nodeIDs.begin(),
+        nodeIDs.begin() + std::min<std::ptrdiff_t>(b.GetNumberOfNodes(), std::ssize(nodeIDs)));
     a.edgeIDs.assign(
-        b.edgeIDs.begin(),
-        b.edgeIDs.begin() + std::min<std::ptrdiff_t>(b.GetNumberOfEdges(), std::ssize(b.edgeIDs)));
+        edgeIDs.begin(),
+        edgeIDs.begin() + std::min<std::ptrdiff_t>(b.GetNumberOfEdges(), std::ssize(edgeIDs)));
     return a;
 }

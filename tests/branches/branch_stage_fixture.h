@@ -63,7 +63,7 @@ inline std::string Chains(const graph_fld& g, const BranchList& list) {
 
 // Builds a branch from its text form ("4 5 6/45 56", "5/ SS").
 inline std::unique_ptr<CBranch> MakeBranch(graph_fld& g, std::string text) {
-    auto b = std::make_unique<CBranch>(&g);
+    auto b = std::make_unique<CBranch>();
     if (text.ends_with(" SS")) {
         b->isSingleStorageNodeBranch = true;
         text.resize(text.size() - 3);
@@ -116,11 +116,11 @@ inline void ExpectLoopEndCounts(CFLDNetworkParser& parser, const CBranchFinder* 
 }
 
 // The nodes of the network whose flag is set.
-inline std::set<std::int32_t> NodesWith(const graph_fld& g, const host::Network& net,
-                                        bool NodeData::*flag) {
+template <class Flag>
+std::set<std::int32_t> NodesWith(const graph_fld& g, const host::Network& net, Flag flag) {
     std::set<std::int32_t> ids;
     for (const host::Node& n : net.nodes) {
-        if (g.data(g.GetNode(n.id)).*flag) {
+        if (flag(g.data(g.GetNode(n.id)))) {
             ids.insert(n.id);
         }
     }

@@ -124,7 +124,7 @@ INSTANTIATE_TEST_SUITE_P(Parse, Numbering, ::testing::ValuesIn(kCases), rivo_tes
 // A loop branch X -> (N) -> Y on a graph of its own, with its ends numbered.
 struct LoopBranchRig {
     graph_fld graph;
-    std::unique_ptr<CBranch> owned = std::make_unique<CBranch>(&graph);
+    std::unique_ptr<CBranch> owned = std::make_unique<CBranch>();
     CBranch& branch = *owned;
     LoopBranchRig(std::vector<std::int16_t> nodeTypes, std::vector<std::int16_t> linkTypes) {
         for (std::size_t i = 0; i < nodeTypes.size(); ++i) {
@@ -194,7 +194,7 @@ TEST(LoopBranchOrientation, AllPressureMainLinksOnOneBranch) {
         rig.Node(0).branchNumber = c.firstBranch;
         rig.Node(2).branchNumber = c.lastBranch;
         CBranch& b = rig.branch;
-        b.FillIDTables();
+        b.FillIDTables(rig.graph);
         GTL::node last = b.nodes[2];
         GTL::edge lastLink = b.edges[1];
         CBranchFinder worker(nullptr, &rig.graph, nullptr, b.nodes[0], false);

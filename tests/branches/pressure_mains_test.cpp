@@ -159,7 +159,7 @@ std::string WalkRandomBranches(std::uint32_t seed, bool restart) {
     std::int32_t nodeID = 4;
     std::int32_t linkID = 100;
     for (std::int32_t b = 0, count = 3 + pick(6); b < count; ++b) {
-        auto B = std::make_unique<CBranch>(&net.G);
+        auto B = std::make_unique<CBranch>();
         B->nodes.push_back(net.Node(nodeID++, 0, 0, pick(2) ? 4 : pick(4) ? 0 : 5));
         B->isSingleStorageNodeBranch = pick(8) == 0;
         if (B->isSingleStorageNodeBranch) {

@@ -60,8 +60,10 @@ TEST_P(StorageDrops, SplitAtFirstDropOfEachBranch) {
 
     EXPECT_EQ(Chains(g, worker.treeBranches), c.tree);
     EXPECT_EQ(Chains(g, worker.loopBranches), c.loops);
-    EXPECT_EQ(NodesWith(g, c.network, &NodeData::convertedToOutfall), c.converted);
-    EXPECT_EQ(NodesWith(g, c.network, &NodeData::branchBoundary), c.boundaries);
+    EXPECT_EQ(NodesWith(g, c.network, [](const NodeData& d) { return d.convertedToOutfall; }),
+              c.converted);
+    EXPECT_EQ(NodesWith(g, c.network, [](const NodeData& d) { return d.branchBoundary; }),
+              c.boundaries);
     for (const host::Node& n : c.network.nodes) {
         EXPECT_EQ(g.data(g.GetNode(n.id)).nodeType, c.converted.count(n.id) ? 1 : n.type);
     }

@@ -58,7 +58,7 @@ TEST_P(TreeBranchIndexTest, AnswersAsTheScansWhileBranchesChange) {
     }
     CBranchFinder::BranchList list;
     for (int b = 0; b < 12; ++b) {
-        list.push_back(std::make_unique<CBranch>(&net.G));
+        list.push_back(std::make_unique<CBranch>());
         for (std::size_t k = 0, n = 1 + pick(4); k < n; ++k) {
             list.back()->nodes.push_back(net(static_cast<std::int32_t>(pick(6))));
         }

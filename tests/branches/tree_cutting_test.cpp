@@ -51,8 +51,9 @@ TEST_P(TreeCutting, CutsSearchTreeIntoChains) {
     worker.CutSubnetworkTree();
 
     EXPECT_EQ(Chains(g, worker.treeBranches), c.tree);
-    EXPECT_EQ(NodesWith(g, c.network, &NodeData::branchBoundary), c.boundaries);
-    EXPECT_EQ(NodesWith(g, c.network, &NodeData::isJunction), c.junctions);
+    EXPECT_EQ(NodesWith(g, c.network, [](const NodeData& d) { return d.branchBoundary; }),
+              c.boundaries);
+    EXPECT_EQ(NodesWith(g, c.network, [](const NodeData& d) { return d.isJunction; }), c.junctions);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stage, TreeCutting, ::testing::ValuesIn(kCutCases), ByName);

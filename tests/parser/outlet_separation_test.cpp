@@ -171,7 +171,7 @@ TEST(LoopEnds, CountedOverParserLoopsAndFirstPassWorkers) {
     EXPECT_EQ(counts(), "0 3 0 3 1 2 ");
     ASSERT_TRUE(A::FindOutletsAndSubnetworks(core, true));
     auto loop = [&] {
-        auto b = std::make_unique<CBranch>(&g);
+        auto b = std::make_unique<CBranch>();
         b->nodes.push_back(g.GetNode(1));
         b->nodes.push_back(g.GetNode(3));
         return b;

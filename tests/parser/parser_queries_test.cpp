@@ -171,7 +171,7 @@ TEST(NetworkInput, HiddenLinksCountAndHostValuesSurviveTheParse) {
 
 TEST(BranchIdTables, NodeCopiesAreReportedAsTheirOriginal) {
     graph_fld g;
-    CBranch b(&g);
+    CBranch b;
     for (std::int32_t id : {100000007, 200000012, 100000000, 300000005}) {
         b.nodes.push_back(g.add_node(id, 0, 0.0, 0.0));
         if (b.nodes.size() > 1) {
@@ -180,24 +180,24 @@ TEST(BranchIdTables, NodeCopiesAreReportedAsTheirOriginal) {
                                          1));
         }
     }
-    b.FillIDTables();
-    b.FillIDTables();
-    EXPECT_EQ(std::vector<std::int32_t>(b.nodeIDs.begin(), b.nodeIDs.end()),
+    b.FillIDTables(g);
+    b.FillIDTables(g);
+    EXPECT_EQ(std::vector<std::int32_t>(b.NodeIDs().begin(), b.NodeIDs().end()),
               (std::vector<std::int32_t>{-7, -12, 100000000, 300000005}));
-    EXPECT_EQ(std::vector<std::int32_t>(b.edgeIDs.begin(), b.edgeIDs.end()),
+    EXPECT_EQ(std::vector<std::int32_t>(b.EdgeIDs().begin(), b.EdgeIDs().end()),
               (std::vector<std::int32_t>{21, 22, 23}));
     EXPECT_THROW_MSG(b.GetNodeID(4), "Failed : CBranch::GetNodeID\nIndex out of range",
                      kInvalidArg);
     EXPECT_THROW_MSG(b.GetEdgeID(-1), "Failed : CBranch::GetEdgeID\nIndex out of range",
                      kInvalidArg);
 
-    CBranch single(&g);
+    CBranch single;
     single.isSingleStorageNodeBranch = true;
     single.nodes.push_back(b.nodes[0]);
-    single.FillIDTables();
-    ASSERT_EQ(single.nodeIDs.size(), 1U);
-    EXPECT_EQ(single.nodeIDs[0], 100000007);
-    EXPECT_TRUE(single.edgeIDs.empty());
+    single.FillIDTables(g);
+    ASSERT_EQ(single.NodeIDs().size(), 1U);
+    EXPECT_EQ(single.NodeIDs()[0], 100000007);
+    EXPECT_TRUE(single.EdgeIDs().empty());
 }
 
 // Outfall 1; branch 1 = 1 2 4, branch 2 = 2 3 5; 4 and 5 are dead ends that
