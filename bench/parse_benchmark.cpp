@@ -102,9 +102,11 @@ void Measure(Profile profile, std::int32_t size, std::uint64_t seed, CaseResult&
     r.parseMs = TimeMs([&] { r.parsed = parser->ParseNetwork(); });
     done(kParsed);
     rivo_bench::ReadTally tally;
-    const std::vector<std::int32_t> nodeIDs = rivo::host::NodeIDs(network);
-    const std::vector<std::int32_t> linkIDs = rivo::host::LinkIDs(network);
-    r.readMs = TimeMs([&] { tally = rivo_bench::ReadEverything(*parser, nodeIDs, linkIDs); });
+    {
+        const std::vector<std::int32_t> nodeIDs = rivo::host::NodeIDs(network);
+        const std::vector<std::int32_t> linkIDs = rivo::host::LinkIDs(network);
+        r.readMs = TimeMs([&] { tally = rivo_bench::ReadEverything(*parser, nodeIDs, linkIDs); });
+    }
     r.branches = tally.branches;
     r.loops = tally.loops;
     r.queryErrors = tally.errors;

@@ -37,12 +37,13 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
     AssembleBranches(ParsePass::kFirst, !findLongestBranch);
     if (findLongestBranch) {
         ComputeLongestPathLengths();
-        SplitLoopsAtFirstNode();
         // Only the first pass's marks in the network carry over: its
         // branches are not reported with the longest branches, so they and
-        // its searches go before the second pass doubles what is held.
-        subnetworks.clear();
+        // its searches go before the second pass doubles what is held (the
+        // searches before the loops are split, the branches once they are).
         ReleaseSearches();
+        SplitLoopsAtFirstNode();
+        subnetworks.clear();
         SortOutletsByLongestPath();
         FindOutletsAndSubnetworks(ParsePass::kSecond);
         AssembleBranches(ParsePass::kSecond, false);
