@@ -12,7 +12,7 @@ namespace rivo::tool {
 namespace {
 
 using Cause = UnnumberedPumpEnd::Cause;
-using Velmora::Calculations::Dynamic::IVFLDNetworkParser;
+using Velmora::Calculations::Dynamic::RivoNetworkParser;
 
 constexpr std::string_view kNumberingContext = "Failed : CFLDNetworkParser::GetBranchNumberOfNode";
 constexpr std::string_view kUnknownNode = "Failed : graph_fld::GetNode";
@@ -30,7 +30,7 @@ public:
         }
     }
 
-    UnnumberedPumpEnd Explain(IVFLDNetworkParser& parser, UnnumberedPumpEnd end,
+    UnnumberedPumpEnd Explain(RivoNetworkParser& parser, UnnumberedPumpEnd end,
                               bool findLongestBranch) const {
         const auto last = lastNodeOf_.find(end.nodeID);
         if (!Exists(parser, end.nodeID)) {
@@ -51,7 +51,7 @@ public:
     }
 
 private:
-    static bool Exists(IVFLDNetworkParser& parser, std::int32_t id) {
+    static bool Exists(RivoNetworkParser& parser, std::int32_t id) {
         try {
             parser.GetNodeIsPump(id);
             return true;
@@ -66,7 +66,7 @@ private:
     std::unordered_map<std::int32_t, std::int32_t> lastNodeOf_;
 };
 
-bool OnNoBranch(IVFLDNetworkParser& parser, std::int32_t id) {
+bool OnNoBranch(RivoNetworkParser& parser, std::int32_t id) {
     try {
         parser.GetBranchNumberOfNode(id);
         return false;
@@ -141,7 +141,7 @@ std::string Hint(const NetworkSource& source, const std::vector<UnnumberedPumpEn
 
 }  // namespace
 
-std::vector<UnnumberedPumpEnd> FindUnnumberedPumpEnds(IVFLDNetworkParser& parser,
+std::vector<UnnumberedPumpEnd> FindUnnumberedPumpEnds(RivoNetworkParser& parser,
                                                       const RaisedError& error,
                                                       bool findLongestBranch) {
     const bool numbering = error.message.starts_with(kNumberingContext);
@@ -177,7 +177,7 @@ bool NeedsParseWithoutLongest(const std::vector<UnnumberedPumpEnd>& ends) {
                        [](const UnnumberedPumpEnd& end) { return end.cause == Cause::kLoopOnly; });
 }
 
-void ExplainWithoutLongest(IVFLDNetworkParser& plain, std::vector<UnnumberedPumpEnd>& ends) {
+void ExplainWithoutLongest(RivoNetworkParser& plain, std::vector<UnnumberedPumpEnd>& ends) {
     host::ResultSummary summary;
     try {
         summary = host::ReadSummary(plain);

@@ -40,7 +40,7 @@ struct UnnumberedPumpEnd {
 // pump link order, upstream end first. Empty unless the raise came from
 // numbering the pump links.
 std::vector<UnnumberedPumpEnd> FindUnnumberedPumpEnds(
-    Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser, const RaisedError& error,
+    Velmora::Calculations::Dynamic::RivoNetworkParser& parser, const RaisedError& error,
     bool findLongestBranch);
 
 // Where the longest-branch parse left ends on no branch it reports
@@ -48,7 +48,7 @@ std::vector<UnnumberedPumpEnd> FindUnnumberedPumpEnds(
 // numbered there, the node lies only on a loop branch that --longest does
 // not report; otherwise the end takes the cause found there.
 bool NeedsParseWithoutLongest(const std::vector<UnnumberedPumpEnd>& ends);
-void ExplainWithoutLongest(Velmora::Calculations::Dynamic::IVFLDNetworkParser& plain,
+void ExplainWithoutLongest(Velmora::Calculations::Dynamic::RivoNetworkParser& plain,
                            std::vector<UnnumberedPumpEnd>& ends);
 
 // How the network came to the parser, for the hint that ends the report.

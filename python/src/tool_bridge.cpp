@@ -108,7 +108,7 @@ std::shared_ptr<LoadedNetwork> LoadNetworkText(std::string_view text, std::strin
     });
 }
 
-ResultSummary ReadSummary(dyn::IVFLDNetworkParser& parser, bool result) {
+ResultSummary ReadSummary(dyn::RivoNetworkParser& parser, bool result) {
     host::ResultSummary summary = host::ReadSummary(parser);
     ResultSummary out{result,
                       summary.numberOfNodes,

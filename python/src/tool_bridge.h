@@ -103,7 +103,7 @@ struct ResultSummary {
 
 // Reads the summary as `rivo parse` does, after a parse that returned
 // `result`. CKtHRException passes through.
-ResultSummary ReadSummary(dyn::IVFLDNetworkParser& parser, bool result);
+ResultSummary ReadSummary(dyn::RivoNetworkParser& parser, bool result);
 
 // The answers for one node or link, queried as the tool's writer queries
 // them: a query may depend on what an earlier one wrote into the node's

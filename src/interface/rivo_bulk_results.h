@@ -38,6 +38,8 @@ struct BranchAnswers {
     bool isSingleStorageNodeBranch = false;
     std::vector<std::int32_t> nodeIDs;  // GetNodeID(0) .. GetNodeID(NumberOfNodes - 1)
     std::vector<std::int32_t> edgeIDs;  // GetEdgeID(0) .. GetEdgeID(NumberOfEdges - 1)
+
+    bool operator==(const BranchAnswers&) const = default;
 };
 
 // A pump link, as the IVPumpLink of GetPumpLink answers.
@@ -49,6 +51,8 @@ struct PumpLinkAnswers {
     std::int32_t downStreamBranchNumber = 0;
     std::int32_t upStreamNodeUpSectionNumber = 0;
     std::int32_t downStreamNodeUpSectionNumber = 0;
+
+    bool operator==(const PumpLinkAnswers&) const = default;
 };
 
 // The node queries for one node, asked in the order of the fields: the
@@ -64,6 +68,8 @@ struct NodeAnswers {
     std::optional<bool> isConvertedToOutfall;           // GetNodeIsConvertedToOutfall
     std::optional<bool> isPump;                         // GetNodeIsPump
     std::optional<bool> isManholeOrStorageType;         // GetNodeIsManholeOrStorageType
+
+    bool operator==(const NodeAnswers&) const = default;
 };
 
 // The link queries for one link. An ID that no link has answers nothing.
@@ -74,6 +80,8 @@ struct LinkAnswers {
     std::optional<bool> parserDirectionSameAsUI;        // GetParserDirectionSameAsUI
     std::optional<double> firstSectionPosition;         // GetFirstSectionPosition
     std::optional<double> secondSectionPosition;        // GetSecondSectionPosition
+
+    bool operator==(const LinkAnswers&) const = default;
 };
 
 // Every branch, every loop branch and every pump link, in index order.

@@ -58,19 +58,15 @@ inline std::string Describe(const host::BranchResult& b, char kind) {
 }
 
 // Every branch and then every loop branch, one per line.
-inline std::string DescribeBranches(const host::ResultSummary& summary) {
+inline std::string DescribeBranches(RivoNetworkParser& parser) {
     std::string text;
-    for (const host::BranchResult& b : summary.branches) {
+    for (const host::BranchResult& b : ReadBranches(parser)) {
         text += Describe(b, 'B') + "\n";
     }
-    for (const host::BranchResult& b : summary.loops) {
+    for (const host::BranchResult& b : ReadLoops(parser)) {
         text += Describe(b, 'L') + "\n";
     }
     return text;
-}
-
-inline std::string DescribeBranches(RivoNetworkParser& parser) {
-    return DescribeBranches(host::ReadSummary(parser));
 }
 
 inline std::string Number(const std::optional<std::int32_t>& n) {
@@ -83,21 +79,16 @@ inline std::string DescribeNodes(RivoNetworkParser& parser, const std::vector<st
     ReadNodes(parser, ids, answers);
     std::string text;
     for (const host::NodeAnswers& a : answers) {
-        const std::int32_t id = a.id;
-        text += std::to_string(id) + ":" + Number(a.branchNumber) + "/" + Number(a.indexInBranch) +
-                "/" + Number(a.upStreamSectionNumber) + " ";
+        text += std::to_string(a.id) + ":" + Number(a.branchNumber) + "/" +
+                Number(a.indexInBranch) + "/" + Number(a.upStreamSectionNumber) + " ";
     }
     return text;
 }
 
 // "id:branch/section/direction " per link, direction + or -.
 inline std::string DescribeLinks(RivoNetworkParser& parser, const host::Network& network) {
-    std::vector<std::int32_t> ids;
-    for (const host::Link& l : network.links) {
-        ids.push_back(l.id);
-    }
     std::vector<host::LinkAnswers> answers;
-    ReadLinks(parser, ids, answers);
+    ReadLinks(parser, host::LinkIDs(network), answers);
     std::string text;
     for (const host::LinkAnswers& a : answers) {
         text += std::to_string(a.id) + ":" + Number(a.branchNumber) + "/" +
@@ -109,7 +100,7 @@ inline std::string DescribeLinks(RivoNetworkParser& parser, const host::Network&
 // "up-branch down-branch up-section down-section; " per pump link.
 inline std::string DescribePumpLinks(RivoNetworkParser& parser) {
     std::string text;
-    for (const host::PumpLinkResult& l : host::ReadSummary(parser).pumpLinks) {
+    for (const host::PumpLinkResult& l : ReadPumpLinks(parser)) {
         text += std::to_string(l.upStreamBranchNumber) + " " +
                 std::to_string(l.downStreamBranchNumber) + " " +
                 std::to_string(l.upStreamNodeUpSectionNumber) + " " +

@@ -4,45 +4,10 @@
 
 namespace rivo::host {
 
+namespace dyn = Velmora::Calculations::Dynamic;
+using dyn::RivoNetworkParser;
+
 namespace {
-
-using Velmora::Calculations::Dynamic::IVBranch;
-using Velmora::Calculations::Dynamic::IVFLDNetworkParser;
-using Velmora::Calculations::Dynamic::IVPumpLink;
-using Velmora::Calculations::Dynamic::RivoNetworkParser;
-
-BranchResult ReadBranch(const IVBranch& branch) {
-    BranchResult out;
-    out.branchNumber = branch.BranchNumber();
-    out.downStreamBranchNumber = branch.DownStreamBranchNumber();
-    out.downStreamUpSectionNumber = branch.DownStreamUpSectionNumber();
-    out.upStreamBranchNumber = branch.UpStreamBranchNumber();
-    out.upStreamUpSectionNumber = branch.UpStreamUpSectionNumber();
-    out.numberOfSections = branch.NumberOfSections();
-    out.isStorageOutletBranch = branch.IsStorageOutletBranch();
-    out.isSingleStorageNodeBranch = branch.IsSingleStorageNodeBranch();
-    const std::int32_t nodes = branch.NumberOfNodes();
-    out.nodeIDs.reserve(static_cast<std::size_t>(std::max(nodes, 0)));
-    for (std::int32_t i = 0; i < nodes; ++i) {
-        out.nodeIDs.push_back(branch.GetNodeID(i));
-    }
-    const std::int32_t edges = branch.NumberOfEdges();
-    out.edgeIDs.reserve(static_cast<std::size_t>(std::max(edges, 0)));
-    for (std::int32_t i = 0; i < edges; ++i) {
-        out.edgeIDs.push_back(branch.GetEdgeID(i));
-    }
-    return out;
-}
-
-PumpLinkResult ReadPumpLink(const IVPumpLink& pump) {
-    return {pump.PumpLinkID(),
-            pump.UpStreamNodeID(),
-            pump.DownStreamNodeID(),
-            pump.UpStreamBranchNumber(),
-            pump.DownStreamBranchNumber(),
-            pump.UpStreamNodeUpSectionNumber(),
-            pump.DownStreamNodeUpSectionNumber()};
-}
 
 // `count` answers of an index query, in index order.
 template <class Query>
@@ -71,20 +36,14 @@ void ReadInPieces(std::span<const std::int32_t> ids, Read read, Pass pass) {
 
 }  // namespace
 
-ResultSummary ReadSummary(IVFLDNetworkParser& parser) {
+ResultSummary ReadSummary(RivoNetworkParser& parser) {
     ResultSummary summary;
     summary.numberOfNodes = parser.NumberOfNodes();
     summary.numberOfLinks = parser.NumberOfLinks();
     summary.containsLoop = parser.ContainsLoop();
-    for (std::int32_t i = 0, n = parser.NumberOfBranches(); i < n; ++i) {
-        summary.branches.push_back(ReadBranch(*parser.GetBranch(i)));
-    }
-    for (std::int32_t i = 0, n = parser.NumberOfLoops(); i < n; ++i) {
-        summary.loops.push_back(ReadBranch(*parser.GetLoop(i)));
-    }
-    for (std::int32_t i = 0, n = parser.NumberOfPumpLinks(); i < n; ++i) {
-        summary.pumpLinks.push_back(ReadPumpLink(*parser.GetPumpLink(i)));
-    }
+    summary.branches = dyn::ReadBranches(parser);
+    summary.loops = dyn::ReadLoops(parser);
+    summary.pumpLinks = dyn::ReadPumpLinks(parser);
     for (std::int32_t i = 0, n = parser.NumberOfGutters(); i < n; ++i) {
         summary.gutters.push_back(
             {parser.GetGutterLinkID(i), parser.GetGutterDirectionSameAsUI(i)});
@@ -103,12 +62,10 @@ void ReadResult(RivoNetworkParser& parser, std::span<const std::int32_t> nodeIDs
                 std::span<const std::int32_t> linkIDs, ResultVisitor& visitor) {
     visitor.Summary(ReadSummary(parser));
     ReadInPieces<NodeAnswers>(
-        nodeIDs,
-        [&](auto ids, auto& out) { Velmora::Calculations::Dynamic::ReadNodes(parser, ids, out); },
+        nodeIDs, [&](auto ids, auto& out) { dyn::ReadNodes(parser, ids, out); },
         [&](const NodeAnswers& a) { visitor.Node(a); });
     ReadInPieces<LinkAnswers>(
-        linkIDs,
-        [&](auto ids, auto& out) { Velmora::Calculations::Dynamic::ReadLinks(parser, ids, out); },
+        linkIDs, [&](auto ids, auto& out) { dyn::ReadLinks(parser, ids, out); },
         [&](const LinkAnswers& a) { visitor.Link(a); });
 }
 
@@ -116,9 +73,9 @@ Result ReadWholeResult(RivoNetworkParser& parser, std::span<const std::int32_t> 
                        std::span<const std::int32_t> linkIDs) {
     Result result{ReadSummary(parser), {}, {}};
     result.nodes.reserve(nodeIDs.size());
-    Velmora::Calculations::Dynamic::ReadNodes(parser, nodeIDs, result.nodes);
+    dyn::ReadNodes(parser, nodeIDs, result.nodes);
     result.links.reserve(linkIDs.size());
-    Velmora::Calculations::Dynamic::ReadLinks(parser, linkIDs, result.links);
+    dyn::ReadLinks(parser, linkIDs, result.links);
     return result;
 }
 

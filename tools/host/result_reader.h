@@ -44,9 +44,11 @@ struct ResultSummary {
 using NodeAnswers = Velmora::Calculations::Dynamic::NodeAnswers;
 using LinkAnswers = Velmora::Calculations::Dynamic::LinkAnswers;
 
-// Reads the summary. The queries raise only on a parser in a state no host
-// sees after a parse; CKtHRException passes through.
-ResultSummary ReadSummary(Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser);
+// Reads the summary. Branches, loop branches and pump links are read in bulk
+// (rivo_bulk_results.h), which raises nothing; the index queries for the
+// rest raise only on a parser in a state no host sees after a parse, and
+// CKtHRException passes through.
+ResultSummary ReadSummary(Velmora::Calculations::Dynamic::RivoNetworkParser& parser);
 
 // Receives the result piece by piece, so that answers for millions of nodes
 // need not be held at once.
