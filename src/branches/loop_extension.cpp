@@ -52,6 +52,11 @@ void RemoveUsedUp(CBranch& B, TreeBranchIndex& index) {
 // along it, so that the dead end hangs from the loop instead of forming a
 // branch of its own; it stops at junctions and where other loops end.
 void CBranchFinder::ExtendLoopBranches() {
+    // Indexing a tree of a million branches costs more than the rest of
+    // the branch finding; without loop branches nothing would consult it.
+    if (loopBranches.empty()) {
+        return;
+    }
     TreeBranchIndex index(treeBranches);
     for (auto& L : loopBranches) {
         ExtendLoopBranchAtLastNode(*L, index);
