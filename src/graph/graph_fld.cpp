@@ -86,7 +86,7 @@ struct WalkSlot {
     std::int32_t second = -1;  // the second neighbour, or where the next one goes in `more`
 };
 
-std::vector<std::int32_t> WalkOrder(const GTL::graph& G) {
+large_vector<std::int32_t> WalkOrder(const GTL::graph& G) {
     auto n = static_cast<std::size_t>(G.number_of_node_ids());
     large_vector<WalkSlot> slots(n);
     auto ends = [&](auto visit) {
@@ -106,7 +106,7 @@ std::vector<std::int32_t> WalkOrder(const GTL::graph& G) {
             total += s.degree;
         }
     }
-    std::vector<std::int32_t> more(static_cast<std::size_t>(total));
+    large_vector<std::int32_t> more(static_cast<std::size_t>(total));
     ends([&](WalkSlot& s, std::int32_t far) {
         if (s.degree > 2) {
             more[static_cast<std::size_t>(s.second++)] = far;
@@ -143,7 +143,7 @@ std::vector<std::int32_t> WalkOrder(const GTL::graph& G) {
             }
         }
     });
-    std::vector<std::int32_t> newNode(n);
+    large_vector<std::int32_t> newNode(n);
     for (std::size_t i = 0; i < n; ++i) {
         newNode[i] = slots[i].number;
     }
@@ -152,13 +152,13 @@ std::vector<std::int32_t> WalkOrder(const GTL::graph& G) {
 
 }  // namespace
 
-void graph_fld::NumberForSearches(std::vector<std::int32_t>& newNode,
-                                  std::vector<std::int32_t>& newEdge) {
+void graph_fld::NumberForSearches(large_vector<std::int32_t>& newNode,
+                                  large_vector<std::int32_t>& newEdge) {
     newNode = WalkOrder(*this);
     // Links by the lower new number of their ends (counting sort, stable).
     auto m = static_cast<std::size_t>(number_of_edge_ids());
-    std::vector<std::int32_t> key(m);
-    std::vector<std::int32_t> start(newNode.size() + 1, 0);
+    large_vector<std::int32_t> key(m);
+    large_vector<std::int32_t> start(newNode.size() + 1, 0);
     for (std::size_t e = 0; e < m; ++e) {
         const CEdgeData& d = edgeData_[e];
         key[e] = std::min(newNode[static_cast<std::size_t>(d.sourceNode.id)],

@@ -98,8 +98,8 @@ public:
 
     // Gives node n the number newNode[n] and edge e the number newEdge[e]
     // (each a permutation of the numbers in use, with its cycles listed).
-    void renumber(const std::vector<std::int32_t>& newNode,
-                  const std::vector<std::int32_t>& newEdge, const PermutationCycles& nodeCycles,
+    void renumber(const large_vector<std::int32_t>& newNode,
+                  const large_vector<std::int32_t>& newEdge, const PermutationCycles& nodeCycles,
                   const PermutationCycles& edgeCycles);
     int number_of_nodes() const { return static_cast<int>(nodes_.size()); }
     int number_of_edges() const { return static_cast<int>(edges_.size()) - hiddenEdges_; }

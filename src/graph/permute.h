@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+#include "support/large_allocation.h"
+
 // The cycles of a permutation that moves item i to position newIndex[i],
 // listed once so that every array numbered alike is moved by the same list.
 // Listing a cycle means following it through memory one wait at a time;
@@ -11,7 +13,7 @@
 // ahead while it moves the current one.
 class PermutationCycles {
 public:
-    explicit PermutationCycles(const std::vector<std::int32_t>& newIndex) {
+    explicit PermutationCycles(const large_vector<std::int32_t>& newIndex) {
         std::vector<bool> placed(newIndex.size(), false);
         for (std::size_t start = 0; start < newIndex.size(); ++start) {
             if (placed[start] || static_cast<std::size_t>(newIndex[start]) == start) {
