@@ -52,8 +52,9 @@ void RemoveUsedUp(CBranch& B, TreeBranchIndex& index) {
 // along it, so that the dead end hangs from the loop instead of forming a
 // branch of its own; it stops at junctions and where other loops end.
 void CBranchFinder::ExtendLoopBranches() {
-    // The index costs a few hundred bytes per tree branch: a network of
-    // dead ends and no loops (the longest-branch pass) does without it.
+    // The index costs a few hundred bytes and a hash lookup per tree branch;
+    // without loop branches (a star's hub, the longest-branch pass) nothing
+    // would consult it.
     if (loopBranches.empty()) {
         return;
     }

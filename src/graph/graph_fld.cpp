@@ -77,65 +77,91 @@ namespace {
 
 // Preorder of a depth-first walk over the visible links, from every node not
 // yet met in creation order. The walk runs over a compact copy of the
-// adjacency (one array of neighbours, grouped by node) made in one pass
-// over the links: chasing the graph's own lists through memory in the
-// host's numbering would cost a wait for memory at nearly every step.
-std::vector<std::int32_t> WalkOrder(const GTL::graph& G) {
+// adjacency made in one pass over the links: chasing the graph's own lists
+// through memory in the host's numbering would cost a wait for memory at
+// nearly every step. A node's slot holds its number and, for up to two
+// neighbours (most nodes of a drainage network), the neighbours themselves,
+// so that a step of the walk along a line of nodes waits for one slot only.
+struct WalkSlot {
+    std::int32_t number = -1;
+    std::int32_t degree = 0;
+    std::int32_t first = -1;   // the first neighbour, or where the neighbours start in `more`
+    std::int32_t second = -1;  // the second neighbour, or where the next one goes in `more`
+};
+
+large_vector<std::int32_t> WalkOrder(const GTL::graph& G) {
     auto n = static_cast<std::size_t>(G.number_of_node_ids());
-    std::vector<std::int32_t> first(n + 1, 0);
+    large_vector<WalkSlot> slots(n);
     auto ends = [&](auto visit) {
         for (std::size_t k = 0, m = static_cast<std::size_t>(G.number_of_edge_ids()); k < m; ++k) {
             GTL::edge e = G.nth_edge(k);
             if (!G.is_hidden(e)) {
-                visit(G.source(e).id, G.target(e).id);
+                visit(slots[static_cast<std::size_t>(G.source(e).id)], G.target(e).id);
+                visit(slots[static_cast<std::size_t>(G.target(e).id)], G.source(e).id);
             }
         }
     };
-    ends([&](std::int32_t a, std::int32_t b) {
-        ++first[static_cast<std::size_t>(a) + 1];
-        ++first[static_cast<std::size_t>(b) + 1];
-    });
-    for (std::size_t i = 1; i <= n; ++i) {
-        first[i] += first[i - 1];
+    ends([](WalkSlot& s, std::int32_t) { ++s.degree; });
+    std::int32_t total = 0;
+    for (WalkSlot& s : slots) {
+        if (s.degree > 2) {
+            s.first = s.second = total;
+            total += s.degree;
+        }
     }
-    std::vector<std::int32_t> neighbours(static_cast<std::size_t>(first[n]));
-    std::vector<std::int32_t> fill(first.begin(), first.end() - 1);
-    ends([&](std::int32_t a, std::int32_t b) {
-        neighbours[static_cast<std::size_t>(fill[static_cast<std::size_t>(a)]++)] = b;
-        neighbours[static_cast<std::size_t>(fill[static_cast<std::size_t>(b)]++)] = a;
+    large_vector<std::int32_t> more(static_cast<std::size_t>(total));
+    ends([&](WalkSlot& s, std::int32_t far) {
+        if (s.degree > 2) {
+            more[static_cast<std::size_t>(s.second++)] = far;
+        } else if (s.first < 0) {
+            s.first = far;
+        } else {
+            s.second = far;
+        }
     });
-    std::vector<std::int32_t> newNode(n, -1);
     std::int32_t next = 0;
     std::vector<std::int32_t> stack;
+    auto push = [&](std::int32_t far) {
+        if (slots[static_cast<std::size_t>(far)].number < 0) {
+            stack.push_back(far);
+        }
+    };
     G.for_each_node([&](GTL::node root) {
         stack.push_back(root.id);
         while (!stack.empty()) {
-            auto c = static_cast<std::size_t>(stack.back());
+            WalkSlot& s = slots[static_cast<std::size_t>(stack.back())];
             stack.pop_back();
-            if (newNode[c] >= 0) {
+            if (s.number >= 0) {
                 continue;
             }
-            newNode[c] = next++;
-            for (std::int32_t k = first[c]; k < first[c + 1]; ++k) {
-                std::int32_t far = neighbours[static_cast<std::size_t>(k)];
-                if (newNode[static_cast<std::size_t>(far)] < 0) {
-                    stack.push_back(far);
+            s.number = next++;
+            if (s.degree > 2) {
+                for (std::int32_t k = s.first; k < s.first + s.degree; ++k) {
+                    push(more[static_cast<std::size_t>(k)]);
+                }
+            } else {
+                for (std::int32_t k = 0; k < s.degree; ++k) {
+                    push(k == 0 ? s.first : s.second);
                 }
             }
         }
     });
+    large_vector<std::int32_t> newNode(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        newNode[i] = slots[i].number;
+    }
     return newNode;
 }
 
 }  // namespace
 
-void graph_fld::NumberForSearches(std::vector<std::int32_t>& newNode,
-                                  std::vector<std::int32_t>& newEdge) {
+void graph_fld::NumberForSearches(large_vector<std::int32_t>& newNode,
+                                  large_vector<std::int32_t>& newEdge) {
     newNode = WalkOrder(*this);
     // Links by the lower new number of their ends (counting sort, stable).
     auto m = static_cast<std::size_t>(number_of_edge_ids());
-    std::vector<std::int32_t> key(m);
-    std::vector<std::int32_t> start(newNode.size() + 1, 0);
+    large_vector<std::int32_t> key(m);
+    large_vector<std::int32_t> start(newNode.size() + 1, 0);
     for (std::size_t e = 0; e < m; ++e) {
         const CEdgeData& d = edgeData_[e];
         key[e] = std::min(newNode[static_cast<std::size_t>(d.sourceNode.id)],
@@ -156,7 +182,9 @@ void graph_fld::NumberForSearches(std::vector<std::int32_t>& newNode,
     }
     nodeByID_.for_each_value([&](std::int32_t& v) { v = newNode[static_cast<std::size_t>(v)]; });
     edgeByID_.for_each_value([&](std::int32_t& v) { v = newEdge[static_cast<std::size_t>(v)]; });
-    PermuteInPlace(nodeData_, newNode);
-    PermuteInPlace(edgeData_, newEdge);
-    renumber(newNode, newEdge);
+    const PermutationCycles nodeCycles(newNode);
+    const PermutationCycles edgeCycles(newEdge);
+    nodeCycles.Apply(nodeData_);
+    edgeCycles.Apply(edgeData_);
+    renumber(newNode, newEdge, nodeCycles, edgeCycles);
 }

@@ -43,7 +43,8 @@ public:
     // of their ends, so that the parse's searches walk memory in order. Every
     // order the graph shows stays as it was. Gives each node's and link's
     // new number by its old one, for handles held outside the graph.
-    void NumberForSearches(std::vector<std::int32_t>& newNode, std::vector<std::int32_t>& newEdge);
+    void NumberForSearches(large_vector<std::int32_t>& newNode,
+                           large_vector<std::int32_t>& newEdge);
 
 private:
     record_store<NodeData> nodeData_;

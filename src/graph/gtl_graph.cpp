@@ -157,8 +157,9 @@ void graph::remove_from_edge_list(std::int32_t e) {
     }
 }
 
-void graph::renumber(const std::vector<std::int32_t>& newNode,
-                     const std::vector<std::int32_t>& newEdge) {
+void graph::renumber(const large_vector<std::int32_t>& newNode,
+                     const large_vector<std::int32_t>& newEdge, const PermutationCycles& nodeCycles,
+                     const PermutationCycles& edgeCycles) {
     link_deferred();
     auto edgeNo = [&](std::int32_t e) { return e < 0 ? e : newEdge[static_cast<std::size_t>(e)]; };
     for (NodeRec& n : nodes_) {
@@ -181,8 +182,8 @@ void graph::renumber(const std::vector<std::int32_t>& newNode,
     for (std::int32_t& e : edgeOrder_) {
         e = newEdge[static_cast<std::size_t>(e)];
     }
-    PermuteInPlace(nodes_, newNode);
-    PermuteInPlace(edges_, newEdge);
+    nodeCycles.Apply(nodes_);
+    edgeCycles.Apply(edges_);
 }
 
 }  // namespace GTL

@@ -7,6 +7,8 @@
 #include "graph/search_scratch.h"
 #include "support/large_allocation.h"
 
+class PermutationCycles;
+
 namespace GTL {
 
 // Adjacency-list graph whose edges can be hidden and restored. Nodes are never
@@ -95,9 +97,10 @@ public:
     edge nth_edge(std::size_t k) const { return edge{edgeOrder_[k]}; }
 
     // Gives node n the number newNode[n] and edge e the number newEdge[e]
-    // (each a permutation of the numbers in use).
-    void renumber(const std::vector<std::int32_t>& newNode,
-                  const std::vector<std::int32_t>& newEdge);
+    // (each a permutation of the numbers in use, with its cycles listed).
+    void renumber(const large_vector<std::int32_t>& newNode,
+                  const large_vector<std::int32_t>& newEdge, const PermutationCycles& nodeCycles,
+                  const PermutationCycles& edgeCycles);
     int number_of_nodes() const { return static_cast<int>(nodes_.size()); }
     int number_of_edges() const { return static_cast<int>(edges_.size()) - hiddenEdges_; }
     int number_of_hidden_edges() const { return hiddenEdges_; }

@@ -4,36 +4,60 @@
 #include <utility>
 #include <vector>
 
-// Moves item i of `items` to position newIndex[i] (a permutation of the
-// positions), in place. Each cycle of the permutation is listed first and
-// then walked with the items a few steps ahead already on their way from
-// memory: the items lie at random places, and waiting for each in turn
-// would make the move as slow as the memory.
-template <class Items>
-void PermuteInPlace(Items& items, const std::vector<std::int32_t>& newIndex) {
-    constexpr std::size_t kAhead = 8;
-    std::vector<bool> placed(newIndex.size(), false);
-    std::vector<std::int32_t> cycle;
-    for (std::size_t start = 0; start < newIndex.size(); ++start) {
-        if (placed[start]) {
-            continue;
-        }
-        cycle.clear();
-        for (std::size_t at = start; !placed[at]; at = static_cast<std::size_t>(newIndex[at])) {
-            placed[at] = true;
-            cycle.push_back(static_cast<std::int32_t>(at));
-        }
-        // The item at cycle[k] goes to cycle[k + 1], the last one to cycle[0].
-        auto carried = std::move(items[static_cast<std::size_t>(cycle[0])]);
-        for (std::size_t k = 1; k < cycle.size(); ++k) {
-            if (k + kAhead < cycle.size()) {
-                const char* ahead = reinterpret_cast<const char*>(
-                    &items[static_cast<std::size_t>(cycle[k + kAhead])]);
-                __builtin_prefetch(ahead, 1);
-                __builtin_prefetch(ahead + sizeof(items[0]) - 1, 1);
+#include "support/large_allocation.h"
+
+// The cycles of a permutation that moves item i to position newIndex[i],
+// listed once so that every array numbered alike is moved by the same list.
+// Listing a cycle means following it through memory one wait at a time;
+// moving the items of a listed cycle can ask for the items a few steps
+// ahead while it moves the current one.
+class PermutationCycles {
+public:
+    explicit PermutationCycles(const large_vector<std::int32_t>& newIndex) {
+        std::vector<bool> placed(newIndex.size(), false);
+        for (std::size_t start = 0; start < newIndex.size(); ++start) {
+            if (placed[start] || static_cast<std::size_t>(newIndex[start]) == start) {
+                continue;
             }
-            std::swap(carried, items[static_cast<std::size_t>(cycle[k])]);
+            for (std::size_t at = start; !placed[at]; at = static_cast<std::size_t>(newIndex[at])) {
+                placed[at] = true;
+                positions_.push_back(static_cast<std::int32_t>(at));
+            }
+            ends_.push_back(positions_.size());
         }
-        items[static_cast<std::size_t>(cycle[0])] = std::move(carried);
     }
-}
+
+    // Moves item i of `items` to position newIndex[i], in place.
+    template <class Items>
+    void Apply(Items& items) const {
+        constexpr std::size_t kAhead = 8;
+        std::size_t begin = 0;
+        for (std::size_t end : ends_) {
+            Move(items, begin, end, kAhead);
+            begin = end;
+        }
+    }
+
+private:
+    // The item at positions_[k] goes to positions_[k + 1], the cycle's last
+    // one to its first position.
+    template <class Items>
+    void Move(Items& items, std::size_t begin, std::size_t end, std::size_t ahead) const {
+        auto at = [&](std::size_t k) -> auto& {
+            return items[static_cast<std::size_t>(positions_[k])];
+        };
+        auto carried = std::move(at(begin));
+        for (std::size_t k = begin + 1; k < end; ++k) {
+            if (k + ahead < end) {
+                const char* next = reinterpret_cast<const char*>(&at(k + ahead));
+                __builtin_prefetch(next, 1);
+                __builtin_prefetch(next + sizeof(items[0]) - 1, 1);
+            }
+            std::swap(carried, at(k));
+        }
+        at(begin) = std::move(carried);
+    }
+
+    std::vector<std::int32_t> positions_;  // the cycles of two or more, one after another
+    std::vector<std::size_t> ends_;        // where each cycle ends in positions_
+};

@@ -114,8 +114,8 @@ void CFLDNetworkParser::ReleaseSearches() {
 // walk memory in order. The parser's own loop branches hold nodes and links
 // from before; their end counts are kept by number too.
 void CFLDNetworkParser::NumberForSearches() {
-    std::vector<std::int32_t> newNode;
-    std::vector<std::int32_t> newEdge;
+    large_vector<std::int32_t> newNode;
+    large_vector<std::int32_t> newEdge;
     graph.NumberForSearches(newNode, newEdge);
     loopEnds_ = LoopEndIndex{};
     for (const auto& b : linkLoops) {
