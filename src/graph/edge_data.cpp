@@ -15,10 +15,6 @@ CEdgeData::CEdgeData(std::int32_t edgeID, GTL::node source, double elevationInSo
       targetNode(target),
       edgeType(edgeType) {}
 
-// A link keeps no error object of its own: the raised error is the same
-// whether made here or kept, and a million links would each carry one.
 void CEdgeData::RaiseNotInEdge() {
-    CKtHRException error(CKtString(L""), E_FAIL);
-    error.SetContext(texts::kGetElevation);
-    error.ThrowError(E_INVALIDARG, texts::kNodeNotInEdge);
+    RaiseFailure(texts::kGetElevation, E_INVALIDARG, texts::kNodeNotInEdge);
 }

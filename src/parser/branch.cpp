@@ -26,24 +26,16 @@ void CBranch::FillIDTables(const graph_fld& graph) {
     }
 }
 
-namespace {
-[[noreturn]] void RaiseIndexOutOfRange(const wchar_t* context) {
-    CKtHRException error(CKtString(L""), E_FAIL);
-    error.SetContext(context);
-    error.ThrowError(E_INVALIDARG, texts::kIndexOutOfRange);
-}
-}  // namespace
-
 std::int32_t CBranch::GetNodeID(std::int32_t index) const {
     if (index < 0 || index > GetNumberOfNodes() - 1) {
-        RaiseIndexOutOfRange(texts::kBranchGetNodeID);
+        RaiseFailure(texts::kBranchGetNodeID, E_INVALIDARG, texts::kIndexOutOfRange);
     }
     return NodeIDs()[static_cast<std::size_t>(index)];
 }
 
 std::int32_t CBranch::GetEdgeID(std::int32_t index) const {
     if (index < 0 || index > GetNumberOfEdges() - 1) {
-        RaiseIndexOutOfRange(texts::kBranchGetEdgeID);
+        RaiseFailure(texts::kBranchGetEdgeID, E_INVALIDARG, texts::kIndexOutOfRange);
     }
     return EdgeIDs()[static_cast<std::size_t>(index)];
 }

@@ -42,3 +42,9 @@ HRESULT CKtHRException::SetErrorInfo(GUID interfaceID, CKtString source) {
     info->description = message;
     return ::SetErrorInfo(std::move(info));
 }
+
+void RaiseFailure(const CKtString& context, HRESULT hr, const CKtString& detail) {
+    CKtHRException error(CKtString(L""), E_FAIL);
+    error.SetContext(context);
+    error.ThrowError(hr, detail);
+}

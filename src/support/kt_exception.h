@@ -39,3 +39,9 @@ public:
     GUID errorInterfaceID;
     IErrorSource* errorSource;
 };
+
+// Raises what a fresh error object raises when an operation named `context`
+// fails with `hr` and `detail`. Records kept by the million (links, branches)
+// carry no error object of their own: the raised error is all anyone sees of
+// it, and it is the same whether the object was kept or made at the failure.
+[[noreturn]] void RaiseFailure(const CKtString& context, HRESULT hr, const CKtString& detail);
