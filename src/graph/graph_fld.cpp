@@ -1,11 +1,10 @@
 #include "graph/graph_fld.h"
 
-#include "support/error_texts.h"
-#include "support/kt_exception.h"
-
 #include <algorithm>
 
 #include "graph/permute.h"
+#include "support/error_texts.h"
+#include "support/kt_exception.h"
 
 namespace {
 [[noreturn]] void RaiseGraphError(const wchar_t* context) {
