@@ -273,6 +273,10 @@ static void check_errors(rivo_parser* p) {
     expect(p, rivo_read_nodes(p, 1, NULL, NULL), RIVO_E_POINTER, "A pointer argument is null", v);
     expect(p, rivo_read_branch_ids(p, RIVO_BRANCHES, 0, 3, &v, 8, &v, 6), RIVO_E_INVALIDARG,
            "An array is too small for the answers", v);
+    expect(p, rivo_set_node_storage_type(p, 99), RIVO_E_INVALIDARG, "Failed : graph_fld::GetNode",
+           v);
+    expect(p, rivo_add_edge_default_length(p, 20, 99, 0.0, 1, 0.0, 1.0, 0), RIVO_E_INVALIDARG,
+           "Failed : graph_fld::GetNode", v);
     /* The message belongs to the last call: a success clears it. */
     OK(rivo_number_of_branches(p, &v));
     check_message(p, "");
@@ -284,6 +288,11 @@ static void check_errors(rivo_parser* p) {
           RIVO_E_INVALIDARG);
     CHECK(added == 0);
     check_message(p, "Failed : graph_fld::GetNode");
+    /* Input after the parse still reaches the graph. */
+    OK(rivo_set_node_storage_type(p, 8));
+    OK(rivo_add_edge_default_length(p, 20, 8, 0.0, 1, 0.0, 1.0, 0));
+    OK(rivo_number_of_links(p, &v));
+    CHECK(v == LINKS + 1);
 }
 
 static void check_without_handle(void) {
