@@ -79,7 +79,7 @@ namespace Rivo.Tests
         [TestCaseSource("Generated")]
         public void GeneratedNetworkGivesTheToolsDocument(string profile, bool longest)
         {
-            string path = Path.Combine(Path.GetTempPath(), "rivo-dotnet-" + profile + ".json");
+            string path = Path.Combine(Path.GetTempPath(), "rivo-dotnet-" + Guid.NewGuid() + "-" + profile + ".json");
             Run(Environment("RIVO_WRITE_NETWORK"), profile, "400", path, "7");
             try
             {
