@@ -5,6 +5,8 @@ namespace Velmora.Calculations.Dynamic
     // The records of the bulk reads, laid out as the native interface fills
     // them (rivo_node_answers and its kin), so that an array of them is
     // filled in place. A query that would raise leaves its answer null.
+    // Their fields are written by native code only, which compilers cannot see.
+#pragma warning disable 0169, 0649
 
     /// <summary>The node queries for one node, as GetBranchNumberOfNode, GetNodeIndexInBranch,
     /// GetNodeUpStreamSectionNumber, GetNodeDownStreamSectionPosition and the GetNodeIs...
@@ -107,6 +109,8 @@ namespace Velmora.Calculations.Dynamic
         internal int NumberOfNodes;
         internal int NumberOfEdges;
     }
+
+#pragma warning restore 0169, 0649
 
     /// <summary>A branch or loop branch as the IVBranch of GetBranch or GetLoop answers it,
     /// with all its node and link IDs.</summary>
