@@ -16,6 +16,17 @@ install(DIRECTORY src/interface src/support
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/rivo
         FILES_MATCHING PATTERN "*.h")
 
+# The C interface: its shared library and its two headers, included as
+# <rivo/rivo_c.h>.
+if(TARGET rivo_c)
+  install(TARGETS rivo_c EXPORT rivoTargets
+          LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR}
+          RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR}
+          ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(FILES include/rivo/rivo_c.h include/rivo/export.h
+          DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/rivo)
+endif()
+
 install(EXPORT rivoTargets NAMESPACE rivo:: DESTINATION ${RIVO_CONFIG_DIR})
 
 configure_package_config_file(cmake/rivoConfig.cmake.in

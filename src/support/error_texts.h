@@ -47,4 +47,13 @@ inline constexpr const wchar_t* kNodeNotInEdge = L"node is not in the edge";
 inline constexpr const wchar_t* kLinkNotConnected = L"Link is not connected to the node";
 inline constexpr const wchar_t* kAlreadyParsed = L"The network has already been parsed";
 
+// Messages of the C interface's own checks, made before the parser is called.
+inline constexpr const wchar_t* kNullPointer = L"A pointer argument is null";
+inline constexpr const wchar_t* kNegativeCount = L"A count or position is negative";
+inline constexpr const wchar_t* kUnknownBranchList = L"Unknown branch list";
+inline constexpr const wchar_t* kUnknownField = L"Unknown field";
+inline constexpr const wchar_t* kCapacityTooSmall = L"An array is too small for the answers";
+inline constexpr const wchar_t* kOutOfMemory = L"Out of memory";
+inline constexpr const wchar_t* kUnexpected = L"Unexpected error";
+
 }  // namespace texts
