@@ -21,7 +21,7 @@
 #include "bench_options.h"
 #include "network_feed.h"
 #include "network_generator.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 namespace {
 

@@ -21,7 +21,7 @@
 #include "network_feed.h"
 #include "network_generator.h"
 #include "result_checksum.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 namespace {
 

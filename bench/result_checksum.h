@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <span>
 
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 namespace rivo_bench {
 

@@ -8,8 +8,8 @@ namespace Velmora.Calculations.Dynamic
     // booleans as int (0 or 1), arrays pinned where they are.
     internal static class NativeMethods
     {
-        // librivo_c.so on Linux, rivo_c.dll on Windows.
-        private const string Library = "rivo_c";
+        // librivo.so on Linux, rivo.dll on Windows.
+        private const string Library = "rivo";
 
         internal const int BranchList = 0;
         internal const int LoopList = 1;

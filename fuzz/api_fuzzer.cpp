@@ -11,7 +11,7 @@
 
 #include "fuzz/byte_reader.h"
 #include "fuzz/known_messages.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 namespace {
 

@@ -4,7 +4,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "rivo.h"
+#include "rivo/rivo.h"
+#include "support/error_texts.h"
+#include "support/kt_exception.h"
 
 namespace rivo_fuzz {
 

@@ -18,7 +18,7 @@
 #include "network_json.h"
 #include "network_reader.h"
 #include "parse_run.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 namespace {
 

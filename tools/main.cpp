@@ -7,7 +7,7 @@
 #include "import_command.h"
 #include "parse_command.h"
 #include "render_command.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 // `rivo SUBCOMMAND ...`: each subcommand adds itself to the application and
 // sets the exit status when it runs.

@@ -12,7 +12,7 @@
 #include "parse_run.h"
 #include "pump_diagnosis.h"
 #include "pump_stations.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 #include "swmm_reader.h"
 
 namespace rivo::tool {

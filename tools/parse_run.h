@@ -7,7 +7,7 @@
 
 #include "network_model.h"
 #include "result_writer.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 namespace rivo::tool {
 

@@ -7,7 +7,7 @@
 
 #include "pump_stations.h"
 #include "result_writer.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 #include "swmm_reader.h"
 
 // Why a pump link could not be numbered. The parser numbers every pump link

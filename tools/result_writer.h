@@ -8,14 +8,14 @@
 
 #include "json_line.h"
 #include "result_reader.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 #include "swmm_reader.h"
 
 namespace rivo::tool {
 
 // An error the parser raised, its message in UTF-8.
 struct RaisedError {
-    HRESULT hr = 0;
+    rivo::HRESULT hr = 0;
     std::string message;
 };
 

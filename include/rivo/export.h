@@ -1,23 +1,17 @@
-#ifndef RIVO_EXPORT_H
-#define RIVO_EXPORT_H
+#pragma once
 
-/* RIVO_API marks what a shared build of the library exports: the DLL's
-   exports on Windows (imported by its users), default visibility on ELF
-   where everything else is hidden, and nothing in a static build (define
-   RIVO_STATIC before including the library's headers). The library's own
-   build defines RIVO_BUILDING_LIBRARY. */
+// RIVO_API marks what the library exports; everything else stays inside it.
+// Building the DLL (RIVO_BUILDING) exports, a host of the DLL imports, a
+// shared object on ELF platforms gives the marked names default visibility,
+// and a static library (RIVO_STATIC, set by the package) needs no mark.
 #if defined(RIVO_STATIC)
 #define RIVO_API
-#elif defined(_WIN32) || defined(__CYGWIN__)
-#if defined(RIVO_BUILDING_LIBRARY)
+#elif defined(_WIN32)
+#if defined(RIVO_BUILDING)
 #define RIVO_API __declspec(dllexport)
 #else
 #define RIVO_API __declspec(dllimport)
 #endif
-#elif defined(__GNUC__)
-#define RIVO_API __attribute__((visibility("default")))
 #else
-#define RIVO_API
+#define RIVO_API __attribute__((visibility("default")))
 #endif
-
-#endif /* RIVO_EXPORT_H */

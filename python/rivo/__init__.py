@@ -10,9 +10,9 @@ One call for a file or a network document::
 The host interface, call by call::
 
     parser = rivo.NetworkParser()
-    parser.add_node(1, 0.0, 0.0, 1)      # an outfall
-    parser.add_node(2, 10.0, 0.0, 0)     # a manhole
-    parser.add_edge(10, 2, 1.0, 1, 0.5, 0.6, 0, 25.0)
+    parser.add_node(1, 0.0, 0.0, rivo.NodeType.OUTFALL)
+    parser.add_node(2, 10.0, 0.0, rivo.NodeType.MANHOLE)
+    parser.add_edge(10, 2, 1.0, 1, 0.5, 0.6, rivo.LinkType.PIPE, 25.0)
     assert parser.parse_network()
     branch = parser.get_branch(0)
     print(branch.node_ids, branch.number_of_sections)
@@ -26,9 +26,10 @@ import json
 import os
 
 from ._errors import InputError, ParserError
-from ._rivo import Branch, NetworkParser, PumpLink, version
+from ._rivo import Branch, LinkType, NetworkParser, NodeType, PumpLink, version
 
-__all__ = ["Branch", "InputError", "NetworkParser", "ParserError", "PumpLink", "parse",
+__all__ = ["Branch", "InputError", "LinkType", "NetworkParser", "NodeType", "ParserError",
+           "PumpLink", "parse",
            "read_swmm", "version", "E_FAIL", "E_INVALIDARG"]
 __version__ = version
 

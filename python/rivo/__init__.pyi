@@ -1,5 +1,6 @@
 """Rivo: decompose a drainage network into the branches a dynamic-wave solver marches through."""
 
+import enum
 import os
 from typing import Any, Iterable, Literal, Union
 
@@ -13,6 +14,23 @@ Column = Iterable[Any]
 # The result document of `rivo parse` (docs/tool.md).
 Result = dict[str, Any]
 PumpNodes = Literal["storage", "none"]
+
+class NodeType(enum.IntEnum):
+    MANHOLE: int
+    OUTFALL: int
+    STORAGE: int
+    SINGLE_SECTION: int
+    PUMP: int
+    PRESSURE_MAIN: int
+
+class LinkType(enum.IntEnum):
+    PIPE: int
+    CONTROL: int
+    SINGLE_SECTION_NEIGHBOUR: int
+    ORIFICE: int
+    WEIR: int
+    PRESSURE_MAIN: int
+    OUTLET: int
 
 class ParserError(Exception):
     hresult: int

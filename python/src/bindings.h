@@ -27,6 +27,7 @@ auto WithoutGil(ParserState& state, Work work) {
 }
 
 void BindRecords(pybind11::module_& module);
+void BindTypeCodes(pybind11::module_& module);
 void BindNetworkParser(pybind11::module_& module);
 // add_nodes, add_edges, add_pump_links on the NetworkParser class.
 void BindBulkInput(pybind11::class_<NetworkParserObject>& parser);

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 namespace rivo::python {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 namespace rivo::python {
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 // What the module takes from the command-line tool: its readers of network
 // documents and SWMM models, its feeding of a network to the parser, and its

@@ -79,7 +79,7 @@ void CBranchFinder::ChangeLoopEnds(CBranch& L, bool before) {
 }
 
 void CBranchFinder::ExtendLoopBranchAtLastNode(CBranch& L, TreeBranchIndex& index) {
-    if (L.edges.size() == 1 && graph->data(L.edges[0]).edgeType == edge_type::kSetAside8) {
+    if (L.edges.size() == 1 && graph->data(L.edges[0]).edgeType == edge_type::kOutlet) {
         return;
     }
     GTL::node z = L.nodes.back();

@@ -5,7 +5,7 @@
 namespace {
 
 bool IsSingleSectionLoopLink(const CEdgeData& d) {
-    return d.edgeType == edge_type::kSingleSectionNeighbour || d.edgeType == edge_type::kSetAside5;
+    return d.edgeType == edge_type::kSingleSectionNeighbour || d.edgeType == edge_type::kOrifice;
 }
 
 // Inside a loop branch a type-3 node takes one section between links of

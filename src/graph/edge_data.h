@@ -3,23 +3,10 @@
 #include <cstdint>
 
 #include "graph/gtl_graph.h"
+#include "rivo/type_codes.h"
 
-// Link type codes as the parse tests them.
-namespace edge_type {
-// Kinds that never become part of a branch tree (kept as one-link loop branches).
-inline constexpr std::int16_t kSetAside3 = 3;
-inline constexpr std::int16_t kSetAside5 = 5;
-inline constexpr std::int16_t kSetAside6 = 6;
-inline constexpr std::int16_t kSetAside8 = 8;
-// A link next to which a type-3 node takes one section.
-inline constexpr std::int16_t kSingleSectionNeighbour = 4;
-// A link of a pump's pressure main.
-inline constexpr std::int16_t kPressureMain = 7;
-
-inline constexpr bool IsSetAside(std::int16_t type) {
-    return type == kSetAside3 || type == kSetAside5 || type == kSetAside6 || type == kSetAside8;
-}
-}  // namespace edge_type
+// The link type codes the host passes, under the core's name for links.
+namespace edge_type = rivo::link_type;
 
 // Per-link record: the host's description of the link and what the parse
 // writes about it. A million-link network holds a million of these (and the

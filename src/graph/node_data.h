@@ -2,17 +2,10 @@
 
 #include <cstdint>
 
-// Node type codes as the parse tests them.
-namespace node_type {
-inline constexpr std::int16_t kManhole = 0;
-inline constexpr std::int16_t kOutfall = 1;
-inline constexpr std::int16_t kStorage = 2;
-// Takes one computational section instead of two between links of type 4.
-inline constexpr std::int16_t kSingleSection = 3;
-inline constexpr std::int16_t kPump = 4;
-// A node inside a pump's pressure main.
-inline constexpr std::int16_t kPressureMain = 5;
-}  // namespace node_type
+#include "rivo/type_codes.h"
+
+// The node type codes the host passes; the core says node_type:: as the host does.
+namespace node_type = rivo::node_type;
 
 // Copies of a node made by the longest-branch pass have the IDs
 // k * kCopyIdBase + the copied node's ID (k = 1, 2, ...).

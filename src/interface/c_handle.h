@@ -10,7 +10,7 @@
 #include <string_view>
 #include <utility>
 
-#include "interface/rivo_network_parser.h"
+#include "rivo/rivo_network_parser.h"
 #include "parser/network_parser.h"
 #include "rivo/rivo_c.h"
 #include "support/error_texts.h"

@@ -1,9 +1,9 @@
-#include "interface/rivo_bulk_results.h"
+#include "rivo/rivo_bulk_results.h"
 
 #include <algorithm>
 
-#include "interface/rivo_network_parser.h"
 #include "parser/network_parser.h"
+#include "rivo/rivo_network_parser.h"
 
 namespace Velmora::Calculations::Dynamic {
 

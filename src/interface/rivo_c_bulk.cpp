@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "interface/c_handle.h"
-#include "interface/rivo_bulk_results.h"
+#include "rivo/rivo_bulk_results.h"
 
 using rivo::c_interface::CallerError;
 using rivo::c_interface::Guard;

@@ -1,4 +1,4 @@
-#include "interface/rivo_network_parser.h"
+#include "rivo/rivo_network_parser.h"
 
 #include "parser/network_parser.h"
 

@@ -1,5 +1,5 @@
-#include "interface/rivo_network_parser.h"
 #include "parser/branch.h"
+#include "rivo/rivo_network_parser.h"
 
 namespace Velmora::Calculations::Dynamic {
 

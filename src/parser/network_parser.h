@@ -7,10 +7,10 @@
 #include "graph/dfs_fld.h"
 #include "graph/graph_fld.h"
 #include "graph/path.h"
-#include "interface/rivo_bulk_results.h"
 #include "parser/branch.h"
 #include "parser/loop_end_index.h"
 #include "parser/loop_query_index.h"
+#include "rivo/bulk_answers.h"
 #include "support/impl_object.h"
 
 class CBranchFinder;

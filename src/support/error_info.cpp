@@ -1,6 +1,10 @@
-#include "support/error_info.h"
+#include "rivo/error_info.h"
+
+#if !defined(_WIN32)
 
 #include <new>
+
+namespace rivo {
 
 namespace {
 thread_local std::unique_ptr<ErrorInfo> threadErrorInfo;
@@ -19,3 +23,7 @@ HRESULT SetErrorInfo(std::unique_ptr<ErrorInfo> info) {
 std::unique_ptr<ErrorInfo> GetErrorInfo() {
     return std::move(threadErrorInfo);
 }
+
+}  // namespace rivo
+
+#endif

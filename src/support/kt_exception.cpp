@@ -11,7 +11,7 @@ void CKtException::Throw() {
 }
 
 CKtHRException::CKtHRException(const CKtString& message, HRESULT hr)
-    : CKtException(message), hr(hr), errorInterfaceID(GUID_NULL), errorSource(nullptr) {}
+    : CKtException(message), hr(hr), errorInterfaceID{}, errorSource(nullptr) {}
 
 void CKtHRException::Throw() {
     throw CKtHRException(*this);
@@ -31,17 +31,44 @@ void CKtHRException::ThrowError(HRESULT code) {
     __builtin_unreachable();  // Throw raises; an override must too.
 }
 
+#if defined(_WIN32)
+
+// The platform's service: a creation object takes the fields, and its error
+// record is what the thread publishes and a host's GetErrorInfo returns.
 HRESULT CKtHRException::SetErrorInfo(GUID interfaceID, CKtString source) {
-    std::unique_ptr<ErrorInfo> info;
-    HRESULT result = CreateErrorInfo(info);
+    ICreateErrorInfo* created = nullptr;
+    HRESULT result = ::CreateErrorInfo(&created);
+    if (FAILED(result)) {
+        return result;
+    }
+    created->SetGUID(interfaceID);
+    created->SetSource(source.data());
+    created->SetDescription(message.data());
+    IErrorInfo* info = nullptr;
+    result = created->QueryInterface(IID_IErrorInfo, reinterpret_cast<void**>(&info));
+    if (SUCCEEDED(result)) {
+        result = ::SetErrorInfo(0, info);
+        info->Release();
+    }
+    created->Release();
+    return result;
+}
+
+#else
+
+HRESULT CKtHRException::SetErrorInfo(GUID interfaceID, CKtString source) {
+    std::unique_ptr<rivo::ErrorInfo> info;
+    HRESULT result = rivo::CreateErrorInfo(info);
     if (FAILED(result)) {
         return result;
     }
     info->interfaceID = interfaceID;
     info->source = source;
     info->description = message;
-    return ::SetErrorInfo(std::move(info));
+    return rivo::SetErrorInfo(std::move(info));
 }
+
+#endif
 
 void RaiseFailure(const CKtString& context, HRESULT hr, const CKtString& detail) {
     CKtHRException error(CKtString(L""), E_FAIL);

@@ -1,44 +1,21 @@
 #pragma once
 
-#include "support/error_info.h"
-#include "support/hresult.h"
-#include "support/kt_string.h"
+#include "rivo/kt_exception.h"
+#include "rivo/platform.h"
 
-// An error that carries a message: the context of the failing operation and,
-// after a failure, a line break and the detail.
-class CKtException {
-public:
-    explicit CKtException(const CKtString& message);
-    CKtException(const CKtException& other) = default;
-    CKtException& operator=(const CKtException& other) = default;
-    virtual ~CKtException() = default;
-
-    virtual void SetContext(const CKtString& context);
-    [[noreturn]] virtual void Throw();
-
-    CKtString message;
-};
-
-// An error that also carries an HRESULT. Core objects keep one as their error
-// object, name each operation on it before they check anything, and raise a
-// copy when a check fails; the member object keeps the last failure.
-class CKtHRException : public CKtException {
-public:
-    CKtHRException(const CKtString& message, HRESULT hr);
-    CKtHRException(const CKtHRException& other) = default;
-    CKtHRException& operator=(const CKtHRException& other) = default;
-    ~CKtHRException() override = default;
-
-    [[noreturn]] void Throw() override;
-    [[noreturn]] virtual void ThrowError(HRESULT hr, const CKtString& detail);
-    [[noreturn]] virtual void ThrowError(HRESULT hr);
-    virtual HRESULT SetErrorInfo(GUID interfaceID, CKtString source);
-    virtual HRESULT GetHResult() const { return hr; }
-
-    HRESULT hr;
-    GUID errorInterfaceID;
-    IErrorSource* errorSource;
-};
+// The core's names for the platform's result codes. On Windows they are the
+// platform's own and already global; elsewhere the library's stand-ins are
+// named here for the core alone (the host sees them only as rivo::).
+#if !defined(_WIN32)
+using rivo::E_FAIL;
+using rivo::E_INVALIDARG;
+using rivo::E_OUTOFMEMORY;
+using rivo::FAILED;
+using rivo::GUID;
+using rivo::GUID_NULL;
+using rivo::HRESULT;
+using rivo::S_OK;
+#endif
 
 // Raises what a fresh error object raises when an operation named `context`
 // fails with `hr` and `detail`. Records kept by the million (links, branches)

@@ -1,4 +1,4 @@
-#include "support/kt_string.h"
+#include "rivo/kt_string.h"
 
 CKtString::CKtString(const wchar_t* text) : std::wstring(text) {}
 

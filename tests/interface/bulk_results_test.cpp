@@ -4,7 +4,7 @@
 #include <optional>
 
 #include "network_feed.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 #if RIVO_TEST_PROFILES
 #include "network_generator.h"
 #endif

@@ -11,7 +11,7 @@
 
 #include "network_feed.h"
 #include "result_reader.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 #include "test_helpers.h"
 
 // Small networks written as the host's records (rivo::host::Network), fed

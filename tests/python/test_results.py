@@ -98,3 +98,16 @@ def test_swmm_models(model, tmp_path):
 
     assert_same_outcome(parse, model, False)
     assert all(result["names"] == names for result in seen)
+
+
+def test_type_codes_name_what_the_parser_tests():
+    parser = rivo.NetworkParser()
+    parser.add_node(1, 0.0, 0.0, rivo.NodeType.OUTFALL)
+    parser.add_node(2, 10.0, 0.0, rivo.NodeType.PUMP)
+    parser.add_node(3, 20.0, 0.0, rivo.NodeType.MANHOLE)
+    parser.add_edge(10, 2, 1.0, 1, 0.5, 0.6, rivo.LinkType.PIPE, 25.0)
+    parser.add_edge(11, 3, 1.0, 2, 0.5, 0.6, rivo.LinkType.WEIR, 25.0)
+    assert parser.get_node_is_outfall_type(1) and parser.get_node_is_pump(2)
+    # A weir is kept out of the trees as a loop branch of its own.
+    parser.parse_network()
+    assert parser.number_of_loops == 1

@@ -10,7 +10,7 @@
 #include "network_feed.h"
 #include "network_reader.h"
 #include "result_writer.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 // A run of the system as the tool makes it: the host calls, the parse, and
 // the error document when the system raises. The member names and values of

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "network_model.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 namespace rivo::host {
 

@@ -1,37 +1,19 @@
 #pragma once
 
-#include <algorithm>
 #include <cstdint>
-#include <iterator>
 #include <optional>
 #include <vector>
+
+#include "rivo/type_codes.h"
 
 // A drainage network as a host describes it to the parser: the records the
 // host calls are made from, in the order they are made. The tool reads it
 // from network documents and SWMM models, the benchmarks generate it.
 namespace rivo::host {
 
-// Codes the host uses for node types.
-namespace node_type {
-inline constexpr std::int16_t kManhole = 0;
-inline constexpr std::int16_t kOutfall = 1;
-inline constexpr std::int16_t kStorage = 2;
-inline constexpr std::int16_t kPump = 4;
-}  // namespace node_type
-
-// Codes the host uses for link types.
-namespace link_type {
-inline constexpr std::int16_t kPipe = 0;
-inline constexpr std::int16_t kOrifice = 5;
-inline constexpr std::int16_t kWeir = 6;
-inline constexpr std::int16_t kPressureMain = 7;
-inline constexpr std::int16_t kOutlet = 8;
-// Weirs, orifices and other controls: the parser keeps them out of the trees.
-inline constexpr std::int16_t kSetAside[] = {3, kOrifice, kWeir, kOutlet};
-inline bool IsSetAside(std::int16_t type) {
-    return std::find(std::begin(kSetAside), std::end(kSetAside), type) != std::end(kSetAside);
-}
-}  // namespace link_type
+// The library's type codes, by the names the host's code uses.
+namespace node_type = rivo::node_type;
+namespace link_type = rivo::link_type;
 
 struct Node {
     std::int32_t id = 0;

@@ -5,7 +5,7 @@
 #include <span>
 #include <vector>
 
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 // Reading every result a host reads after a parse, in the order the result
 // document of the tool lists it. The tool's writers, the benchmark's

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "network_feed.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 
 namespace rivo::tool::render {
 

@@ -22,7 +22,7 @@ struct RenderData {
     std::optional<swmm::NameTable> names;  // of a SWMM model
     bool raised = false;                   // the parser raised while fed, parsing or read
     std::string error;                     // its message
-    HRESULT hresult = 0;                   // and its code
+    rivo::HRESULT hresult = 0;             // and its code
     bool result = false;                   // what ParseNetwork returned
     // The parser's answers, nodes and links in network order; without any
     // answer where the parser raised.

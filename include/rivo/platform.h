@@ -1,8 +1,26 @@
 #pragma once
 
+// Result codes and interface identifiers as the platform's error machinery
+// knows them. Windows has its own: the library uses them, so that a host's
+// HRESULT and GUID are the library's. Elsewhere the library brings stand-ins
+// of the same shape in its own namespace, leaving the host's global names
+// free (a host may well declare an HRESULT of its own).
+#if defined(_WIN32)
+
+#include <windows.h>
+
+namespace rivo {
+using HRESULT = ::HRESULT;
+using GUID = ::GUID;
+}  // namespace rivo
+
+#else
+
 #include <cstdint>
 
-// Result codes in the platform convention: negative values are failures.
+namespace rivo {
+
+// Negative values are failures.
 using HRESULT = std::int32_t;
 
 inline constexpr HRESULT S_OK = 0;
@@ -25,3 +43,7 @@ struct GUID {
 };
 
 inline constexpr GUID GUID_NULL{};
+
+}  // namespace rivo
+
+#endif

@@ -3,10 +3,12 @@
 #include <memory>
 #include <string>
 
+#include "rivo/export.h"
+
 // Wide-character text of the error machinery. The converted forms (a system
 // string and two plain copies) are made only when asked for and are dropped
 // whenever the text changes through Assign or Append.
-class CKtString : public std::wstring {
+class RIVO_API CKtString : public std::wstring {
 public:
     CKtString() = default;
     CKtString(const wchar_t* text);       // NOLINT(google-explicit-constructor): literals convert
@@ -42,4 +44,4 @@ private:
 
 // UTF-8 form of a wide text (the system's messages are ASCII; other
 // characters are encoded as UTF-8 for hosts that print them).
-std::string ToUtf8(const std::wstring& text);
+RIVO_API std::string ToUtf8(const std::wstring& text);

@@ -5,7 +5,8 @@
 #include <memory>
 #include <vector>
 
-#include "interface/network_interfaces.h"
+#include "rivo/export.h"
+#include "rivo/network_interfaces.h"
 
 class CFLDNetworkParser;
 class CBranch;
@@ -15,7 +16,7 @@ namespace Velmora::Calculations::Dynamic {
 
 // The host's parser: forwards every call to the core parser it owns. Errors
 // of the core (CKtHRException) pass through unchanged.
-class RivoNetworkParser : public IVFLDNetworkParser, public IVFLDNetwork {
+class RIVO_API RivoNetworkParser : public IVFLDNetworkParser, public IVFLDNetwork {
 public:
     RivoNetworkParser();
     RivoNetworkParser(const RivoNetworkParser&) = delete;
@@ -90,7 +91,7 @@ protected:
 };
 
 // A branch of the result; reads the record the parser owns on every access.
-class RivoBranch : public IVBranch {
+class RIVO_API RivoBranch : public IVBranch {
 public:
     RivoBranch() = default;
     ~RivoBranch() override = default;
@@ -117,7 +118,7 @@ protected:
 };
 
 // A pump link of the result; reads the record the parser owns on every access.
-class RivoPumpLink : public IVPumpLink {
+class RIVO_API RivoPumpLink : public IVPumpLink {
 public:
     RivoPumpLink() = default;
     ~RivoPumpLink() override = default;

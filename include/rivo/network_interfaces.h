@@ -5,6 +5,8 @@
 #include <memory>
 #include <vector>
 
+#include "rivo/export.h"
+
 namespace Velmora::Calculations::Dynamic {
 
 class IVBranch;
@@ -12,7 +14,7 @@ class IVPumpLink;
 
 // Describing the network: nodes first, then links (their end nodes must
 // exist), pump links, node flags and gutter links.
-class IVFLDNetwork {
+class RIVO_API IVFLDNetwork {
 public:
     virtual ~IVFLDNetwork() = default;
 
@@ -31,7 +33,7 @@ public:
 };
 
 // Parsing the network and reading the decomposition.
-class IVFLDNetworkParser {
+class RIVO_API IVFLDNetworkParser {
 public:
     virtual ~IVFLDNetworkParser() = default;
 
@@ -77,7 +79,7 @@ public:
 };
 
 // One branch or loop branch of the result.
-class IVBranch {
+class RIVO_API IVBranch {
 public:
     virtual ~IVBranch() = default;
 
@@ -96,7 +98,7 @@ public:
 };
 
 // One pump link of the result: the branches and sections the pump joins.
-class IVPumpLink {
+class RIVO_API IVPumpLink {
 public:
     virtual ~IVPumpLink() = default;
 
