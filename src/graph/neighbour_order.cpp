@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <map>
+#include <memory_resource>
 
 #include "support/exchange_sort.h"
 
@@ -160,29 +162,6 @@ bool SortBySizeClasses(std::vector<LinkKey>& keys) {
     return StableSortByClass(keys, cls, true);
 }
 
-bool SortByReachClasses(std::vector<LinkKey>& keys) {
-    std::vector<double> reaches;
-    for (const LinkKey& k : keys) {
-        if (!std::isfinite(k.reach)) {
-            return false;
-        }
-        reaches.push_back(k.reach);
-    }
-    std::vector<double> falling = DistinctFalling(reaches);
-    std::vector<int> rank;
-    bool ranked = RankClasses(
-        falling, rank, [](double first, double v) { return !(first > v + kReachTolerance); },
-        [](double higher, double lower) { return higher > lower + kReachTolerance; });
-    if (!ranked) {
-        return false;
-    }
-    std::vector<int> cls(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        cls[i] = RankOf(falling, rank, keys[i].reach);
-    }
-    return StableSortByClass(keys, cls, false);
-}
-
 }  // namespace
 
 namespace {
@@ -271,8 +250,54 @@ void ExchangeSortKeys(std::vector<LinkKey>& keys, bool secondPass) {
     }
 }
 
-bool SortByClasses(std::vector<LinkKey>& keys, bool secondPass) {
-    return secondPass ? SortByReachClasses(keys) : SortBySizeClasses(keys);
+bool SortByClasses(std::vector<LinkKey>& keys) {
+    return SortBySizeClasses(keys);
+}
+
+// Passes of the exchange sort and straight insertion are one comparator
+// network (the triangle of neighbour comparisons): on each position the
+// comparisons with its left and right neighbour alternate in the same way,
+// so any rule, consistent or not, gives the same result either way. Links
+// taken in adjacency order are therefore inserted one at a time, each moving
+// left past every link it would be exchanged with. An insertion may stop at
+// the first link it is not exchanged with: nothing left of it is exchanged
+// with its neighbour either, since a link that moved past another reaches
+// farther than that one by more than the tolerance, so the two never swap.
+//
+// A link x stops right after the last link e of the order so far that holds
+// it, !(x > e + tolerance). Only links reaching farther (plus tolerance) than
+// everything after them can be that last link; they are kept by their reach
+// plus tolerance, which falls along the order, so the last one that holds x
+// is the one of least key at or above x. Once x is placed, the ones it now
+// stands after with keys no greater than its own are no longer such links.
+void SortByReach(std::vector<LinkKey>& keys) {
+    const std::uint32_t n = static_cast<std::uint32_t>(keys.size());
+    const std::uint32_t head = n;
+    std::vector<std::uint32_t> next(n + 1, n);  // the order as a list from head
+    std::pmr::unsynchronized_pool_resource pool;
+    std::pmr::map<double, std::uint32_t> holders(&pool);
+    for (std::uint32_t i = 0; i < n; ++i) {
+        double x = keys[i].reach;
+        double key = x + kReachTolerance;
+        // Nothing is exchanged with a reach that is not a number: such a link
+        // stays where it arrives and holds every later one.
+        if (std::isnan(key)) {
+            key = INFINITY;
+        }
+        auto at = std::isnan(x) ? holders.begin() : holders.lower_bound(x);
+        std::uint32_t after = at == holders.end() ? head : at->second;
+        next[i] = next[after];
+        next[after] = i;
+        auto last = std::isnan(x) ? holders.end() : holders.upper_bound(key);
+        holders.erase(at, last);
+        holders.emplace_hint(last, key, i);
+    }
+    std::vector<LinkKey> sorted;
+    sorted.reserve(n);
+    for (std::uint32_t i = next[head]; i != n; i = next[i]) {
+        sorted.push_back(keys[i]);
+    }
+    keys = std::move(sorted);
 }
 
 }  // namespace neighbour_order
