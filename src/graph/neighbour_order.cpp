@@ -3,9 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
-#include <map>
-#include <memory_resource>
 
+#include "graph/rank_set.h"
 #include "support/exchange_sort.h"
 
 namespace neighbour_order {
@@ -162,6 +161,47 @@ bool SortBySizeClasses(std::vector<LinkKey>& keys) {
     return StableSortByClass(keys, cls, true);
 }
 
+// Ranks of the keys (reach plus tolerance) of the links, and for each link
+// the rank of the least key at or above its reach. Nothing is exchanged with a
+// reach that is not a number: its key ranks above all, and such a link stops
+// where it arrives (after the least key there is).
+struct ReachRanks {
+    std::size_t levels = 0;
+    std::vector<std::uint32_t> key;
+    std::vector<std::uint32_t> least;
+};
+
+ReachRanks RankReaches(const std::vector<LinkKey>& keys) {
+    std::vector<std::pair<double, std::uint32_t>> rising(keys.size());
+    for (std::uint32_t i = 0; i < rising.size(); ++i) {
+        double reach = keys[i].reach;
+        rising[i] = {std::isnan(reach) ? INFINITY : reach, i};
+    }
+    // The key rises with the reach, so one sort orders both.
+    std::sort(rising.begin(), rising.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    ReachRanks ranks;
+    ranks.key.resize(keys.size());
+    ranks.least.resize(keys.size());
+    std::vector<double> levels;
+    for (const auto& [reach, i] : rising) {
+        double key = reach + kReachTolerance;
+        if (levels.empty() || levels.back() != key) {
+            levels.push_back(key);
+        }
+        ranks.key[i] = static_cast<std::uint32_t>(levels.size() - 1);
+    }
+    std::size_t k = 0;
+    for (const auto& [reach, i] : rising) {
+        while (levels[k] < reach) {
+            ++k;
+        }
+        ranks.least[i] = std::isnan(keys[i].reach) ? 0 : static_cast<std::uint32_t>(k);
+    }
+    ranks.levels = levels.size();
+    return ranks;
+}
+
 }  // namespace
 
 namespace {
@@ -266,31 +306,28 @@ bool SortByClasses(std::vector<LinkKey>& keys) {
 //
 // A link x stops right after the last link e of the order so far that holds
 // it, !(x > e + tolerance). Only links reaching farther (plus tolerance) than
-// everything after them can be that last link; they are kept by their reach
-// plus tolerance, which falls along the order, so the last one that holds x
-// is the one of least key at or above x. Once x is placed, the ones it now
-// stands after with keys no greater than its own are no longer such links.
+// everything after them can be that last link; their keys, reach plus
+// tolerance, fall along the order, so the last one that holds x is the one of
+// least key at or above x. Once x is placed, those it now stands after with
+// keys no greater than its own are no longer such links. Keys are handled by
+// rank, in a set of bits.
 void SortByReach(std::vector<LinkKey>& keys) {
-    const std::uint32_t n = static_cast<std::uint32_t>(keys.size());
+    const auto n = static_cast<std::uint32_t>(keys.size());
+    ReachRanks ranks = RankReaches(keys);
+    RankSet holders(static_cast<std::uint32_t>(ranks.levels));
+    std::vector<std::uint32_t> holder(ranks.levels);
     const std::uint32_t head = n;
     std::vector<std::uint32_t> next(n + 1, n);  // the order as a list from head
-    std::pmr::unsynchronized_pool_resource pool;
-    std::pmr::map<double, std::uint32_t> holders(&pool);
     for (std::uint32_t i = 0; i < n; ++i) {
-        double x = keys[i].reach;
-        double key = x + kReachTolerance;
-        // Nothing is exchanged with a reach that is not a number: such a link
-        // stays where it arrives and holds every later one.
-        if (std::isnan(key)) {
-            key = INFINITY;
-        }
-        auto at = std::isnan(x) ? holders.begin() : holders.lower_bound(x);
-        std::uint32_t after = at == holders.end() ? head : at->second;
+        std::uint32_t r = holders.next(ranks.least[i]);
+        std::uint32_t after = r == RankSet::kNone ? head : holder[r];
         next[i] = next[after];
         next[after] = i;
-        auto last = std::isnan(x) ? holders.end() : holders.upper_bound(key);
-        holders.erase(at, last);
-        holders.emplace_hint(last, key, i);
+        for (; r != RankSet::kNone && r <= ranks.key[i]; r = holders.next(r)) {
+            holders.erase(r);
+        }
+        holders.insert(ranks.key[i]);
+        holder[ranks.key[i]] = i;
     }
     std::vector<LinkKey> sorted;
     sorted.reserve(n);
