@@ -1,6 +1,7 @@
 // Times the parser on synthetic networks: describing the network through the
 // host interface, ParseNetwork(), ParseNetwork(true) on a fresh parser, and
-// reading every result. Prints one Markdown table row per case.
+// reading every result; and the plain walks over the same graph that any
+// parse must at least do (the floor). Prints one Markdown table row per case.
 
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -18,6 +19,7 @@
 #include <vector>
 
 #include "bench_options.h"
+#include "floor_walk.h"
 #include "network_feed.h"
 #include "network_generator.h"
 #include "result_checksum.h"
@@ -41,6 +43,7 @@ struct CaseResult {
     std::int32_t nodes = 0;
     std::int32_t links = 0;
     double generateMs = 0.0;
+    double floorMs = 0.0;  // the plain walks over the same graph
     double feedMs = 0.0;
     double parseMs = 0.0;
     double longestMs = 0.0;
@@ -48,6 +51,7 @@ struct CaseResult {
     std::int32_t branches = 0;
     std::int32_t loops = 0;
     std::int64_t queryErrors = 0;
+    rivo_bench::FloorWalk floor;
     std::uint64_t checksum = 0;
     double baseMiB = 0.0;  // resident size once the network is generated
     double peakMiB = 0.0;
@@ -94,6 +98,7 @@ void Measure(Profile profile, std::int32_t size, std::uint64_t seed, CaseResult&
     r.nodes = static_cast<std::int32_t>(network.nodes.size());
     r.links = static_cast<std::int32_t>(network.links.size());
     r.baseMiB = StatusMiB("VmRSS:");
+    r.floorMs = TimeMs([&] { r.floor = rivo_bench::WalkFloor(network); });
     done(kGenerated);
 
     auto parser = std::make_unique<RivoNetworkParser>();
@@ -207,6 +212,11 @@ std::string Ms(const CaseResult& r, Phase phase, double ms) {
     return r.phasesDone >= phase ? Fixed(ms, 1) : "-";
 }
 
+// The parse as a multiple of the floor walks over the same graph.
+std::string OverFloor(const CaseResult& r) {
+    return r.phasesDone >= kParsed && r.floorMs > 0.0 ? Fixed(r.parseMs / r.floorMs, 1) : "-";
+}
+
 std::string PerNode(const CaseResult& r, Phase phase, double ms) {
     return r.phasesDone >= phase && r.nodes > 0 ? Fixed(ms * 1e6 / r.nodes, 0) : "-";
 }
@@ -241,21 +251,23 @@ void PrintHeader() {
     std::printf(
         "| profile | nodes | links | gen ms | feed ms | parse ms | longest ms | read ms "
         "| feed ns/node | parse ns/node | longest ns/node | read ns/node "
-        "| branches | loops | query errors | result hash | MiB after gen | peak MiB | status |\n"
-        "|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|---|--:|--:|---|\n");
+        "| branches | loops | query errors | result hash | floor ms | parse/floor "
+        "| MiB after gen | peak MiB | status |\n"
+        "|---|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|--:|---|--:|--:|--:|--:|---|\n");
 }
 
 void PrintRow(Profile profile, const CaseResult& r) {
     std::printf(
         "| %s | %d | %d | %s | %s | %s | %s | %s | %s | %s | %s | %s | %d | %d | %lld "
-        "| %s | %s | %s | %s |\n",
+        "| %s | %s | %s | %s | %s | %s |\n",
         std::string(rivo_bench::ProfileName(profile)).c_str(), r.nodes, r.links,
         Ms(r, kGenerated, r.generateMs).c_str(), Ms(r, kFed, r.feedMs).c_str(),
         Ms(r, kParsed, r.parseMs).c_str(), Ms(r, kLongestParsed, r.longestMs).c_str(),
         Ms(r, kRead, r.readMs).c_str(), PerNode(r, kFed, r.feedMs).c_str(),
         PerNode(r, kParsed, r.parseMs).c_str(), PerNode(r, kLongestParsed, r.longestMs).c_str(),
         PerNode(r, kRead, r.readMs).c_str(), r.branches, r.loops,
-        static_cast<long long>(r.queryErrors), Hash(r).c_str(), Fixed(r.baseMiB, 1).c_str(),
+        static_cast<long long>(r.queryErrors), Hash(r).c_str(),
+        Ms(r, kGenerated, r.floorMs).c_str(), OverFloor(r).c_str(), Fixed(r.baseMiB, 1).c_str(),
         Fixed(r.peakMiB, 1).c_str(), Status(r).c_str());
     std::fflush(stdout);
 }

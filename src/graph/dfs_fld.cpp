@@ -3,8 +3,9 @@
 #include "graph/neighbour_order.h"
 
 // Links at a node are few in real networks; where many links share a node
-// (a star), the exchange sort is replaced by a stable sort whenever the sizes
-// or reaches fall into classes that the rule orders consistently.
+// (a star), the exchange sort is replaced by a method that ends in the same
+// order: by reach always, by size where the sizes fall into classes that the
+// rule orders consistently.
 void OrderNetworkLinks(const graph_fld& G, GTL::node C, GTL::node F, bool secondPass,
                        std::span<GTL::edge> links) {
     if (links.size() < 2) {
@@ -14,8 +15,11 @@ void OrderNetworkLinks(const graph_fld& G, GTL::node C, GTL::node F, bool second
     // vector per node would cost more than ordering them.
     thread_local std::vector<neighbour_order::LinkKey> keys;
     neighbour_order::MakeKeys(G, C, F, links, secondPass, keys);
-    if (links.size() < neighbour_order::kManyLinks ||
-        !neighbour_order::SortByClasses(keys, secondPass)) {
+    if (links.size() < neighbour_order::kManyLinks) {
+        neighbour_order::ExchangeSortKeys(keys, secondPass);
+    } else if (secondPass) {
+        neighbour_order::SortByReach(keys);
+    } else if (!neighbour_order::SortByClasses(keys)) {
         neighbour_order::ExchangeSortKeys(keys, secondPass);
     }
     for (std::size_t i = 0; i < links.size(); ++i) {

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "graph/rank_set.h"
 #include "support/exchange_sort.h"
 
 namespace neighbour_order {
@@ -160,27 +161,45 @@ bool SortBySizeClasses(std::vector<LinkKey>& keys) {
     return StableSortByClass(keys, cls, true);
 }
 
-bool SortByReachClasses(std::vector<LinkKey>& keys) {
-    std::vector<double> reaches;
-    for (const LinkKey& k : keys) {
-        if (!std::isfinite(k.reach)) {
-            return false;
+// Ranks of the keys (reach plus tolerance) of the links, and for each link
+// the rank of the least key at or above its reach. Nothing is exchanged with a
+// reach that is not a number: its key ranks above all, and such a link stops
+// where it arrives (after the least key there is).
+struct ReachRanks {
+    std::size_t levels = 0;
+    std::vector<std::uint32_t> key;
+    std::vector<std::uint32_t> least;
+};
+
+ReachRanks RankReaches(const std::vector<LinkKey>& keys) {
+    std::vector<std::pair<double, std::uint32_t>> rising(keys.size());
+    for (std::uint32_t i = 0; i < rising.size(); ++i) {
+        double reach = keys[i].reach;
+        rising[i] = {std::isnan(reach) ? INFINITY : reach, i};
+    }
+    // The key rises with the reach, so one sort orders both.
+    std::sort(rising.begin(), rising.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    ReachRanks ranks;
+    ranks.key.resize(keys.size());
+    ranks.least.resize(keys.size());
+    std::vector<double> levels;
+    for (const auto& [reach, i] : rising) {
+        double key = reach + kReachTolerance;
+        if (levels.empty() || levels.back() != key) {
+            levels.push_back(key);
         }
-        reaches.push_back(k.reach);
+        ranks.key[i] = static_cast<std::uint32_t>(levels.size() - 1);
     }
-    std::vector<double> falling = DistinctFalling(reaches);
-    std::vector<int> rank;
-    bool ranked = RankClasses(
-        falling, rank, [](double first, double v) { return !(first > v + kReachTolerance); },
-        [](double higher, double lower) { return higher > lower + kReachTolerance; });
-    if (!ranked) {
-        return false;
+    std::size_t k = 0;
+    for (const auto& [reach, i] : rising) {
+        while (levels[k] < reach) {
+            ++k;
+        }
+        ranks.least[i] = std::isnan(keys[i].reach) ? 0 : static_cast<std::uint32_t>(k);
     }
-    std::vector<int> cls(keys.size());
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        cls[i] = RankOf(falling, rank, keys[i].reach);
-    }
-    return StableSortByClass(keys, cls, false);
+    ranks.levels = levels.size();
+    return ranks;
 }
 
 }  // namespace
@@ -271,8 +290,51 @@ void ExchangeSortKeys(std::vector<LinkKey>& keys, bool secondPass) {
     }
 }
 
-bool SortByClasses(std::vector<LinkKey>& keys, bool secondPass) {
-    return secondPass ? SortByReachClasses(keys) : SortBySizeClasses(keys);
+bool SortByClasses(std::vector<LinkKey>& keys) {
+    return SortBySizeClasses(keys);
+}
+
+// Passes of the exchange sort and straight insertion are one comparator
+// network (the triangle of neighbour comparisons): on each position the
+// comparisons with its left and right neighbour alternate in the same way,
+// so any rule, consistent or not, gives the same result either way. Links
+// taken in adjacency order are therefore inserted one at a time, each moving
+// left past every link it would be exchanged with. An insertion may stop at
+// the first link it is not exchanged with: nothing left of it is exchanged
+// with its neighbour either, since a link that moved past another reaches
+// farther than that one by more than the tolerance, so the two never swap.
+//
+// A link x stops right after the last link e of the order so far that holds
+// it, !(x > e + tolerance). Only links reaching farther (plus tolerance) than
+// everything after them can be that last link; their keys, reach plus
+// tolerance, fall along the order, so the last one that holds x is the one of
+// least key at or above x. Once x is placed, those it now stands after with
+// keys no greater than its own are no longer such links. Keys are handled by
+// rank, in a set of bits.
+void SortByReach(std::vector<LinkKey>& keys) {
+    const auto n = static_cast<std::uint32_t>(keys.size());
+    ReachRanks ranks = RankReaches(keys);
+    RankSet holders(static_cast<std::uint32_t>(ranks.levels));
+    std::vector<std::uint32_t> holder(ranks.levels);
+    const std::uint32_t head = n;
+    std::vector<std::uint32_t> next(n + 1, n);  // the order as a list from head
+    for (std::uint32_t i = 0; i < n; ++i) {
+        std::uint32_t r = holders.next(ranks.least[i]);
+        std::uint32_t after = r == RankSet::kNone ? head : holder[r];
+        next[i] = next[after];
+        next[after] = i;
+        for (; r != RankSet::kNone && r <= ranks.key[i]; r = holders.next(r)) {
+            holders.erase(r);
+        }
+        holders.insert(ranks.key[i]);
+        holder[ranks.key[i]] = i;
+    }
+    std::vector<LinkKey> sorted;
+    sorted.reserve(n);
+    for (std::uint32_t i = next[head]; i != n; i = next[i]) {
+        sorted.push_back(keys[i]);
+    }
+    keys = std::move(sorted);
 }
 
 }  // namespace neighbour_order

@@ -36,9 +36,12 @@ bool ExchangeByReach(const LinkKey& A, const LinkKey& B);
 // The exchange sort itself, pass by pass, with the rule of the pass.
 void ExchangeSortKeys(std::vector<LinkKey>& keys, bool secondPass);
 
-// The same order computed by a stable sort where the keys fall into classes
-// that the exchange rule orders consistently; false (keys untouched) where
-// they do not, and the exchange sort must decide.
-bool SortByClasses(std::vector<LinkKey>& keys, bool secondPass);
+// The order of the first pass computed by a stable sort where the sizes fall
+// into classes that the rule orders consistently; false (keys untouched)
+// where they do not, and the exchange sort must decide.
+bool SortByClasses(std::vector<LinkKey>& keys);
+
+// The order the exchange sort gives by reach, in n log n for n links.
+void SortByReach(std::vector<LinkKey>& keys);
 
 }  // namespace neighbour_order
