@@ -17,6 +17,7 @@ built for (/usr/bin/python3 on Debian) when started with another.
 
 import argparse
 import gc
+import importlib
 import json
 import os
 import resource
@@ -120,6 +121,14 @@ def child(options):
     with open(options.child) as file:
         document = json.load(file)
     data = columns(document)
+    if options.columns:
+        # A session that takes arrays has numpy (and pandas) imported already;
+        # their first import is no part of making the result.
+        for module in ("numpy.ma", "pandas", "networkx"):
+            try:
+                importlib.import_module(module)
+            except ImportError:
+                pass
     if not options.graph:
         document = None
     gc.collect()

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 #include "result_fields.h"
@@ -119,51 +120,82 @@ py::array_t<std::int32_t> IdArray(const std::vector<std::int32_t>& ids) {
     return column.array;
 }
 
-// The IDs of every row's list end to end, and where each row's start:
-// offsets[i] .. offsets[i + 1] for row i.
-template <class List>
-void Flatten(const std::vector<BranchRow>& rows, List list, py::dict& table, const char* idsName,
-             const char* offsetsName) {
-    Column<std::int64_t> offsets(rows.size() + 1);
-    offsets.data[0] = 0;
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        offsets.data[i + 1] = offsets.data[i] + static_cast<std::int64_t>(list(rows[i]).size());
-    }
-    Column<std::int32_t> ids(static_cast<std::size_t>(offsets.data[rows.size()]));
-    std::int32_t* to = ids.data;
-    for (const BranchRow& row : rows) {
-        to = std::copy(list(row).begin(), list(row).end(), to);
-    }
-    table[idsName] = ids.array;
-    table[offsetsName] = offsets.array;
-}
+// A table of branches or loop branches. Each row's node and link IDs go end
+// to end into one array, with the offset where each row's start.
+class BranchColumns {
+public:
+    static constexpr std::size_t kNumbers = std::tuple_size_v<decltype(BranchRow::numbers)>;
+    static constexpr std::size_t kFlags = std::tuple_size_v<decltype(BranchRow::flags)>;
 
-py::dict BranchTable(const std::vector<BranchRow>& rows) {
-    constexpr std::size_t kNumbers = std::tuple_size_v<decltype(BranchRow::numbers)>;
-    constexpr std::size_t kFlags = std::tuple_size_v<decltype(BranchRow::flags)>;
-    py::dict table;
-    for (std::size_t k = 0; k < kNumbers; ++k) {
-        Column<std::int32_t> column(rows.size());
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            column.data[i] = rows[i].numbers[k];
+    explicit BranchColumns(const std::vector<BranchRow>& rows)
+        : rows_(rows),
+          nodeOffsets_(rows.size() + 1),
+          edgeOffsets_(rows.size() + 1),
+          nodeIDs_(Total(rows, &BranchRow::nodeIDs)),
+          edgeIDs_(Total(rows, &BranchRow::edgeIDs)) {
+        for (std::size_t k = 0; k < kNumbers; ++k) {
+            numbers_.emplace_back(rows.size());
         }
-        table[fields::kBranch[k]] = column.array;
-    }
-    for (std::size_t k = 0; k < kFlags; ++k) {
-        Column<bool> column(rows.size());
-        for (std::size_t i = 0; i < rows.size(); ++i) {
-            column.data[i] = rows[i].flags[k];
+        for (std::size_t k = 0; k < kFlags; ++k) {
+            flags_.emplace_back(rows.size());
         }
-        table[fields::kBranch[kNumbers + k]] = column.array;
     }
-    Flatten(
-        rows, [](const BranchRow& row) -> const auto& { return row.nodeIDs; }, table,
-        fields::kBranch[kNumbers + kFlags], "nodeOffsets");
-    Flatten(
-        rows, [](const BranchRow& row) -> const auto& { return row.edgeIDs; }, table,
-        fields::kBranch[kNumbers + kFlags + 1], "edgeOffsets");
-    return table;
-}
+
+    // One pass over the rows, which lie apart in memory.
+    void Fill() {
+        std::int32_t* nodes = nodeIDs_.data;
+        std::int32_t* edges = edgeIDs_.data;
+        nodeOffsets_.data[0] = 0;
+        edgeOffsets_.data[0] = 0;
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            const BranchRow& row = rows_[i];
+            for (std::size_t k = 0; k < kNumbers; ++k) {
+                numbers_[k].data[i] = row.numbers[k];
+            }
+            for (std::size_t k = 0; k < kFlags; ++k) {
+                flags_[k].data[i] = row.flags[k];
+            }
+            nodes = std::copy(row.nodeIDs.begin(), row.nodeIDs.end(), nodes);
+            edges = std::copy(row.edgeIDs.begin(), row.edgeIDs.end(), edges);
+            nodeOffsets_.data[i + 1] = nodes - nodeIDs_.data;
+            edgeOffsets_.data[i + 1] = edges - edgeIDs_.data;
+        }
+    }
+
+    py::dict Table() const {
+        py::dict table;
+        std::size_t k = 0;
+        for (const auto& column : numbers_) {
+            table[fields::kBranch[k++]] = column.array;
+        }
+        for (const auto& column : flags_) {
+            table[fields::kBranch[k++]] = column.array;
+        }
+        table[fields::kBranch[k++]] = nodeIDs_.array;
+        table["nodeOffsets"] = nodeOffsets_.array;
+        table[fields::kBranch[k]] = edgeIDs_.array;
+        table["edgeOffsets"] = edgeOffsets_.array;
+        return table;
+    }
+
+private:
+    static std::size_t Total(const std::vector<BranchRow>& rows,
+                             std::vector<std::int32_t> BranchRow::*list) {
+        std::size_t total = 0;
+        for (const BranchRow& row : rows) {
+            total += (row.*list).size();
+        }
+        return total;
+    }
+
+    const std::vector<BranchRow>& rows_;
+    std::vector<Column<std::int32_t>> numbers_;
+    std::vector<Column<bool>> flags_;
+    Column<std::int64_t> nodeOffsets_;
+    Column<std::int64_t> edgeOffsets_;
+    Column<std::int32_t> nodeIDs_;
+    Column<std::int32_t> edgeIDs_;
+};
 
 py::dict PumpLinkTable(const ResultSummary& summary) {
     py::dict table;
@@ -198,8 +230,12 @@ py::dict ResultColumns(const ResultSummary& t, dyn::RivoNetworkParser& parser,
     const py::module_ ma = py::module_::import("numpy.ma");
     NodeColumns nodes(nodeIDs.size());
     LinkColumns links(linkIDs.size());
+    BranchColumns branches(t.branches);
+    BranchColumns loops(t.loops);
     {
         py::gil_scoped_release release;
+        branches.Fill();
+        loops.Fill();
         ReadInPieces<dyn::NodeAnswers>(
             nodeIDs, [&](auto ids, auto& out) { dyn::ReadNodes(parser, ids, out); },
             [&](std::size_t i, const dyn::NodeAnswers& a) { nodes.Set(i, ToNodeRow(a)); });
@@ -213,8 +249,8 @@ py::dict ResultColumns(const ResultSummary& t, dyn::RivoNetworkParser& parser,
     result[keys[1]] = t.numberOfNodes;
     result[keys[2]] = t.numberOfLinks;
     result[keys[3]] = py::bool_(t.containsLoop);
-    result[keys[4]] = BranchTable(t.branches);
-    result[keys[5]] = BranchTable(t.loops);
+    result[keys[4]] = branches.Table();
+    result[keys[5]] = loops.Table();
     result[keys[6]] = PumpLinkTable(t);
     result[keys[7]] = GutterTable(t);
     result[keys[8]] = IdArray(t.isolatedNodeIDs);

@@ -39,8 +39,9 @@ def test_columns_hold_the_dict_form(generated, longest):
         try:
             expected = rivo.parse(source, longest)
         except rivo.ParserError as error:
-            with pytest.raises(rivo.ParserError, match=error.message.splitlines()[0]):
+            with pytest.raises(rivo.ParserError) as raised:
                 rivo.parse(source, longest, columns=True)
+            assert raised.value.message == error.message
             continue
         result = rivo.parse(source, longest, columns=True)
         assert as_dict_form(result) == expected, source
