@@ -1,5 +1,6 @@
 """A network and its decomposition as a NetworkX graph."""
 
+import gc
 import json
 
 
@@ -39,10 +40,18 @@ def to_networkx(result, network, names=None, pump_nodes="storage"):
         network = json.loads(_load(network, pump_nodes).document_text())
     names = result.get("names", {}) if names is None else names
     graph = networkx.MultiDiGraph()
-    _add_nodes(graph, result["nodes"], network["nodes"], names.get("nodes", {}))
-    _add_links(graph, result, network.get("links", []), names.get("links", {}))
-    _add_pump_links(graph, result["pumpLinks"], network.get("pumpLinks", []),
-                    names.get("pumpLinks", {}))
+    # Millions of new dicts would start the cyclic collector again and again,
+    # each time walking every object of the process.
+    collecting = gc.isenabled()
+    gc.disable()
+    try:
+        _add_nodes(graph, result["nodes"], network["nodes"], names.get("nodes", {}))
+        _add_links(graph, result, network.get("links", []), names.get("links", {}))
+        _add_pump_links(graph, result["pumpLinks"], network.get("pumpLinks", []),
+                        names.get("pumpLinks", {}))
+    finally:
+        if collecting:
+            gc.enable()
     return graph
 
 
@@ -71,14 +80,13 @@ def _add_links(graph, result, records, names):
     ends = {record["id"]: (record["source"], record["target"]) for record in records}
     positions = _positions_on_branches(result)
     links = result["links"]
-    graph.add_edges_from(
-        (*ends[link], link, {"kind": "link", "branch": branch,
-                             "index": positions.get((branch, link)), "section": section,
-                             "name": names.get(str(link)),
-                             "parser_direction_same_as_ui": same_direction})
-        for link, branch, section, same_direction in zip(
+    add_edge = graph.add_edge  # add_edges_from copies each link's attributes once more
+    for link, branch, section, same_direction in zip(
             links["id"].tolist(), links["branchNumber"].tolist(),
-            links["upStreamSectionNumber"].tolist(), links["parserDirectionSameAsUI"].tolist()))
+            links["upStreamSectionNumber"].tolist(), links["parserDirectionSameAsUI"].tolist()):
+        add_edge(*ends[link], link, kind="link", branch=branch,
+                 index=positions.get((branch, link)), section=section,
+                 name=names.get(str(link)), parser_direction_same_as_ui=same_direction)
 
 
 def _add_pump_links(graph, pump_links, records, names):
