@@ -74,6 +74,10 @@ def feed(rivo, parser, data, one_by_one):
         parser.add_gutter_link_id_direction(*gutter)
 
 
+def peak_mib():
+    return resource.getrusage(resource.RUSAGE_SELF).ru_maxrss / 1024.0
+
+
 def python_side(rivo, data, one_by_one, columns, document=None):
     parser = rivo.NetworkParser()
     feed_ms, _ = timed(lambda: feed(rivo, parser, data, one_by_one))
@@ -86,7 +90,10 @@ def python_side(rivo, data, one_by_one, columns, document=None):
         except ImportError:
             pass
         if document is not None:
-            times["graph"], _ = timed(lambda: rivo.to_networkx(result, document))
+            times["peak"] = peak_mib()
+            times["graph"], graph = timed(lambda: rivo.to_networkx(result, document))
+            times["graph peak"] = peak_mib()
+            del graph
     times["free"], _ = timed(lambda: (parser.release(), result.clear()))
     return times
 
@@ -134,7 +141,7 @@ def child(options):
     gc.collect()
     times = python_side(rivo, data, options.one_by_one, options.columns, document)
     times["nodes"], times["links"] = len(data["nodes"][0]), len(data["links"][0])
-    times["peak"] = resource.getrusage(resource.RUSAGE_SELF).ru_maxrss / 1024.0
+    times.setdefault("peak", peak_mib())
     print(json.dumps(times))
 
 
@@ -206,7 +213,8 @@ def report(options, cpp, py, col, single):
         print(f"one by one: feed {single['feed']:.1f} ms "
               f"({single['feed'] * 1e6 / py['nodes']:.0f} ns per node, links included)")
     print(f"peak of the Python process: {py['peak']:.0f} MiB with result(), "
-          f"{col['peak']:.0f} MiB with result(columns=True)")
+          f"{col['peak']:.0f} MiB with result(columns=True)"
+          + (f", {col['graph peak']:.0f} MiB with its graph" if "graph peak" in col else ""))
 
 
 if __name__ == "__main__":
