@@ -29,27 +29,33 @@ def as_dict_form(result):
             for key, value in result.items()}
 
 
-def sources(generated):
-    return EXAMPLES + [generated[profile] for profile in PROFILES] + [MODEL]
+def assert_columns_hold_the_dict_form(source, longest):
+    try:
+        expected = rivo.parse(source, longest)
+    except rivo.ParserError as error:
+        with pytest.raises(rivo.ParserError) as raised:
+            rivo.parse(source, longest, columns=True)
+        assert raised.value.message == error.message
+        return
+    result = rivo.parse(source, longest, columns=True)
+    assert as_dict_form(result) == expected, source
+    for table, dtypes in ANSWERS.items():
+        columns = list(result[table].values())
+        assert [c.dtype.name for c in columns] == dtypes
+        assert all(isinstance(c, numpy.ma.MaskedArray) for c in columns[1:])
+    assert result["branches"]["nodeOffsets"].dtype == numpy.int64
 
 
 @pytest.mark.parametrize("longest", [False, True], ids=["plain", "longest"])
-def test_columns_hold_the_dict_form(generated, longest):
-    for source in sources(generated):
-        try:
-            expected = rivo.parse(source, longest)
-        except rivo.ParserError as error:
-            with pytest.raises(rivo.ParserError) as raised:
-                rivo.parse(source, longest, columns=True)
-            assert raised.value.message == error.message
-            continue
-        result = rivo.parse(source, longest, columns=True)
-        assert as_dict_form(result) == expected, source
-        for table, dtypes in ANSWERS.items():
-            columns = list(result[table].values())
-            assert [c.dtype.name for c in columns] == dtypes
-            assert all(isinstance(c, numpy.ma.MaskedArray) for c in columns[1:])
-        assert result["branches"]["nodeOffsets"].dtype == numpy.int64
+def test_columns_hold_the_dict_form(longest):
+    for source in EXAMPLES + [MODEL, FIXTURES / "ring.json"]:
+        assert_columns_hold_the_dict_form(source, longest)
+
+
+@pytest.mark.parametrize("longest", [False, True], ids=["plain", "longest"])
+def test_columns_of_generated_networks(generated, longest):
+    for profile in PROFILES:
+        assert_columns_hold_the_dict_form(generated[profile], longest)
 
 
 def test_frames():
