@@ -18,19 +18,24 @@ The host interface, call by call::
     print(branch.node_ids, branch.number_of_sections)
 
 ``result()`` and ``parse()`` return the result document of ``rivo parse`` as
-dicts and lists; errors of the parser come as ``ParserError``, unusable input
-as ``InputError``.
+dicts and lists, or with ``columns=True`` as numpy arrays, one per field of
+each table; ``to_frames()`` makes pandas DataFrames of those and
+``to_networkx()`` a NetworkX graph of the network with its decomposition.
+Errors of the parser come as ``ParserError``, unusable input as
+``InputError``.
 """
 
 import json
 import os
 
 from ._errors import InputError, ParserError
+from ._frames import to_frames
+from ._graph import to_networkx
 from ._rivo import Branch, LinkType, NetworkParser, NodeType, PumpLink, version
 
 __all__ = ["Branch", "InputError", "LinkType", "NetworkParser", "NodeType", "ParserError",
-           "PumpLink", "parse",
-           "read_swmm", "version", "E_FAIL", "E_INVALIDARG"]
+           "PumpLink", "parse", "read_swmm", "to_frames", "to_networkx", "version", "E_FAIL",
+           "E_INVALIDARG"]
 __version__ = version
 
 E_INVALIDARG = 0x80070057
@@ -56,7 +61,7 @@ def _without_place(text):
     return rest if head.startswith(_DICT_NAME) else text
 
 
-def parse(source, longest=False, pump_nodes="storage"):
+def parse(source, longest=False, pump_nodes="storage", columns=False):
     """Parses a network and returns the result document, as ``rivo parse`` writes it.
 
     ``source`` is the path of a network document (JSON) or of a SWMM model
@@ -64,6 +69,7 @@ def parse(source, longest=False, pump_nodes="storage"):
     with the longest-branch option. ``pump_nodes`` is how a SWMM model's pumps
     reach the parser (``"storage"`` or ``"none"``); for a SWMM model the result
     has a ``"names"`` member mapping IDs (as strings) to SWMM names.
+    ``columns`` gives the tables as numpy arrays (``NetworkParser.result``).
     Raises InputError for an unusable file, ParserError when the parser raises.
     The reading, the parse and the reading of the result release the GIL.
     """
@@ -71,7 +77,7 @@ def parse(source, longest=False, pump_nodes="storage"):
     with NetworkParser() as parser:
         parser._feed(network)
         parser.parse_network(longest)
-        result = parser.result()
+        result = parser.result(columns=columns)
     names = network.names_text()
     if names is not None:
         result["names"] = json.loads(names)

@@ -2,7 +2,7 @@
 
 import enum
 import os
-from typing import Any, Iterable, Literal, Union
+from typing import Any, Iterable, Literal, Union, overload
 
 __version__: str
 version: str
@@ -13,6 +13,9 @@ E_FAIL: int
 Column = Iterable[Any]
 # The result document of `rivo parse` (docs/tool.md).
 Result = dict[str, Any]
+# The same keys with every table a dict of numpy arrays (masked arrays for the
+# per-node and per-link answers) and every ID list an array.
+ResultColumns = dict[str, Any]
 PumpNodes = Literal["storage", "none"]
 
 class NodeType(enum.IntEnum):
@@ -113,7 +116,10 @@ class NetworkParser:
     def add_pump_links(self, ids: Column, upstreams: Column, downstreams: Column) -> None: ...
     # Parsing and reading the result
     def parse_network(self, find_longest_branch: bool = ...) -> bool: ...
-    def result(self) -> Result: ...
+    @overload
+    def result(self, columns: Literal[False] = ...) -> Result: ...
+    @overload
+    def result(self, columns: Literal[True]) -> ResultColumns: ...
     @property
     def number_of_branches(self) -> int: ...
     @property
@@ -160,7 +166,18 @@ class NetworkParser:
     def get_node_is_converted_to_outfall(self, node_id: int) -> bool: ...
     def get_node_is_pump(self, node_id: int) -> bool: ...
 
-def parse(source: Union[str, os.PathLike[str], dict[str, Any]], longest: bool = ...,
-          pump_nodes: PumpNodes = ...) -> Result: ...
+Source = Union[str, os.PathLike[str], dict[str, Any]]
+
+@overload
+def parse(source: Source, longest: bool = ..., pump_nodes: PumpNodes = ...,
+          columns: Literal[False] = ...) -> Result: ...
+@overload
+def parse(source: Source, longest: bool = ..., pump_nodes: PumpNodes = ..., *,
+          columns: Literal[True]) -> ResultColumns: ...
+# pandas.DataFrame by table name: branches, loops, pumpLinks, gutters, nodes, links.
+def to_frames(result: ResultColumns) -> dict[str, Any]: ...
+# A networkx.MultiDiGraph.
+def to_networkx(result: ResultColumns, network: Source,
+                names: dict[str, dict[str, str]] | None = ..., pump_nodes: PumpNodes = ...) -> Any: ...
 def read_swmm(path: Union[str, os.PathLike[str]],
               pump_nodes: PumpNodes = ...) -> tuple[dict[str, Any], dict[str, dict[str, str]]]: ...

@@ -5,6 +5,7 @@
 
 #include "bindings.h"
 #include "records.h"
+#include "result_columns.h"
 #include "result_objects.h"
 #include "tool_bridge.h"
 
@@ -102,7 +103,7 @@ void BindParse(Class& cls) {
         "released meanwhile.");
     cls.def(
         "result",
-        [](NetworkParserObject& self) {
+        [](NetworkParserObject& self, bool columns) -> py::dict {
             ParserState& s = *self.state;
             if (!s.parsed) {
                 s.Use();
@@ -115,14 +116,28 @@ void BindParse(Class& cls) {
                 py::gil_scoped_release release;
                 summary = ReadSummary(parser, *s.parsed);
             }
+            if (columns) {
+                return ResultColumns(summary, parser, s.nodeIDs, s.linkIDs);
+            }
             AnswerStream answers(parser, s.nodeIDs, s.linkIDs);
             return ResultObject(summary, answers);
         },
+        py::arg("columns") = false,
         R"(The result document of `rivo parse` as Python objects.
 
 Every branch, loop branch, pump link and gutter, the isolated nodes and links,
 the removed outfalls, and per added node and link (in the order added) the
-parser's answers, None where its query raised.)");
+parser's answers, None where its query raised.
+
+With columns=True, the same keys with every table as a dict of numpy arrays,
+one per field, and every ID list as an array: a branch table's node IDs lie
+end to end in "nodeIDs", branch i's from nodeOffsets[i] to nodeOffsets[i+1]
+(links alike with "edgeIDs" and "edgeOffsets"); the per-node and per-link
+answers are masked arrays, masked where the query raised. No Python object
+is made per row, which makes it several times faster on large networks:
+
+    columns = parser.result(columns=True)
+    on_branch_1 = columns["nodes"]["id"][columns["nodes"]["branchNumber"] == 1])");
     cls.def(
         "_feed",
         [](NetworkParserObject& self, const LoadedNetwork& network) {

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <span>
 
+#include "result_fields.h"
+
 namespace rivo::python {
 
 namespace py = pybind11;
@@ -27,48 +29,6 @@ public:
 private:
     PyObject* keys_[N];
 };
-
-constexpr const char* kTopNames[] = {"result",
-                                     "numberOfNodes",
-                                     "numberOfLinks",
-                                     "containsLoop",
-                                     "branches",
-                                     "loops",
-                                     "pumpLinks",
-                                     "gutters",
-                                     "isolatedNodeIDs",
-                                     "isolatedEdgeIDs",
-                                     "removedOutfallIDs",
-                                     "nodes",
-                                     "links"};
-constexpr const char* kBranchNames[] = {"branchNumber",
-                                        "downStreamBranchNumber",
-                                        "downStreamUpSectionNumber",
-                                        "upStreamBranchNumber",
-                                        "upStreamUpSectionNumber",
-                                        "numberOfSections",
-                                        "isStorageOutletBranch",
-                                        "isSingleStorageNodeBranch",
-                                        "nodeIDs",
-                                        "edgeIDs"};
-constexpr const char* kPumpLinkNames[] = {"pumpLinkID",
-                                          "upStreamNodeID",
-                                          "downStreamNodeID",
-                                          "upStreamBranchNumber",
-                                          "downStreamBranchNumber",
-                                          "upStreamNodeUpSectionNumber",
-                                          "downStreamNodeUpSectionNumber"};
-constexpr const char* kGutterNames[] = {"id", "sameDirectionAsUI"};
-constexpr const char* kNodeNames[] = {"id",
-                                      "branchNumber",
-                                      "indexInBranch",
-                                      "upStreamSectionNumber",
-                                      "isOutfallType",
-                                      "isConvertedToOutfall",
-                                      "isPump",
-                                      "isManholeOrStorageType"};
-constexpr const char* kLinkNames[] = {"id", "branchNumber", "upStreamSectionNumber",
-                                      "parserDirectionSameAsUI"};
 
 PyObject* Checked(PyObject* object) {
     if (object == nullptr) {
@@ -138,7 +98,7 @@ PyObject* IntList(std::span<const std::int32_t> values) {
 }
 
 PyObject* BranchList(const std::vector<BranchRow>& rows) {
-    static const Keys keys(kBranchNames);
+    static const Keys keys(fields::kBranch);
     return List(rows.size(), [&](std::size_t i) {
         const BranchRow& row = rows[i];
         py::object dict = NewDict();
@@ -156,10 +116,10 @@ PyObject* BranchList(const std::vector<BranchRow>& rows) {
 }
 
 PyObject* PumpLinkList(const ResultSummary& tables) {
-    static const Keys keys(kPumpLinkNames);
+    static const Keys keys(fields::kPumpLink);
     return List(tables.pumpLinks.size(), [&](std::size_t i) {
         py::object dict = NewDict();
-        for (std::size_t k = 0; k < std::size(kPumpLinkNames); ++k) {
+        for (std::size_t k = 0; k < std::size(fields::kPumpLink); ++k) {
             Set(dict.ptr(), keys[k], Int(tables.pumpLinks[i][k]));
         }
         return dict.release().ptr();
@@ -167,7 +127,7 @@ PyObject* PumpLinkList(const ResultSummary& tables) {
 }
 
 PyObject* GutterList(const ResultSummary& tables) {
-    static const Keys keys(kGutterNames);
+    static const Keys keys(fields::kGutter);
     return List(tables.gutters.size(), [&](std::size_t i) {
         py::object dict = NewDict();
         Set(dict.ptr(), keys[0], Int(tables.gutters[i].first));
@@ -198,9 +158,9 @@ PyObject* Answers(const Keys<N>& keys, const Row& row) {
 }  // namespace
 
 py::dict ResultObject(const ResultSummary& t, AnswerStream& answers) {
-    static const Keys keys(kTopNames);
-    static const Keys nodeKeys(kNodeNames);
-    static const Keys linkKeys(kLinkNames);
+    static const Keys keys(fields::kTop);
+    static const Keys nodeKeys(fields::kNode);
+    static const Keys linkKeys(fields::kLink);
     // The objects hold no cycles: a collection while they are made would
     // only walk them, and every object of the process with them.
     const CollectorPause pause;

@@ -65,7 +65,7 @@ std::shared_ptr<LoadedNetwork> LoadSwmmFile(const std::string& path, PumpNodes p
 std::shared_ptr<LoadedNetwork> LoadNetworkText(std::string_view text, std::string_view name);
 
 // One branch or loop branch of the result, fields in the result document's
-// order (see kBranchNames in result_objects.cpp).
+// order (fields::kBranch in result_fields.h).
 struct BranchRow {
     std::array<std::int32_t, 6> numbers{};
     std::array<bool, 2> flags{};

@@ -1,0 +1,264 @@
+#include "result_columns.h"
+
+#include <pybind11/numpy.h>
+
+#include <algorithm>
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <tuple>
+#include <vector>
+
+#include "result_fields.h"
+
+namespace rivo::python {
+
+namespace py = pybind11;
+
+namespace {
+
+// Answers read into a buffer between two copies into the arrays: the buffer
+// stays in the cache.
+constexpr std::size_t kPiece = 4096;
+
+// A new array of `size` elements. Until it is handed to Python no other code
+// sees it, so `data` may be written without the GIL.
+template <class T>
+struct Column {
+    explicit Column(std::size_t size)
+        : array(static_cast<py::ssize_t>(size)), data(array.mutable_data()) {}
+    py::array_t<T> array;
+    T* data;
+};
+
+// Answers that can be missing: the value (0 or false where missing) and a
+// mask that is true where it is missing, as numpy's masked arrays take them.
+template <class T>
+struct OptionalColumn {
+    explicit OptionalColumn(std::size_t size) : values(size), missing(size) {}
+    void Set(std::size_t i, const std::optional<T>& value) {
+        values.data[i] = value.value_or(T{});
+        missing.data[i] = !value.has_value();
+    }
+    py::object Masked(const py::module_& ma) const {
+        return ma.attr("MaskedArray")(values.array, py::arg("mask") = missing.array);
+    }
+    Column<T> values;
+    Column<bool> missing;
+};
+
+// The per-node or per-link answers: the IDs, the numbers and the flags of
+// NodeRow or LinkRow.
+template <std::size_t Numbers, std::size_t Flags>
+class AnswerColumns {
+public:
+    explicit AnswerColumns(std::size_t rows) : ids_(rows) {
+        numbers_.reserve(Numbers);
+        flags_.reserve(Flags);
+        for (std::size_t k = 0; k < Numbers; ++k) {
+            numbers_.emplace_back(rows);
+        }
+        for (std::size_t k = 0; k < Flags; ++k) {
+            flags_.emplace_back(rows);
+        }
+    }
+
+    template <class Row>
+    void Set(std::size_t i, const Row& row) {
+        ids_.data[i] = row.id;
+        for (std::size_t k = 0; k < Numbers; ++k) {
+            numbers_[k].Set(i, row.numbers[k]);
+        }
+        if constexpr (requires { row.flags; }) {
+            for (std::size_t k = 0; k < Flags; ++k) {
+                flags_[k].Set(i, row.flags[k]);
+            }
+        } else {
+            flags_[0].Set(i, row.direction);
+        }
+    }
+
+    py::dict Table(const char* const (&names)[1 + Numbers + Flags], const py::module_& ma) const {
+        py::dict table;
+        std::size_t k = 0;
+        table[names[k++]] = ids_.array;
+        for (const auto& column : numbers_) {
+            table[names[k++]] = column.Masked(ma);
+        }
+        for (const auto& column : flags_) {
+            table[names[k++]] = column.Masked(ma);
+        }
+        return table;
+    }
+
+private:
+    Column<std::int32_t> ids_;
+    std::vector<OptionalColumn<std::int32_t>> numbers_;
+    std::vector<OptionalColumn<bool>> flags_;
+};
+
+using NodeColumns = AnswerColumns<3, 4>;
+using LinkColumns = AnswerColumns<2, 1>;
+
+// Reads the answers for `ids` a piece at a time and hands each, with its
+// position, to `fill`.
+template <class Answers, class Read, class Fill>
+void ReadInPieces(std::span<const std::int32_t> ids, Read read, Fill fill) {
+    std::vector<Answers> piece;
+    for (std::size_t first = 0; first < ids.size(); first += kPiece) {
+        piece.clear();
+        read(ids.subspan(first, std::min(kPiece, ids.size() - first)), piece);
+        for (std::size_t k = 0; k < piece.size(); ++k) {
+            fill(first + k, piece[k]);
+        }
+    }
+}
+
+py::array_t<std::int32_t> IdArray(const std::vector<std::int32_t>& ids) {
+    Column<std::int32_t> column(ids.size());
+    std::copy(ids.begin(), ids.end(), column.data);
+    return column.array;
+}
+
+// A table of branches or loop branches. Each row's node and link IDs go end
+// to end into one array, with the offset where each row's start.
+class BranchColumns {
+public:
+    static constexpr std::size_t kNumbers = std::tuple_size_v<decltype(BranchRow::numbers)>;
+    static constexpr std::size_t kFlags = std::tuple_size_v<decltype(BranchRow::flags)>;
+
+    explicit BranchColumns(const std::vector<BranchRow>& rows)
+        : rows_(rows),
+          nodeOffsets_(rows.size() + 1),
+          edgeOffsets_(rows.size() + 1),
+          nodeIDs_(Total(rows, &BranchRow::nodeIDs)),
+          edgeIDs_(Total(rows, &BranchRow::edgeIDs)) {
+        for (std::size_t k = 0; k < kNumbers; ++k) {
+            numbers_.emplace_back(rows.size());
+        }
+        for (std::size_t k = 0; k < kFlags; ++k) {
+            flags_.emplace_back(rows.size());
+        }
+    }
+
+    // One pass over the rows, which lie apart in memory.
+    void Fill() {
+        std::int32_t* nodes = nodeIDs_.data;
+        std::int32_t* edges = edgeIDs_.data;
+        nodeOffsets_.data[0] = 0;
+        edgeOffsets_.data[0] = 0;
+        for (std::size_t i = 0; i < rows_.size(); ++i) {
+            const BranchRow& row = rows_[i];
+            for (std::size_t k = 0; k < kNumbers; ++k) {
+                numbers_[k].data[i] = row.numbers[k];
+            }
+            for (std::size_t k = 0; k < kFlags; ++k) {
+                flags_[k].data[i] = row.flags[k];
+            }
+            nodes = std::copy(row.nodeIDs.begin(), row.nodeIDs.end(), nodes);
+            edges = std::copy(row.edgeIDs.begin(), row.edgeIDs.end(), edges);
+            nodeOffsets_.data[i + 1] = nodes - nodeIDs_.data;
+            edgeOffsets_.data[i + 1] = edges - edgeIDs_.data;
+        }
+    }
+
+    py::dict Table() const {
+        py::dict table;
+        std::size_t k = 0;
+        for (const auto& column : numbers_) {
+            table[fields::kBranch[k++]] = column.array;
+        }
+        for (const auto& column : flags_) {
+            table[fields::kBranch[k++]] = column.array;
+        }
+        table[fields::kBranch[k++]] = nodeIDs_.array;
+        table["nodeOffsets"] = nodeOffsets_.array;
+        table[fields::kBranch[k]] = edgeIDs_.array;
+        table["edgeOffsets"] = edgeOffsets_.array;
+        return table;
+    }
+
+private:
+    static std::size_t Total(const std::vector<BranchRow>& rows,
+                             std::vector<std::int32_t> BranchRow::*list) {
+        std::size_t total = 0;
+        for (const BranchRow& row : rows) {
+            total += (row.*list).size();
+        }
+        return total;
+    }
+
+    const std::vector<BranchRow>& rows_;
+    std::vector<Column<std::int32_t>> numbers_;
+    std::vector<Column<bool>> flags_;
+    Column<std::int64_t> nodeOffsets_;
+    Column<std::int64_t> edgeOffsets_;
+    Column<std::int32_t> nodeIDs_;
+    Column<std::int32_t> edgeIDs_;
+};
+
+py::dict PumpLinkTable(const ResultSummary& summary) {
+    py::dict table;
+    for (std::size_t k = 0; k < std::size(fields::kPumpLink); ++k) {
+        Column<std::int32_t> column(summary.pumpLinks.size());
+        for (std::size_t i = 0; i < summary.pumpLinks.size(); ++i) {
+            column.data[i] = summary.pumpLinks[i][k];
+        }
+        table[fields::kPumpLink[k]] = column.array;
+    }
+    return table;
+}
+
+py::dict GutterTable(const ResultSummary& summary) {
+    Column<std::int32_t> ids(summary.gutters.size());
+    Column<bool> directions(summary.gutters.size());
+    for (std::size_t i = 0; i < summary.gutters.size(); ++i) {
+        ids.data[i] = summary.gutters[i].first;
+        directions.data[i] = summary.gutters[i].second;
+    }
+    py::dict table;
+    table[fields::kGutter[0]] = ids.array;
+    table[fields::kGutter[1]] = directions.array;
+    return table;
+}
+
+}  // namespace
+
+py::dict ResultColumns(const ResultSummary& t, dyn::RivoNetworkParser& parser,
+                       std::span<const std::int32_t> nodeIDs,
+                       std::span<const std::int32_t> linkIDs) {
+    const py::module_ ma = py::module_::import("numpy.ma");
+    NodeColumns nodes(nodeIDs.size());
+    LinkColumns links(linkIDs.size());
+    BranchColumns branches(t.branches);
+    BranchColumns loops(t.loops);
+    {
+        py::gil_scoped_release release;
+        branches.Fill();
+        loops.Fill();
+        ReadInPieces<dyn::NodeAnswers>(
+            nodeIDs, [&](auto ids, auto& out) { dyn::ReadNodes(parser, ids, out); },
+            [&](std::size_t i, const dyn::NodeAnswers& a) { nodes.Set(i, ToNodeRow(a)); });
+        ReadInPieces<dyn::LinkAnswers>(
+            linkIDs, [&](auto ids, auto& out) { dyn::ReadLinks(parser, ids, out); },
+            [&](std::size_t i, const dyn::LinkAnswers& a) { links.Set(i, ToLinkRow(a)); });
+    }
+    const auto& keys = fields::kTop;
+    py::dict result;
+    result[keys[0]] = py::bool_(t.result);
+    result[keys[1]] = t.numberOfNodes;
+    result[keys[2]] = t.numberOfLinks;
+    result[keys[3]] = py::bool_(t.containsLoop);
+    result[keys[4]] = branches.Table();
+    result[keys[5]] = loops.Table();
+    result[keys[6]] = PumpLinkTable(t);
+    result[keys[7]] = GutterTable(t);
+    result[keys[8]] = IdArray(t.isolatedNodeIDs);
+    result[keys[9]] = IdArray(t.isolatedEdgeIDs);
+    result[keys[10]] = IdArray(t.removedOutfallIDs);
+    result[keys[11]] = nodes.Table(fields::kNode, ma);
+    result[keys[12]] = links.Table(fields::kLink, ma);
+    return result;
+}
+
+}  // namespace rivo::python

@@ -1,0 +1,51 @@
+#pragma once
+
+// The keys of the result document, in the order `rivo parse` writes them;
+// the dict form and the columns form of result() use the same ones.
+namespace rivo::python::fields {
+
+inline constexpr const char* kTop[] = {"result",
+                                       "numberOfNodes",
+                                       "numberOfLinks",
+                                       "containsLoop",
+                                       "branches",
+                                       "loops",
+                                       "pumpLinks",
+                                       "gutters",
+                                       "isolatedNodeIDs",
+                                       "isolatedEdgeIDs",
+                                       "removedOutfallIDs",
+                                       "nodes",
+                                       "links"};
+// The numbers of BranchRow, then its flags, then its two lists.
+inline constexpr const char* kBranch[] = {"branchNumber",
+                                          "downStreamBranchNumber",
+                                          "downStreamUpSectionNumber",
+                                          "upStreamBranchNumber",
+                                          "upStreamUpSectionNumber",
+                                          "numberOfSections",
+                                          "isStorageOutletBranch",
+                                          "isSingleStorageNodeBranch",
+                                          "nodeIDs",
+                                          "edgeIDs"};
+inline constexpr const char* kPumpLink[] = {"pumpLinkID",
+                                            "upStreamNodeID",
+                                            "downStreamNodeID",
+                                            "upStreamBranchNumber",
+                                            "downStreamBranchNumber",
+                                            "upStreamNodeUpSectionNumber",
+                                            "downStreamNodeUpSectionNumber"};
+inline constexpr const char* kGutter[] = {"id", "sameDirectionAsUI"};
+// The ID, the numbers of NodeRow, then its flags.
+inline constexpr const char* kNode[] = {"id",
+                                        "branchNumber",
+                                        "indexInBranch",
+                                        "upStreamSectionNumber",
+                                        "isOutfallType",
+                                        "isConvertedToOutfall",
+                                        "isPump",
+                                        "isManholeOrStorageType"};
+inline constexpr const char* kLink[] = {"id", "branchNumber", "upStreamSectionNumber",
+                                        "parserDirectionSameAsUI"};
+
+}  // namespace rivo::python::fields
