@@ -1,5 +1,6 @@
 #include "network_command.h"
 
+#include "element_problems.h"
 #include "input_error.h"
 #include "network_feed.h"
 #include "network_input.h"
@@ -11,7 +12,7 @@ void AddNetworkOptions(CLI::App& command, NetworkOptions& options) {
         .add_option("NETWORK", options.network, "Network document (JSON) or SWMM input file (.inp)")
         ->required();
     command.add_flag("--longest", options.findLongestBranch,
-                     "Parse with the longest-branch option: ParseNetwork(true)");
+                     "Make the branches follow the longest flow paths, measured by pipe length");
     AddPumpNodesOption(command, options.pumpNodes);
     command.add_flag("--partial", options.partial,
                      "When a pump link cannot be numbered, write the decomposition found before "
@@ -38,6 +39,12 @@ void NetworkCommand::Read() {
 
 void NetworkCommand::Parse() {
     outcome_ = FeedAndParse(network_, after_, options_.findLongestBranch, parser_, parser_);
+    if (outcome_.error && !outcome_.raisedWhileParsing) {
+        NameElementProblem();
+    }
+    if (outcome_.result == false) {
+        ExplainFalse();
+    }
     if (outcome_.error && outcome_.raisedWhileParsing) {
         unnumbered_ = FindUnnumberedPumpEnds(parser_, *outcome_.error, options_.findLongestBranch);
         const NetworkSource source{options_.network, names_ ? &*names_ : nullptr,
@@ -46,6 +53,38 @@ void NetworkCommand::Parse() {
             ExplainWithoutLongest();
         }
         ReportUnnumberedPumpEnds(diagnostics_, source, unnumbered_);
+        raiseExplained_ = !unnumbered_.empty();
+    }
+}
+
+// A raise while the network was described leaves the network as read.
+void NetworkCommand::NameElementProblem() {
+    const swmm::NameTable* names = names_ ? &*names_ : nullptr;
+    if (const auto problem = FindElementProblem(network_, names)) {
+        diagnostics_ << ElementProblemLine(options_.network, *problem) << '\n';
+        raiseExplained_ = true;
+    }
+}
+
+// Where the network was dropped once fed, it is read again: the reason is
+// wanted only for a false result.
+void NetworkCommand::ExplainFalse() {
+    const swmm::NameTable* names = names_ ? &*names_ : nullptr;
+    if (after_ == AfterFeeding::kKeep) {
+        falseReason_ = ExplainFalseResult(parser_, network_, names);
+    } else {
+        try {
+            falseReason_ = ExplainFalseResult(
+                parser_, ReadAnyNetworkFile(options_.network, options_.pumpNodes).network, names);
+        } catch (const InputError&) {
+            return;
+        }
+    }
+    for (const std::string& headline : falseReason_.headlines) {
+        diagnostics_ << options_.network << ": result false: " << headline << '\n';
+    }
+    for (const std::string& group : falseReason_.groups) {
+        diagnostics_ << options_.network << ":   " << group << '\n';
     }
 }
 

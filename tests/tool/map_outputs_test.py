@@ -32,7 +32,8 @@ def example(name):
 
 
 def shared(*parts):
-    return os.path.join(ARGS.source, "..", "shared", "networks", *parts)
+    folder = os.environ.get("RIVO_SHARED_DIR") or os.path.join(ARGS.source, "..", "shared")
+    return os.path.join(folder, "networks", *parts)
 
 
 def fixture(*parts):

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,7 +26,16 @@ namespace {
 namespace fs = std::filesystem;
 using rivo::tool::swmm::PumpNodes;
 
-const fs::path kShared = RIVO_SHARED_NETWORKS;
+// The shared-data folder named at test time by RIVO_SHARED_DIR, or else the
+// one beside the checkout.
+fs::path SharedNetworks() {
+    const char* given = std::getenv("RIVO_SHARED_DIR");
+    return (given != nullptr && *given != '\0' ? fs::path(given)
+                                               : fs::path(RIVO_SOURCE_DIR) / "../shared") /
+           "networks";
+}
+
+const fs::path kShared = SharedNetworks();
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -83,7 +93,9 @@ std::string Document(const rivo::host::Network& network) {
 // once for both checks.
 TEST(SharedModels, ImportGivesTheCollectionsDocumentsWhichParseWithoutRaising) {
     if (!fs::is_directory(kShared / "inp")) {
-        GTEST_SKIP() << kShared << " is absent";
+        GTEST_SKIP() << kShared / "inp"
+                     << " is absent: the shared models lie beside the checkout, or set "
+                        "RIVO_SHARED_DIR to their folder";
     }
     const std::vector<Model> models = ReadModels();
     ASSERT_EQ(models.size(), 105u);
@@ -119,7 +131,7 @@ TEST(SharedModels, ImportGivesTheCollectionsDocumentsWhichParseWithoutRaising) {
 TEST(SharedModels, PumpEndsTheLongestBranchParseLeavesAreExplainedByTheParseWithout) {
     const fs::path file = kShared / "inp" / "c1729-3440-hh.inp.gz";
     if (!fs::exists(file)) {
-        GTEST_SKIP() << file << " is absent";
+        GTEST_SKIP() << file << " is absent (RIVO_SHARED_DIR names the shared folder)";
     }
     const auto model = rivo::tool::swmm::ReadSwmmText(ReadModel(file), "m.inp", PumpNodes::kNone);
     Velmora::Calculations::Dynamic::RivoNetworkParser longest, plain;

@@ -91,6 +91,9 @@ void SvgPicture::WriteTitle() {
                               count(s.isolatedEdgeIDs.size(), "isolated links");
     if (!data_.raised) {
         line += found + "; result " + (data_.result ? "true" : "false");
+        if (!data_.result && !data_.falseReason.empty()) {
+            line += ": " + data_.falseReason;
+        }
     } else {
         line += "the parser raised: " + data_.error;
         if (!data_.unnumberedPumpEnds.empty()) {
