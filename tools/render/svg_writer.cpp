@@ -91,9 +91,6 @@ void SvgPicture::WriteTitle() {
                               count(s.isolatedEdgeIDs.size(), "isolated links");
     if (!data_.raised) {
         line += found + "; result " + (data_.result ? "true" : "false");
-        if (!data_.result && !data_.falseReason.empty()) {
-            line += ": " + data_.falseReason;
-        }
     } else {
         line += "the parser raised: " + data_.error;
         if (!data_.unnumberedPumpEnds.empty()) {
@@ -103,6 +100,11 @@ void SvgPicture::WriteTitle() {
     }
     out_ << "<text x=\"" << Num(kMargin) << "\" y=\"20.0\" font-size=\"14\">" << Escape(line)
          << "</text>\n";
+    // Why the result is false, on a line of its own in the margin below.
+    if (!data_.raised && !data_.result && !data_.falseReason.empty()) {
+        out_ << "<text x=\"" << Num(kMargin) << "\" y=\"38.0\" font-size=\"12\" fill=\"#8a2a1e\">"
+             << Escape("why: " + data_.falseReason) << "</text>\n";
+    }
 }
 
 void SvgPicture::WriteLinks() {
