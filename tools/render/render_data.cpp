@@ -93,12 +93,14 @@ std::string BranchColour(std::int32_t branchNumber) {
     constexpr double kGoldenTurn = 0.618033988749895;
     // Branches take their hues from yellow-green to sky blue only: red is
     // kept for what drains nowhere, orange for converted outlets, purple for
-    // pumps and dark blue for outfalls. Lightness alternates strongly, so
-    // that neighbouring branches also differ for eyes that tell few hues.
+    // pumps and dark blue for outfalls. Lightness steps through three
+    // levels, so that neighbouring branches also differ for eyes that tell
+    // few hues.
     constexpr double kFirstHue = 70.0 / 360;
     constexpr double kHueBand = 140.0 / 360;
     const double hue = kFirstHue + kHueBand * std::fmod(std::abs(branchNumber) * kGoldenTurn, 1.0);
-    const double lightness = branchNumber % 2 == 0 ? 0.30 : 0.45;
+    constexpr double kLightness[] = {0.27, 0.40, 0.53};
+    const double lightness = kLightness[std::abs(branchNumber) % 3];
     const double saturation = 0.75;
     const double q = lightness * (1 + saturation);  // lightness below one half
     const double p = 2 * lightness - q;
