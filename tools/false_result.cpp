@@ -85,7 +85,7 @@ public:
                 best = distance;
                 nearest = i;
             }
-            return dx * dx <= best;
+            return best > 0 && dx * dx <= best;
         };
         for (auto it = start; it != byX_.end() && consider(*it); ++it) {
         }

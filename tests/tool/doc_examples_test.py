@@ -5,7 +5,8 @@ Network documents (JSON blocks with "nodes") are parsed and must exit with the
 status the text after them gives ("exits 0"); `$ ` lines of a block run in a
 copy of the examples and their printed output must follow them; the network
 document in `rivo parse --help` parses; the README's Python block runs
-where the module is built (PYTHONPATH).
+where the module is built (PYTHONPATH); its C++ block builds into a host
+that runs.
 """
 
 import argparse
@@ -103,12 +104,30 @@ class DocumentedExamples(unittest.TestCase):
                                      capture_output=True, text=True)
                 self.assertEqual(run.returncode, 0, run.stderr)
 
+    def test_readme_cpp_builds_and_runs(self):
+        block = next(block for name, block, _ in blocks("cpp") if name == "README.md")
+        head = "".join(line + "\n" for line in block.splitlines() if line.startswith(("#", "using")))
+        body = "".join(line + "\n" for line in block.splitlines()
+                       if not line.startswith(("#", "using")))
+        source, host = os.path.join(self.folder, "host.cpp"), os.path.join(self.folder, "host")
+        with open(source, "w", encoding="utf-8") as f:
+            f.write(head + "int main() {\n" + body + "return complete ? 0 : 1;\n}\n")
+        built = subprocess.run([ARGS.cxx, "-std=c++20", *ARGS.flags.split(), *[
+            "-I" + folder for folder in ARGS.include], source, ARGS.library, "-o", host],
+            capture_output=True, text=True)
+        self.assertEqual(built.returncode, 0, built.stderr)
+        self.assertEqual(subprocess.run([host]).returncode, 0)
+
 
 def main():
     global ARGS
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--rivo", required=True)
     parser.add_argument("--source", required=True)
+    parser.add_argument("--cxx", required=True)
+    parser.add_argument("--library", required=True)
+    parser.add_argument("--include", action="append", default=[])
+    parser.add_argument("--flags", default="")
     ARGS, rest = parser.parse_known_args()
     unittest.main(argv=[sys.argv[0]] + rest)
 
