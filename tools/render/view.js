@@ -199,7 +199,7 @@ window.onerror = function (message) {
       return { title: "Node " + N.id[i], id: N.id[i], branch: N.branch[i], html: rows([
         N.name ? ["SWMM name", N.name[i]] : null,
         ["kind", type + (N.role[i] ? "; " + NODE_ROLES[N.role[i]] : "")],
-        ["branch number", N.branch[i]], ["index in branch", N.index[i]],
+        ["branch number", N.branch[i] === 0 ? "none" : N.branch[i]], ["index in branch", N.index[i]],
         ["upstream section", N.section[i]],
       ]) + branchRows(N.branch[i]) };
     }
@@ -208,7 +208,7 @@ window.onerror = function (message) {
         L.name ? ["SWMM name", L.name[i]] : null,
         ["kind", (LINK_TYPES[L.type[i]] || "type " + L.type[i]) + ", " + LINK_ROLES[L.role[i]]],
         ["from / to", nodeLabel(L.from[i]) + " → " + nodeLabel(L.to[i])],
-        ["branch number", L.branch[i]], ["upstream section", L.section[i]],
+        ["branch number", L.branch[i] === 0 ? "none" : L.branch[i]], ["upstream section", L.section[i]],
         ["direction as drawn", L.same[i] === null ? null : L.same[i] ? "same" : "reversed"],
       ]) + branchRows(L.branch[i]) };
     }
