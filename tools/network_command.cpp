@@ -1,5 +1,8 @@
 #include "network_command.h"
 
+#include <algorithm>
+#include <string_view>
+
 #include "element_problems.h"
 #include "input_error.h"
 #include "network_feed.h"
@@ -52,6 +55,11 @@ void NetworkCommand::Parse() {
         if (options_.findLongestBranch && NeedsParseWithoutLongest(unnumbered_)) {
             ExplainWithoutLongest();
         }
+        if (std::any_of(unnumbered_.begin(), unnumbered_.end(), [](const auto& end) {
+                return end.cause == UnnumberedPumpEnd::Cause::kUnknownNode;
+            })) {
+            NamePumpLinkToNoNode();
+        }
         ReportUnnumberedPumpEnds(diagnostics_, source, unnumbered_);
         raiseExplained_ = !unnumbered_.empty();
     }
@@ -63,6 +71,26 @@ void NetworkCommand::NameElementProblem() {
     if (const auto problem = FindElementProblem(network_, names)) {
         diagnostics_ << ElementProblemLine(options_.network, *problem) << '\n';
         raiseExplained_ = true;
+    }
+}
+
+// A pump link to no node is described without complaint and stops the
+// parse only when the pump links are numbered; the network is read again
+// where it was dropped, to find the pump link's record.
+void NetworkCommand::NamePumpLinkToNoNode() {
+    const swmm::NameTable* names = names_ ? &*names_ : nullptr;
+    std::optional<ElementProblem> problem;
+    try {
+        problem = FindElementProblem(
+            after_ == AfterFeeding::kKeep
+                ? network_
+                : ReadAnyNetworkFile(options_.network, options_.pumpNodes).network,
+            names);
+    } catch (const InputError&) {
+        return;
+    }
+    if (problem && std::string_view(problem->section) == "pumpLinks") {
+        diagnostics_ << ElementProblemLine(options_.network, *problem) << '\n';
     }
 }
 

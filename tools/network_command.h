@@ -71,6 +71,7 @@ private:
     void ExplainWithoutLongest();
     void ExplainFalse();
     void NameElementProblem();
+    void NamePumpLinkToNoNode();
 
     AfterFeeding after_;
 };
