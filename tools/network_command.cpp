@@ -78,35 +78,33 @@ void NetworkCommand::NameElementProblem() {
 // parse only when the pump links are numbered; the network is read again
 // where it was dropped, to find the pump link's record.
 void NetworkCommand::NamePumpLinkToNoNode() {
-    const swmm::NameTable* names = names_ ? &*names_ : nullptr;
-    std::optional<ElementProblem> problem;
-    try {
-        problem = FindElementProblem(
-            after_ == AfterFeeding::kKeep
-                ? network_
-                : ReadAnyNetworkFile(options_.network, options_.pumpNodes).network,
-            names);
-    } catch (const InputError&) {
-        return;
-    }
+    std::optional<host::Network> again;
+    const host::Network* network = NetworkAsRead(again);
+    const auto problem =
+        network ? FindElementProblem(*network, names_ ? &*names_ : nullptr) : std::nullopt;
     if (problem && std::string_view(problem->section) == "pumpLinks") {
         diagnostics_ << ElementProblemLine(options_.network, *problem) << '\n';
     }
 }
 
-// Where the network was dropped once fed, it is read again: the reason is
-// wanted only for a false result.
-void NetworkCommand::ExplainFalse() {
-    const swmm::NameTable* names = names_ ? &*names_ : nullptr;
+// Where the network was dropped once fed, it is read again into `again`:
+// only a false or failed parse needs it. Null when it cannot be read again.
+const host::Network* NetworkCommand::NetworkAsRead(std::optional<host::Network>& again) const {
     if (after_ == AfterFeeding::kKeep) {
-        falseReason_ = ExplainFalseResult(parser_, network_, names);
-    } else {
-        try {
-            falseReason_ = ExplainFalseResult(
-                parser_, ReadAnyNetworkFile(options_.network, options_.pumpNodes).network, names);
-        } catch (const InputError&) {
-            return;
-        }
+        return &network_;
+    }
+    try {
+        again = ReadAnyNetworkFile(options_.network, options_.pumpNodes).network;
+    } catch (const InputError&) {
+        return nullptr;
+    }
+    return &*again;
+}
+
+void NetworkCommand::ExplainFalse() {
+    std::optional<host::Network> again;
+    if (const host::Network* network = NetworkAsRead(again)) {
+        falseReason_ = ExplainFalseResult(parser_, *network, names_ ? &*names_ : nullptr);
     }
     for (const std::string& headline : falseReason_.headlines) {
         diagnostics_ << options_.network << ": result false: " << headline << '\n';

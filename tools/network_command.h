@@ -72,6 +72,7 @@ private:
     void ExplainFalse();
     void NameElementProblem();
     void NamePumpLinkToNoNode();
+    const host::Network* NetworkAsRead(std::optional<host::Network>& again) const;
 
     AfterFeeding after_;
 };
