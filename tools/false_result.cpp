@@ -210,6 +210,10 @@ FalseReason ExplainFalseResult(RivoNetworkParser& parser, const host::Network& n
     for (std::size_t i = 0; i < network.nodes.size(); ++i) {
         indexOf.emplace(network.nodes[i].id, i);
     }
+    // Only nodes of the network read are told about.
+    const auto unknown = [&](std::int32_t id) { return !indexOf.contains(id); };
+    std::erase_if(isolated, unknown);
+    std::erase_if(removed, unknown);
     FalseReason reason;
     // Without an outlet the parse lists no node: every node but the outfalls
     // set aside drains nowhere.
