@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <cctype>
 
 #include <cstdint>
 #include <string>
@@ -57,6 +58,15 @@ struct Network {
 };
 
 using Ids = std::vector<std::int32_t>;
+
+// Case names as test names: INSTANTIATE_TEST_SUITE_P(..., rivo_test::ByName).
+inline std::string TestName(std::string name) {
+    for (char& ch : name) {
+        ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    }
+    return name;
+}
+inline constexpr auto ByName = [](const auto& info) { return TestName(info.param.name); };
 
 }  // namespace rivo_test
 

@@ -1,6 +1,7 @@
 #include <CLI/CLI.hpp>
 #include <exception>
 #include <iostream>
+#include <string>
 
 #include "exit_status.h"
 #include "geojson_command.h"
@@ -8,6 +9,30 @@
 #include "parse_command.h"
 #include "render_command.h"
 #include "rivo/rivo.h"
+
+namespace {
+
+// A first word that is no option and no subcommand is a mistyped
+// subcommand; the library of the command line would only say that one is
+// required.
+bool IsUnknownSubcommand(CLI::App& app, int argc, char** argv) {
+    if (argc < 2 || argv[1][0] == '-') {
+        return false;
+    }
+    const std::string word = argv[1];
+    std::string known;
+    for (const CLI::App* command : app.get_subcommands({})) {
+        if (command->get_name() == word) {
+            return false;
+        }
+        known += (known.empty() ? "" : ", ") + command->get_name();
+    }
+    std::cerr << "rivo: unknown subcommand '" << word << "'; the subcommands are " << known
+              << " (see rivo --help)\n";
+    return true;
+}
+
+}  // namespace
 
 // `rivo SUBCOMMAND ...`: each subcommand adds itself to the application and
 // sets the exit status when it runs.
@@ -24,6 +49,9 @@ int main(int argc, char** argv) {
     rivo::tool::swmm::AddImportSwmmCommand(app, status);
     rivo::tool::render::AddRenderCommand(app, status);
     rivo::tool::render::AddGeoJsonCommand(app, status);
+    if (IsUnknownSubcommand(app, argc, argv)) {
+        return rivo::tool::kUnusableInput;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& done) {  // --help, --version

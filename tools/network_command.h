@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "command.h"
+#include "false_result.h"
 #include "network_model.h"
 #include "parse_run.h"
 #include "pump_diagnosis.h"
@@ -58,12 +59,20 @@ protected:
     Velmora::Calculations::Dynamic::RivoNetworkParser parser_;
     ParseOutcome outcome_;
     std::vector<UnnumberedPumpEnd> unnumbered_;
+    // Whether standard error already says what made the parser raise.
+    bool raiseExplained_ = false;
+    // Why the parse answered false; empty otherwise.
+    FalseReason falseReason_;
 
     // Whether the Write phase writes what the parse found before it stopped.
     bool WritesPartial() const { return options_.partial && !unnumbered_.empty(); }
 
 private:
     void ExplainWithoutLongest();
+    void ExplainFalse();
+    void NameElementProblem();
+    void NamePumpLinkToNoNode();
+    const host::Network* NetworkAsRead(std::optional<host::Network>& again) const;
 
     AfterFeeding after_;
 };

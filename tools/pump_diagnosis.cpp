@@ -5,6 +5,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "element_names.h"
 #include "result_reader.h"
 
 namespace rivo::tool {
@@ -73,14 +74,6 @@ bool OnNoBranch(RivoNetworkParser& parser, std::int32_t id) {
     } catch (const CKtHRException&) {
         return true;
     }
-}
-
-std::string Named(std::int32_t id, const std::vector<std::string>* names) {
-    std::string text = std::to_string(id);
-    if (names != nullptr && id >= 1 && static_cast<std::size_t>(id) <= names->size()) {
-        text += " '" + (*names)[static_cast<std::size_t>(id - 1)] + "'";
-    }
-    return text;
 }
 
 std::string CauseText(const UnnumberedPumpEnd& end) {

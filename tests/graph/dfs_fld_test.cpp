@@ -67,7 +67,7 @@ TEST_P(LinkOrder, FirstPassExchangesAsTheSizeAndDirectionRulesSay) {
     EXPECT_EQ(net.Ids(links), c.exchange ? (Ids{21, 20}) : (Ids{20, 21})) << c.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(DfsFld, LinkOrder, ::testing::ValuesIn(kOrderCases));
+INSTANTIATE_TEST_SUITE_P(DfsFld, LinkOrder, ::testing::ValuesIn(kOrderCases), rivo_test::ByName);
 
 TEST(LinkOrder, SecondPassPutsTheLongerReachFirst) {
     // Reach of A, reach of B, exchange.

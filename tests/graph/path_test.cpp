@@ -56,7 +56,7 @@ TEST_P(SummitLink, NeighbourBeyondTheHighEndTakesOverWhenTheRulesSay) {
     EXPECT_EQ(s.top, c.neighbour ? c.eH : 5.0);
 }
 
-INSTANTIATE_TEST_SUITE_P(Path, SummitLink, ::testing::ValuesIn(kSummitCases));
+INSTANTIATE_TEST_SUITE_P(Path, SummitLink, ::testing::ValuesIn(kSummitCases), rivo_test::ByName);
 
 TEST(SummitLink, FirstOfEqualTopsNoNeighbourAtThePathEndAndTheOutfallExchange) {
     Network net;

@@ -137,13 +137,4 @@ inline void ExpectParse(const ParseCase& c) {
     EXPECT_EQ(DescribeLinks(parser, c.network), c.links);
 }
 
-// Case names as test names: INSTANTIATE_TEST_SUITE_P(..., rivo_test::ByName).
-inline std::string TestName(std::string name) {
-    for (char& ch : name) {
-        ch = std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-    }
-    return name;
-}
-inline constexpr auto ByName = [](const auto& info) { return TestName(info.param.name); };
-
 }  // namespace rivo_test

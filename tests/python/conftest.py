@@ -11,7 +11,8 @@ import rivo
 
 ROOT = pathlib.Path(__file__).resolve().parents[2]
 FIXTURES = ROOT / "tests" / "tool" / "fixtures"
-SHARED = ROOT.parent / "shared" / "networks"
+# The shared-data folder: RIVO_SHARED_DIR at test time, or beside the checkout.
+SHARED = pathlib.Path(os.environ.get("RIVO_SHARED_DIR") or ROOT.parent / "shared") / "networks"
 EXAMPLES = sorted(p for p in (ROOT / "examples").glob("*.json") if ".result" not in p.name)
 PROFILES = ["realistic", "outfall-heavy", "looped", "chain", "star", "ring", "extra-loops"]
 # How the tool maps the pumps of a SWMM model by default.

@@ -32,7 +32,8 @@ def example(name):
 
 
 def shared(*parts):
-    return os.path.join(ARGS.source, "..", "shared", "networks", *parts)
+    folder = os.environ.get("RIVO_SHARED_DIR") or os.path.join(ARGS.source, "..", "shared")
+    return os.path.join(folder, "networks", *parts)
 
 
 def fixture(*parts):
@@ -162,7 +163,8 @@ class GeoJsonTest(unittest.TestCase):
         network = fixture("link_to_missing_node.json")
         made = run(ARGS.rivo, "geojson", network)
         self.assertEqual(made.returncode, 3)
-        self.assertEqual(made.stderr, f"{network}: the parser raised: Failed : graph_fld::GetNode\n")
+        self.assertEqual(made.stderr, f"{network}:7:5: links[0]: link 10: target node 99 is not "
+                                      "among the nodes\n")
         collection = json.loads(made.stdout)
         self.assertEqual((collection["result"], collection["features"]), (None, []))
         self.assertEqual(collection["error"]["message"], "Failed : graph_fld::GetNode")

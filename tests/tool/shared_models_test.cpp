@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "false_result.h"
 #include "network_feed.h"
 #include "network_json.h"
 #include "parse_run.h"
@@ -25,7 +27,16 @@ namespace {
 namespace fs = std::filesystem;
 using rivo::tool::swmm::PumpNodes;
 
-const fs::path kShared = RIVO_SHARED_NETWORKS;
+// The shared-data folder named at test time by RIVO_SHARED_DIR, or else the
+// one beside the checkout.
+fs::path SharedNetworks() {
+    const char* given = std::getenv("RIVO_SHARED_DIR");
+    return (given != nullptr && *given != '\0' ? fs::path(given)
+                                               : fs::path(RIVO_SOURCE_DIR) / "../shared") /
+           "networks";
+}
+
+const fs::path kShared = SharedNetworks();
 
 std::string ReadText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -83,7 +94,9 @@ std::string Document(const rivo::host::Network& network) {
 // once for both checks.
 TEST(SharedModels, ImportGivesTheCollectionsDocumentsWhichParseWithoutRaising) {
     if (!fs::is_directory(kShared / "inp")) {
-        GTEST_SKIP() << kShared << " is absent";
+        GTEST_SKIP() << kShared / "inp"
+                     << " is absent: the shared models lie beside the checkout, or set "
+                        "RIVO_SHARED_DIR to their folder";
     }
     const std::vector<Model> models = ReadModels();
     ASSERT_EQ(models.size(), 105u);
@@ -119,7 +132,7 @@ TEST(SharedModels, ImportGivesTheCollectionsDocumentsWhichParseWithoutRaising) {
 TEST(SharedModels, PumpEndsTheLongestBranchParseLeavesAreExplainedByTheParseWithout) {
     const fs::path file = kShared / "inp" / "c1729-3440-hh.inp.gz";
     if (!fs::exists(file)) {
-        GTEST_SKIP() << file << " is absent";
+        GTEST_SKIP() << file << " is absent (RIVO_SHARED_DIR names the shared folder)";
     }
     const auto model = rivo::tool::swmm::ReadSwmmText(ReadModel(file), "m.inp", PumpNodes::kNone);
     Velmora::Calculations::Dynamic::RivoNetworkParser longest, plain;
@@ -141,6 +154,29 @@ TEST(SharedModels, PumpEndsTheLongestBranchParseLeavesAreExplainedByTheParseWith
     EXPECT_EQ(count(Cause::kBranchEnd, true), 12);
     EXPECT_EQ(count(Cause::kBranchEnd, false), 82);
     EXPECT_EQ(ends.size(), 96u);
+}
+
+// The only outfall of this model has no conduit: the parser finds no outlet
+// and lists nothing, and the reason names the outfall beside the sewer.
+TEST(SharedModels, AModelWithoutOutletSaysWhichOutfallHasNoLink) {
+    const fs::path file = kShared / "inp" / "c1729-dr6.inp.gz";
+    if (!fs::exists(file)) {
+        GTEST_SKIP() << file << " is absent (RIVO_SHARED_DIR names the shared folder)";
+    }
+    auto model = rivo::tool::swmm::ReadSwmmText(ReadModel(file), "m.inp");
+    Velmora::Calculations::Dynamic::RivoNetworkParser parser;
+    rivo::host::Network network = model.document;
+    const auto outcome =
+        rivo::tool::FeedAndParse(network, rivo::tool::AfterFeeding::kKeep, false, parser, parser);
+    ASSERT_EQ(outcome.result, false);
+    const rivo::tool::FalseReason reason =
+        rivo::tool::ExplainFalseResult(parser, network, &model.names);
+    EXPECT_EQ(reason.headlines, (std::vector<std::string>{
+                                    "no outlet: no outfall has a link (outfall 1424 '10' has none)",
+                                    "1423 nodes in 64 groups reach no outlet"}));
+    EXPECT_EQ(reason.groups.front(),
+              "1344 nodes (1 '1', 2 '2', 3 '3' and 1341 more), beside outfall 1424 '10' that has "
+              "no link");
 }
 
 }  // namespace

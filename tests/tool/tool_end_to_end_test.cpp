@@ -78,17 +78,6 @@ TEST_F(ToolTest, HelpAndVersionGoToStdout) {
     EXPECT_NE(help.out.find("Exit status"), std::string::npos);
 }
 
-// The message is the system's (its own tests check each one).
-TEST_F(ToolTest, SystemErrorsExitThreeWithTheErrorDocument) {
-    const ToolRun run = Tool({"parse", Fixture("link_to_missing_node.json")});
-    EXPECT_EQ(run.status, 3);
-    EXPECT_EQ(run.err, "");
-    EXPECT_EQ(
-        json::parse(run.out),
-        json({{"result", nullptr},
-              {"error", {{"hresult", "0x80070057"}, {"message", "Failed : graph_fld::GetNode"}}}}));
-}
-
 TEST_F(ToolTest, OutputFileIsReplacedWholeOrNotAtAll) {
     const fs::path result = dir_ / "result.json";
     std::ofstream(result) << "earlier result";
@@ -123,7 +112,7 @@ TEST_F(ToolTest, OutputFileIsReplacedWholeOrNotAtAll) {
     EXPECT_EQ(ReadFile(piped), ReadFile(result));
 
     // Checked before the input is read.
-    const std::string nowhere = (dir_ / "no" / "result.json").string();
+    const std::string nowhere = (dir_ / "no" / "result.svg").string();
     for (const char* command : {"parse", "render"}) {
         const ToolRun missing = Tool({command, Fixture("chain.json"), "-o", nowhere});
         EXPECT_EQ(missing.status, 2) << command;
@@ -142,7 +131,7 @@ TEST_F(ToolTest, FailedWritesExitOneAndLeaveEarlierFilesAsTheyWere) {
     auto files = [&] { return std::distance(fs::directory_iterator(dir_), {}); };
     std::ofstream(result) << "earlier result";
     const ToolRun tooBig =
-        Tool({"parse", (kExamples / "showcase.json").string(), "-o", result.string()},
+        Tool({"parse", (kExamples / "pressure_main.json").string(), "-o", result.string()},
              "trap '' XFSZ; ulimit -f 1; {}");
     EXPECT_EQ(tooBig.status, 1);
     EXPECT_EQ(tooBig.err, result.string() + ": cannot write the result file: File too large\n");
@@ -181,7 +170,6 @@ TEST_F(ToolTest, ResultDocumentsMatchTheGoldenFiles) {
     for (const Case& c : cases) {
         const ToolRun run = Tool(c.args);
         EXPECT_EQ(run.status, 0) << c.golden;
-        EXPECT_EQ(run.err, "");
         if (update) {
             std::ofstream(c.golden, std::ios::binary) << run.out;
         }

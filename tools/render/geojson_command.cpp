@@ -1,5 +1,7 @@
 #include "geojson_command.h"
 
+#include <cmath>
+#include <cstdio>
 #include <iostream>
 #include <memory>
 
@@ -10,6 +12,28 @@
 namespace rivo::tool::render {
 
 namespace {
+
+// GeoJSON without a named system is read as longitude and latitude in
+// degrees; projected metres then land far off the map, with no word from
+// the GIS program. The first node that cannot be in degrees is named.
+void WarnWithoutCrs(std::ostream& diagnostics, const std::string& file, const RenderData& data) {
+    for (std::size_t i = 0; i < data.network.nodes.size(); ++i) {
+        const host::Node& node = data.network.nodes[i];
+        if (std::abs(node.x) <= 180 && std::abs(node.y) <= 90) {
+            continue;
+        }
+        char place[64];
+        std::snprintf(place, sizeof place, "(%.10g, %.10g)", node.x, node.y);
+        const bool named = data.names && i < data.names->nodes.size();
+        diagnostics << file << ": warning: node " << node.id
+                    << (named ? " '" + data.names->nodes[i] + "'" : std::string()) << " stands at "
+                    << place
+                    << ", which cannot be longitude and latitude, and GIS programs take "
+                       "coordinates without a system as degrees: name the system with --crs "
+                       "EPSG:NNNN\n";
+        return;
+    }
+}
 
 class GeoJsonCommand : public MapCommand {
 public:
@@ -24,14 +48,16 @@ private:
 
     int Write() override {
         const RenderData data = Analyse();
+        if (crs_.empty()) {
+            WarnWithoutCrs(diagnostics_, options_.network, data);
+        }
         WriteGeoJson(*out_, data, crs_,
                      WritesPartial() ? std::span(unnumbered_) : std::span<UnnumberedPumpEnd>());
-        if (data.raised) {
+        if (data.raised && !raiseExplained_) {
             diagnostics_ << options_.network << ": the parser raised: " << OneLine(data.error)
                          << '\n';
-            return kSystemRaised;
         }
-        return kParsed;
+        return data.raised ? kSystemRaised : kParsed;
     }
 
     const std::string& crs_;

@@ -1,5 +1,6 @@
 #include "geojson_writer.h"
 
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <unordered_set>
@@ -71,6 +72,12 @@ void GeoJsonWriter::Head(std::string_view crs) {
              << ",\n";
     } else {
         out_ << "\"result\": " << (data_.result ? "true" : "false") << ",\n";
+        if (!data_.result && !data_.falseReason.empty()) {
+            out_ << "\"reason\": "
+                 << nlohmann::json(data_.falseReason)
+                        .dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)
+                 << ",\n";
+        }
     }
     out_ << "\"features\": [";
 }

@@ -140,6 +140,9 @@ void HtmlView::Header() {
     }
     if (!data_.raised) {
         out_ << " \u00b7 result <b>" << (data_.result ? "true" : "false") << "</b>";
+        if (!data_.result && !data_.falseReason.empty()) {
+            out_ << ": <span class=\"reason\">" << Escape(data_.falseReason) << "</span>";
+        }
     }
     out_ << "</div>\n<form id=\"find\" role=\"search\"><input id=\"q\" type=\"search\" "
             "placeholder=\"Find a node, link or branch: ID or name\" aria-label=\"Find a node, "

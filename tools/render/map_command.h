@@ -25,6 +25,7 @@ protected:
                            std::filesystem::path(options_.network).filename().string(), unnumbered_,
                            WritesPartial());
         data.names = std::move(names_);
+        data.falseReason = falseReason_.OneLine();
         return data;
     }
 };

@@ -5,6 +5,7 @@
 #include <iostream>
 #include <memory>
 
+#include "atomic_output.h"
 #include "exit_status.h"
 #include "html_view.h"
 #include "map_command.h"
@@ -14,12 +15,17 @@ namespace rivo::tool::render {
 
 namespace {
 
-// Whether the output is a web page: `.html` or `.htm`, in any case.
-bool IsHtmlPath(const std::string& path) {
+std::string Extension(const std::string& path) {
     std::string extension = std::filesystem::path(path).extension().string();
     for (char& c : extension) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
+    return extension;
+}
+
+// Whether the output is a web page: `.html` or `.htm`, in any case.
+bool IsHtmlPath(const std::string& path) {
+    const std::string extension = Extension(path);
     return extension == ".html" || extension == ".htm";
 }
 
@@ -29,7 +35,15 @@ public:
         : MapCommand(options, diagnostics) {}
 
 private:
-    void Open(Outputs& outputs) override { out_ = &outputs.Add(options_.output, std::cout); }
+    // The picture is SVG text and the view HTML: a file named for another
+    // format would hold what its name denies.
+    void Open(Outputs& outputs) override {
+        if (!IsHtmlPath(options_.output) && Extension(options_.output) != ".svg") {
+            throw OutputError(options_.output +
+                              ": render writes an SVG picture (.svg) or an HTML view (.html)");
+        }
+        out_ = &outputs.Add(options_.output, std::cout);
+    }
 
     int Write() override {
         const RenderData data = Analyse();

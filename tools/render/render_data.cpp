@@ -91,10 +91,17 @@ std::string OneLine(std::string message) {
 
 std::string BranchColour(std::int32_t branchNumber) {
     constexpr double kGoldenTurn = 0.618033988749895;
-    const double hue = std::fmod(std::abs(branchNumber) * kGoldenTurn, 1.0);
-    // Alternate the lightness too, so that hues a turn apart stay distinct.
-    const double lightness = branchNumber % 2 == 0 ? 0.38 : 0.48;
-    const double saturation = 0.8;
+    // Branches take their hues from yellow-green to sky blue only: red is
+    // kept for what drains nowhere, orange for converted outlets, purple for
+    // pumps and dark blue for outfalls. Lightness steps through three
+    // levels, so that neighbouring branches also differ for eyes that tell
+    // few hues.
+    constexpr double kFirstHue = 70.0 / 360;
+    constexpr double kHueBand = 140.0 / 360;
+    const double hue = kFirstHue + kHueBand * std::fmod(std::abs(branchNumber) * kGoldenTurn, 1.0);
+    constexpr double kLightness[] = {0.27, 0.40, 0.53};
+    const double lightness = kLightness[std::abs(branchNumber) % 3];
+    const double saturation = 0.75;
     const double q = lightness * (1 + saturation);  // lightness below one half
     const double p = 2 * lightness - q;
     const double rgb[] = {HueChannel(p, q, hue + 1.0 / 3), HueChannel(p, q, hue),

@@ -24,6 +24,7 @@ struct RenderData {
     std::string error;                     // its message
     rivo::HRESULT hresult = 0;             // and its code
     bool result = false;                   // what ParseNetwork returned
+    std::string falseReason;               // why it returned false, on one line
     // The parser's answers, nodes and links in network order; without any
     // answer where the parser raised.
     host::Result answers;

@@ -100,6 +100,11 @@ void SvgPicture::WriteTitle() {
     }
     out_ << "<text x=\"" << Num(kMargin) << "\" y=\"20.0\" font-size=\"14\">" << Escape(line)
          << "</text>\n";
+    // Why the result is false, on a line of its own in the margin below.
+    if (!data_.raised && !data_.result && !data_.falseReason.empty()) {
+        out_ << "<text x=\"" << Num(kMargin) << "\" y=\"38.0\" font-size=\"12\" fill=\"#8a2a1e\">"
+             << Escape("why: " + data_.falseReason) << "</text>\n";
+    }
 }
 
 void SvgPicture::WriteLinks() {

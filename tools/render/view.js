@@ -135,13 +135,18 @@ window.onerror = function (message) {
     // Manholes show once they stand apart on the screen.
     svg.classList.toggle("far", s * spacing < 14);
   }
+  // The zoom buttons stand at the left edge: a fitted drawing keeps clear of
+  // them, in screen pixels whatever the scale.
+  const FREE = { left: 54, right: 12, top: 12, bottom: 12 };
   function fit(x0, y0, x1, y1, margin) {
-    const w = Math.max(x1 - x0, 1e-6), h = Math.max(y1 - y0, 1e-6);
-    const aspect = svg.clientHeight / Math.max(svg.clientWidth, 1);
-    view.w = Math.max(w, h / aspect) * (1 + 2 * margin);
-    view.x = (x0 + x1) / 2 - view.w / 2;
-    view.h = view.w * aspect;
-    view.y = (y0 + y1) / 2 - view.h / 2;
+    const w = Math.max(x1 - x0, 1e-6) * (1 + 2 * margin), h = Math.max(y1 - y0, 1e-6) * (1 + 2 * margin);
+    const cw = Math.max(svg.clientWidth, 1), ch = Math.max(svg.clientHeight, 1);
+    const fw = Math.max(cw - FREE.left - FREE.right, 1), fh = Math.max(ch - FREE.top - FREE.bottom, 1);
+    const s = Math.min(fw / w, fh / h);
+    view.w = cw / s;
+    view.h = ch / s;
+    view.x = (x0 + x1) / 2 - (FREE.left + fw / 2) / s;
+    view.y = (y0 + y1) / 2 - (FREE.top + fh / 2) / s;
     apply();
   }
   function whole() { fit(0, 0, D.width, D.height, 0.01); }
@@ -168,14 +173,18 @@ window.onerror = function (message) {
   function rows(list) {
     return "<table>" + list.filter((r) => r).map((r) => "<tr><th>" + r[0] + "</th><td>" + escape(r[1]) + "</td></tr>").join("") + "</table>";
   }
+  // Branch 0 is no branch: the end of a branch that meets nothing.
+  function meets(branch, section) {
+    return branch ? "branch " + branch + ", section " + section : "none";
+  }
   function branchRows(number) {
     const b = branchByNumber.get(number);
     if (b === undefined) return "";
     return "<h3>" + (B.loop[b] ? "Loop branch " : "Branch ") + number + "</h3>" + rows([
       ["sections", B.sections[b]],
       ["nodes / links", B.nodes[b].length + " / " + B.links[b].length],
-      ["downstream", "branch " + B.down[b] + ", section " + B.downSection[b]],
-      ["upstream", "branch " + B.up[b] + ", section " + B.upSection[b]],
+      ["downstream", meets(B.down[b], B.downSection[b])],
+      ["upstream", meets(B.up[b], B.upSection[b])],
       B.storageOutlet[b] ? ["storage outlet branch", "yes"] : null,
       B.singleStorage[b] ? ["single storage node", "yes"] : null,
     ]);
@@ -190,7 +199,7 @@ window.onerror = function (message) {
       return { title: "Node " + N.id[i], id: N.id[i], branch: N.branch[i], html: rows([
         N.name ? ["SWMM name", N.name[i]] : null,
         ["kind", type + (N.role[i] ? "; " + NODE_ROLES[N.role[i]] : "")],
-        ["branch number", N.branch[i]], ["index in branch", N.index[i]],
+        ["branch number", N.branch[i] === 0 ? "none" : N.branch[i]], ["index in branch", N.index[i]],
         ["upstream section", N.section[i]],
       ]) + branchRows(N.branch[i]) };
     }
@@ -199,7 +208,7 @@ window.onerror = function (message) {
         L.name ? ["SWMM name", L.name[i]] : null,
         ["kind", (LINK_TYPES[L.type[i]] || "type " + L.type[i]) + ", " + LINK_ROLES[L.role[i]]],
         ["from / to", nodeLabel(L.from[i]) + " → " + nodeLabel(L.to[i])],
-        ["branch number", L.branch[i]], ["upstream section", L.section[i]],
+        ["branch number", L.branch[i] === 0 ? "none" : L.branch[i]], ["upstream section", L.section[i]],
         ["direction as drawn", L.same[i] === null ? null : L.same[i] ? "same" : "reversed"],
       ]) + branchRows(L.branch[i]) };
     }
@@ -207,8 +216,8 @@ window.onerror = function (message) {
       return { title: "Pump link " + P.id[i], id: P.id[i], branch: P.upBranch[i], html: rows([
         P.name ? ["SWMM name", P.name[i]] : null,
         ["lifts from", nodeLabel(P.from[i])], ["into", nodeLabel(P.to[i])],
-        ["upstream branch, section", P.upBranch[i] + ", " + P.upSection[i]],
-        ["downstream branch, section", P.downBranch[i] + ", " + P.downSection[i]],
+        ["upstream", meets(P.upBranch[i], P.upSection[i])],
+        ["downstream", meets(P.downBranch[i], P.downSection[i])],
       ]) };
     }
     return { title: (B.loop[i] ? "Loop branch " : "Branch ") + B.number[i], id: B.number[i], branch: B.number[i],
