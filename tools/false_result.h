@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "network_model.h"
-#include "rivo.h"
+#include "rivo/rivo.h"
 #include "swmm_reader.h"
 
 // Why a parse answered false, in the words of the one who drew the network.
