@@ -8,12 +8,14 @@
 #include "parse_command.h"
 #include "render_command.h"
 #include "rivo.h"
+#include "signal_cleanup.h"
 
 // `rivo SUBCOMMAND ...`: each subcommand adds itself to the application and
 // sets the exit status when it runs.
 int main(int argc, char** argv) {
     // The result of a large network is hundreds of megabytes: no stdio sync.
     std::ios::sync_with_stdio(false);
+    rivo::tool::RemoveFilesOnSignals();
     CLI::App app("rivo: decomposes a drainage network into branches for an unsteady-flow solver",
                  "rivo");
     app.set_version_flag("--version", RIVO_VERSION);

@@ -141,7 +141,7 @@ TEST(SwmmLexical, NumbersAndNames) {
                                                   {"dir.x/A.INP", true},
                                                   {"a.json", false},
                                                   {"inp", false},
-                                                  {"a.inp.gz", false}};
+                                                  {"a.inp.gz", true}};
     for (const auto& [path, isSwmm] : paths) {
         EXPECT_EQ(IsSwmmPath(path), isSwmm) << path;
     }
