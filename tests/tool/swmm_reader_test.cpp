@@ -152,6 +152,18 @@ struct ErrorCase {
     std::vector<std::string> messages;
 };
 
+const std::string kNoNode =
+    "m.inp: no node to parse: the file has no junction, outfall, storage or divider lines";
+
+std::string Outside(int line) {
+    return "m.inp:" + std::to_string(line) + ": data outside any [SECTION]";
+}
+
+std::string TooFewFields(int line) {
+    return "m.inp:" + std::to_string(line) +
+           ": [JUNCTIONS] expected at least 2 fields (name elevation), found 1";
+}
+
 TEST(SwmmErrors, EveryUnusableLineIsReportedInLineOrder) {
     const ErrorCase cases[] = {
         {"J1 1\n", {"m.inp:1: data outside any [SECTION]"}},
@@ -177,6 +189,16 @@ TEST(SwmmErrors, EveryUnusableLineIsReportedInLineOrder) {
         {"[JUNCTIONS]\nJ1 1\n[PUMPS]\nP1 J1 J2\n[JUNCTIONS]\nJ3\n",
          {"m.inp:4: P1: unknown node 'J2'",
           "m.inp:6: [JUNCTIONS] expected at least 2 fields (name elevation), found 1"}},
+        // Nothing to parse, whatever else the file holds.
+        {"", {kNoNode}},
+        {"[TITLE]\nJ1 1\n[JUNCTIONS]\n[CONDUITS]\n;C1 J1 J2 1\n", {kNoNode}},
+        // Two stray lines before the first section are problems of a model;
+        // the third shows the text is none, and nothing after it is read.
+        {"x\ny\n[JUNCTIONS]\nJ1\n", {Outside(1), Outside(2), TooFewFields(4)}},
+        {"x\n\ny\nz\n[JUNCTIONS]\nJ1\n",
+         {Outside(1), Outside(3), Outside(4),
+          "m.inp: not SWMM input text (no [SECTION] header before its data): reading stopped "
+          "at line 4"}},
     };
     for (const ErrorCase& c : cases) {
         EXPECT_EQ(Problems(c.text), c.messages) << c.text;
