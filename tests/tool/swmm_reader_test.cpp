@@ -137,6 +137,8 @@ TEST(SwmmLexical, NumbersAndNames) {
     // Latin-1 names become UTF-8; names already in UTF-8 stay as they are.
     EXPECT_EQ(ToUtf8Name("A\240B"), "A\302\240B");
     EXPECT_EQ(ToUtf8Name("A\302\240B"), "A\302\240B");
+    // Found by fuzzing: no UTF-8 sequence may start with 0xF6.
+    EXPECT_EQ(ToUtf8Name("\366\200\200\200"), "\303\266\302\200\302\200\302\200");
     const std::pair<const char*, bool> paths[] = {{"a.inp", true},
                                                   {"dir.x/A.INP", true},
                                                   {"a.json", false},
