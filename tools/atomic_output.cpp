@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "signal_cleanup.h"
+
 namespace rivo::tool {
 
 namespace {
@@ -47,6 +49,7 @@ AtomicOutputFile::AtomicOutputFile(const std::string& path) : path_(path), strea
             Fail(path_, "create the result file", errno);
         }
         temporaryPath_ = name.data();
+        RemoveOnSignal(temporaryPath_.c_str());
         // mkstemp makes files for the owner only; the result gets what any new file gets.
         const mode_t mask = ::umask(0);
         ::umask(mask);
@@ -61,6 +64,7 @@ AtomicOutputFile::~AtomicOutputFile() {
     }
     if (!committed_ && !temporaryPath_.empty()) {
         ::unlink(temporaryPath_.c_str());
+        ForgetOnSignal(temporaryPath_.c_str());
     }
 }
 
@@ -89,6 +93,9 @@ void AtomicOutputFile::Commit() {
         Fail(path_, "replace the result file", errno);
     }
     committed_ = true;
+    if (!temporaryPath_.empty()) {
+        ForgetOnSignal(temporaryPath_.c_str());
+    }
 }
 
 }  // namespace rivo::tool

@@ -19,7 +19,8 @@ public:
 // the target only when complete; the rename cannot cross file systems, so
 // a reader of the target sees the old file or the new one, never a part.
 // Destroyed without Commit, it removes the temporary file and leaves the
-// target as it was. The temporary file is made at construction, so that an
+// target as it was; so does a signal that stops the run
+// (signal_cleanup.h). The temporary file is made at construction, so that an
 // unusable path is found before any work is done.
 //
 // A target that exists and is no regular file (a terminal, a pipe,

@@ -1,5 +1,7 @@
 #include "command.h"
 
+#include <new>
+
 #include "exit_status.h"
 #include "input_error.h"
 
@@ -29,6 +31,15 @@ void Outputs::Commit() {
 }
 
 int Command::Run() {
+    try {
+        return RunPhases();
+    } catch (const std::bad_alloc&) {
+        diagnostics_ << "out of memory while parsing " << input_ << '\n';
+        return kNotWritten;
+    }
+}
+
+int Command::RunPhases() {
     try {
         Open(outputs_);
         Read();

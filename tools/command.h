@@ -3,6 +3,7 @@
 #include <memory>
 #include <ostream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "atomic_output.h"
@@ -36,10 +37,13 @@ private:
 //   Write  write the outputs and return the status (0, or 3 when the
 //          parser raised); a failed write (OutputError) is 1, and so is
 //          putting the files in place.
+// Memory running out in any phase is 1, with a message naming the input.
 // Messages go to the diagnostics stream, one line each.
 class Command {
 public:
-    explicit Command(std::ostream& diagnostics) : diagnostics_(diagnostics) {}
+    // `input` names the file the command reads, for messages.
+    Command(std::string input, std::ostream& diagnostics)
+        : diagnostics_(diagnostics), input_(std::move(input)) {}
     virtual ~Command() = default;
     Command(const Command&) = delete;
     Command& operator=(const Command&) = delete;
@@ -55,6 +59,9 @@ protected:
     std::ostream& diagnostics_;
 
 private:
+    int RunPhases();
+
+    std::string input_;
     Outputs outputs_;
 };
 

@@ -1,10 +1,9 @@
 #include "element_problems.h"
 
-#include <fstream>
-#include <iterator>
 #include <unordered_map>
 
 #include "element_names.h"
+#include "input_text.h"
 
 namespace rivo::tool {
 
@@ -126,11 +125,11 @@ std::optional<TextPosition> FindRecord(std::string_view text, std::string_view s
 
 std::string ElementProblemLine(const std::string& file, const ElementProblem& problem) {
     std::string place = file;
-    if (!swmm::IsSwmmPath(file)) {
-        std::ifstream in(file, std::ios::binary);
-        const std::string text{std::istreambuf_iterator<char>(in),
-                               std::istreambuf_iterator<char>()};
-        if (const auto at = FindRecord(text, problem.section, problem.index)) {
+    // The file was read once already; read as the tool reads it (compressed or
+    // marked), its record is found at the place the user's editor shows.
+    const InputText text = InputText::FromFile(file);
+    if (text.IsNetworkDocument(file)) {
+        if (const auto at = FindRecord(text.View(), problem.section, problem.index)) {
             place += ":" + std::to_string(at->line) + ":" + std::to_string(at->column);
         }
     }

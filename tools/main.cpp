@@ -9,6 +9,7 @@
 #include "parse_command.h"
 #include "render_command.h"
 #include "rivo/rivo.h"
+#include "signal_cleanup.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ bool IsUnknownSubcommand(CLI::App& app, int argc, char** argv) {
 int main(int argc, char** argv) {
     // The result of a large network is hundreds of megabytes: no stdio sync.
     std::ios::sync_with_stdio(false);
+    rivo::tool::RemoveFilesOnSignals();
     CLI::App app("rivo: decomposes a drainage network into branches for an unsteady-flow solver",
                  "rivo");
     app.set_version_flag("--version", RIVO_VERSION);

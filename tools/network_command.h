@@ -46,7 +46,7 @@ protected:
     // With AfterFeeding::kKeep the network stays for the Write phase;
     // otherwise only the IDs do, once the parser holds the network.
     NetworkCommand(const NetworkOptions& options, AfterFeeding after, std::ostream& diagnostics)
-        : Command(diagnostics), options_(options), after_(after) {}
+        : Command(options.network, diagnostics), options_(options), after_(after) {}
 
     void Read() override;
     void Parse() override;

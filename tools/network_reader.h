@@ -3,14 +3,19 @@
 #include <string>
 #include <string_view>
 
+#include "input_text.h"
 #include "network_model.h"
 
 namespace rivo::tool {
 
 // Reads and checks a whole network document before anything is passed to
 // the system. Throws InputError naming `FILE:LINE:COLUMN` (or `FILE` where no
-// place applies), the JSON path of the field and what is wrong with it.
+// place applies), the JSON path of the field and what is wrong with it. The
+// file may be compressed (input_text.h).
 host::Network ReadNetworkFile(const std::string& path);
+
+// The same for a file's text already read.
+host::Network ReadNetworkText(const InputText& text, std::string_view name);
 
 // The same for a text in memory; `name` stands for the file in messages.
 // A fuzz harness feeds its inputs through this.

@@ -4,13 +4,10 @@
 #include <optional>
 #include <string_view>
 
+#include "input_text.h"
 #include "network_model.h"
 
 namespace rivo::tool {
-
-// Bytes that must be readable after the end of a text given to
-// ReadWellFormed: the reader loads them in wide blocks.
-inline constexpr std::size_t kTextPadding = 64;
 
 // Reads a network document that follows every rule of the format, fast, and
 // gives up (returns nothing) at anything else: malformed JSON, a value of the

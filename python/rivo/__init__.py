@@ -65,7 +65,8 @@ def parse(source, longest=False, pump_nodes="storage", columns=False):
     """Parses a network and returns the result document, as ``rivo parse`` writes it.
 
     ``source`` is the path of a network document (JSON) or of a SWMM model
-    (``.inp``), or a dict in the network document's shape. ``longest`` parses
+    (``.inp``), either possibly gzip-compressed and told apart by their text as
+    the tool tells them, or a dict in the network document's shape. ``longest`` parses
     with the longest-branch option. ``pump_nodes`` is how a SWMM model's pumps
     reach the parser (``"storage"`` or ``"none"``); for a SWMM model the result
     has a ``"names"`` member mapping IDs (as strings) to SWMM names.
@@ -85,7 +86,7 @@ def parse(source, longest=False, pump_nodes="storage", columns=False):
 
 
 def read_swmm(path, pump_nodes="storage"):
-    """Reads a SWMM model; returns ``(network, names)``.
+    """Reads a SWMM model (possibly gzip-compressed); returns ``(network, names)``.
 
     ``network`` is the network document as a dict (what ``rivo import-swmm``
     writes), ``names`` maps the IDs, as strings, to SWMM names:

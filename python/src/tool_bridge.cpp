@@ -5,6 +5,7 @@
 
 #include "input_error.h"
 #include "network_feed.h"
+#include "network_input.h"
 #include "network_json.h"
 #include "network_reader.h"
 #include "result_reader.h"
@@ -87,11 +88,11 @@ std::vector<BranchRow> ToRows(std::vector<host::BranchResult>& branches) {
 }  // namespace
 
 std::shared_ptr<LoadedNetwork> LoadNetworkFile(const std::string& path, PumpNodes pumpNodes) {
-    if (tool::swmm::IsSwmmPath(path)) {
-        return LoadSwmmFile(path, pumpNodes);
-    }
-    return Load(path,
-                [&](LoadedNetwork::Data& data) { data.document = tool::ReadNetworkFile(path); });
+    return Load(path, [&](LoadedNetwork::Data& data) {
+        tool::NetworkInput input = tool::ReadAnyNetworkFile(path, ToolPumpNodes(pumpNodes));
+        data.document = std::move(input.network);
+        data.names = std::move(input.names);
+    });
 }
 
 std::shared_ptr<LoadedNetwork> LoadSwmmFile(const std::string& path, PumpNodes pumpNodes) {

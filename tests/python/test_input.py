@@ -1,5 +1,6 @@
 """Unusable input: the tool's readers' messages, with the place, and the options of parse()."""
 
+import gzip
 import json
 
 import pytest
@@ -41,3 +42,12 @@ def test_pump_nodes_option():
         rivo.parse(model, pump_nodes="pumps")
     assert rivo.parse(FIXTURES / "chain.json", pump_nodes="storage") == json.loads(
         (FIXTURES / "chain.result.json").read_text())
+
+
+def test_compressed_files_read_as_their_text(tmp_path):
+    model = FIXTURES / "swmm" / "every_kind.inp"
+    for source in (model, FIXTURES / "chain.json"):
+        packed = tmp_path / (source.name + ".gz")
+        packed.write_bytes(gzip.compress(source.read_bytes()))
+        assert rivo.parse(packed) == rivo.parse(source)
+    assert rivo.read_swmm(tmp_path / "every_kind.inp.gz") == rivo.read_swmm(model)

@@ -137,11 +137,13 @@ TEST(SwmmLexical, NumbersAndNames) {
     // Latin-1 names become UTF-8; names already in UTF-8 stay as they are.
     EXPECT_EQ(ToUtf8Name("A\240B"), "A\302\240B");
     EXPECT_EQ(ToUtf8Name("A\302\240B"), "A\302\240B");
+    // Found by fuzzing: no UTF-8 sequence may start with 0xF6.
+    EXPECT_EQ(ToUtf8Name("\366\200\200\200"), "\303\266\302\200\302\200\302\200");
     const std::pair<const char*, bool> paths[] = {{"a.inp", true},
                                                   {"dir.x/A.INP", true},
                                                   {"a.json", false},
                                                   {"inp", false},
-                                                  {"a.inp.gz", false}};
+                                                  {"a.inp.gz", true}};
     for (const auto& [path, isSwmm] : paths) {
         EXPECT_EQ(IsSwmmPath(path), isSwmm) << path;
     }
@@ -151,6 +153,18 @@ struct ErrorCase {
     std::string text;
     std::vector<std::string> messages;
 };
+
+const std::string kNoNode =
+    "m.inp: no node to parse: the file has no junction, outfall, storage or divider lines";
+
+std::string Outside(int line) {
+    return "m.inp:" + std::to_string(line) + ": data outside any [SECTION]";
+}
+
+std::string TooFewFields(int line) {
+    return "m.inp:" + std::to_string(line) +
+           ": [JUNCTIONS] expected at least 2 fields (name elevation), found 1";
+}
 
 TEST(SwmmErrors, EveryUnusableLineIsReportedInLineOrder) {
     const ErrorCase cases[] = {
@@ -177,6 +191,16 @@ TEST(SwmmErrors, EveryUnusableLineIsReportedInLineOrder) {
         {"[JUNCTIONS]\nJ1 1\n[PUMPS]\nP1 J1 J2\n[JUNCTIONS]\nJ3\n",
          {"m.inp:4: P1: unknown node 'J2'",
           "m.inp:6: [JUNCTIONS] expected at least 2 fields (name elevation), found 1"}},
+        // Nothing to parse, whatever else the file holds.
+        {"", {kNoNode}},
+        {"[TITLE]\nJ1 1\n[JUNCTIONS]\n[CONDUITS]\n;C1 J1 J2 1\n", {kNoNode}},
+        // Two stray lines before the first section are problems of a model;
+        // the third shows the text is none, and nothing after it is read.
+        {"x\ny\n[JUNCTIONS]\nJ1\n", {Outside(1), Outside(2), TooFewFields(4)}},
+        {"x\n\ny\nz\n[JUNCTIONS]\nJ1\n",
+         {Outside(1), Outside(3), Outside(4),
+          "m.inp: not SWMM input text (no [SECTION] header before its data): reading stopped "
+          "at line 4"}},
     };
     for (const ErrorCase& c : cases) {
         EXPECT_EQ(Problems(c.text), c.messages) << c.text;

@@ -17,7 +17,7 @@ class ImportCommand : public Command {
 public:
     ImportCommand(const ImportOptions& options, std::ostream& standardOutput,
                   std::ostream& diagnostics)
-        : Command(diagnostics), options_(options), standardOutput_(standardOutput) {}
+        : Command(options.model, diagnostics), options_(options), standardOutput_(standardOutput) {}
 
 private:
     void Open(Outputs& outputs) override {

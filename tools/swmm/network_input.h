@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 
+#include "input_text.h"
 #include "network_model.h"
 #include "network_reader.h"
 #include "swmm_reader.h"
@@ -16,15 +17,17 @@ struct NetworkInput {
     std::optional<swmm::NameTable> names;
 };
 
-// Reads the network a command was given: a SWMM input file by its `.inp`
-// extension (pump stations mapped as `pumpNodes` says), otherwise a network
-// document. Throws InputError.
+// Reads the network a command was given, a network document or a SWMM
+// model as its text shows (InputText::IsNetworkDocument), either of them
+// possibly compressed; the pump stations of a model are mapped as
+// `pumpNodes` says. Throws InputError.
 inline NetworkInput ReadAnyNetworkFile(const std::string& path,
                                        swmm::PumpNodes pumpNodes = swmm::PumpNodes::kStorage) {
-    if (!swmm::IsSwmmPath(path)) {
-        return {ReadNetworkFile(path), std::nullopt};
+    const InputText text = InputText::FromFile(path);
+    if (text.IsNetworkDocument(path)) {
+        return {ReadNetworkText(text, path), std::nullopt};
     }
-    swmm::SwmmNetwork model = swmm::ReadSwmmFile(path, pumpNodes);
+    swmm::SwmmNetwork model = swmm::ReadSwmmText(text.View(), path, pumpNodes);
     return {std::move(model.document), std::move(model.names)};
 }
 

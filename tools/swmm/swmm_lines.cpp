@@ -22,18 +22,32 @@ std::string_view Trim(std::string_view text) {
 }
 
 // The length of the UTF-8 sequence starting at `text[i]`, 0 when invalid.
+// The range of the second byte rules out overlong forms, surrogates and
+// code points beyond U+10FFFF, which JSON writers refuse.
 std::size_t Utf8SequenceLength(std::string_view text, std::size_t i) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80         ? 1
-                               : lead >> 5 == 0x6  ? 2
-                               : lead >> 4 == 0xE  ? 3
-                               : lead >> 3 == 0x1E ? 4
-                                                   : 0;
-    if (length == 0 || i + length > text.size()) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = byte(i);
+    if (lead < 0x80) {
+        return 1;
+    }
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : low;
+        high = lead == 0xED ? 0x9F : high;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : low;
+        high = lead == 0xF4 ? 0x8F : high;
+    }
+    if (length == 0 || i + length > text.size() || byte(i + 1) < low || byte(i + 1) > high) {
         return 0;
     }
-    for (std::size_t k = 1; k < length; ++k) {
-        if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+    for (std::size_t k = 2; k < length; ++k) {
+        if ((byte(i + k) & 0xC0) != 0x80) {
             return 0;
         }
     }

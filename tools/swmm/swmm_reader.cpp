@@ -1,15 +1,12 @@
 #include "swmm_reader.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
-#include <fstream>
 #include <optional>
-#include <sstream>
 #include <unordered_map>
 #include <utility>
 
 #include "input_error.h"
+#include "input_text.h"
 #include "swmm_lines.h"
 
 namespace rivo::tool::swmm {
@@ -81,6 +78,9 @@ public:
     explicit Reader(std::string_view name) : file_(name) {}
 
     void ReadLine(std::string_view text, std::size_t line);
+    // Whether the text has shown it is no SWMM model, so that reading it
+    // further would only list its every line.
+    bool Stopped() const { return linesOutside_ == kLinesOutsideOfNoModel; }
     SwmmNetwork Finish();
 
 private:
@@ -117,6 +117,7 @@ private:
     const Section* section_ = nullptr;
     bool inUnknownSection_ = false;
     std::size_t line_ = 0;
+    std::size_t linesOutside_ = 0;
     std::vector<Problem> problems_;
 
     std::vector<RawNode> nodes_;
@@ -148,6 +149,7 @@ void Reader::ReadLine(std::string_view text, std::size_t line) {
     }
     if (section_ == nullptr) {
         Report("data outside any [SECTION]");
+        ++linesOutside_;
         return;
     }
     if (fields.size() < section_->minFields) {
@@ -325,6 +327,10 @@ void Reader::Fail() {
         message += "\n" + file_ + ": " + std::to_string(problems_.size() - shown) +
                    " more problems not shown";
     }
+    if (Stopped()) {
+        message += "\n" + file_ + ": not SWMM input text (no [SECTION] header before its data): " +
+                   "reading stopped at line " + std::to_string(line_);
+    }
     throw InputError(message);
 }
 
@@ -341,6 +347,9 @@ void Reader::ResolvePumps(SwmmNetwork& network) {
 }
 
 SwmmNetwork Reader::Finish() {
+    if (Stopped()) {
+        Fail();
+    }
     SwmmNetwork network;
     for (const auto& [folded, size] : sizes_) {
         if (!linkLines_.contains(folded)) {
@@ -365,6 +374,10 @@ SwmmNetwork Reader::Finish() {
     if (!problems_.empty()) {
         Fail();
     }
+    if (nodeRecords_.empty()) {
+        throw InputError(file_ + ": no node to parse: the file has no junction, outfall, " +
+                         "storage or divider lines");
+    }
     network.document.nodes = std::move(nodeRecords_);
     return network;
 }
@@ -374,7 +387,7 @@ SwmmNetwork Reader::Finish() {
 SwmmNetwork ReadSwmmText(std::string_view text, std::string_view name, PumpNodes pumpNodes) {
     Reader reader(name);
     std::size_t line = 0;
-    while (!text.empty()) {
+    while (!text.empty() && !reader.Stopped()) {
         const std::size_t end = text.find('\n');
         reader.ReadLine(text.substr(0, end), ++line);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
@@ -387,20 +400,7 @@ SwmmNetwork ReadSwmmText(std::string_view text, std::string_view name, PumpNodes
 }
 
 SwmmNetwork ReadSwmmFile(const std::string& path, PumpNodes pumpNodes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        throw InputError(path + ": cannot open: " + std::strerror(errno));
-    }
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (in.bad()) {
-        throw InputError(path + ": cannot read: " + std::strerror(errno));
-    }
-    return ReadSwmmText(text.str(), path, pumpNodes);
-}
-
-bool IsSwmmPath(std::string_view path) {
-    return path.size() >= 4 && FoldCase(path.substr(path.size() - 4)) == ".INP";
+    return ReadSwmmText(InputText::FromFile(path).View(), path, pumpNodes);
 }
 
 }  // namespace rivo::tool::swmm

@@ -4,6 +4,7 @@
 #include <string_view>
 #include <vector>
 
+#include "input_text.h"
 #include "network_model.h"
 #include "pump_stations.h"
 
@@ -23,19 +24,21 @@ struct SwmmNetwork {
     NameTable names;
 };
 
-// Reads and checks the whole file, and maps pump stations as `pumpNodes`
-// says. Every unusable line is reported, up to kMaxReportedErrors of them,
-// in one InputError whose what() holds one `FILE:LINE: what is wrong` line
-// per problem (joined by '\n').
+// Reads and checks the whole file (which may be compressed, input_text.h),
+// and maps pump stations as `pumpNodes` says. Every unusable line is
+// reported, up to kMaxReportedErrors of them, in one InputError whose what()
+// holds one `FILE:LINE: what is wrong` line per problem (joined by '\n'); a
+// model without nodes is an error of its own.
 SwmmNetwork ReadSwmmFile(const std::string& path, PumpNodes pumpNodes = PumpNodes::kStorage);
 
 // The same for a text in memory; `name` stands for the file in messages.
 SwmmNetwork ReadSwmmText(std::string_view text, std::string_view name,
                          PumpNodes pumpNodes = PumpNodes::kStorage);
 
-// Whether `path` names a SWMM input file (extension `.inp`, any case).
-bool IsSwmmPath(std::string_view path);
-
 inline constexpr std::size_t kMaxReportedErrors = 20;
+// A text whose first lines of data stand outside any `[SECTION]` is no SWMM
+// model (a binary file, a document of another kind): its reading stops at
+// the line that makes this many, with a last line saying so.
+inline constexpr std::size_t kLinesOutsideOfNoModel = 3;
 
 }  // namespace rivo::tool::swmm
