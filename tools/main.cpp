@@ -6,12 +6,17 @@
 #include "geojson_command.h"
 #include "import_command.h"
 #include "parse_command.h"
+#include "posix_io.h"
 #include "render_command.h"
 #include "rivo/rivo.h"
 
 // `rivo SUBCOMMAND ...`: each subcommand adds itself to the application and
 // sets the exit status when it runs.
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+    // Documents are bytes: standard output writes no CR before a line end.
+    _setmode(1, O_BINARY);
+#endif
     // The result of a large network is hundreds of megabytes: no stdio sync.
     std::ios::sync_with_stdio(false);
     CLI::App app("rivo: decomposes a drainage network into branches for an unsteady-flow solver",

@@ -1,10 +1,5 @@
 #include "network_reader.h"
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -14,6 +9,7 @@
 
 #include "input_error.h"
 #include "network_sax_handler.h"
+#include "posix_io.h"
 #include "tracked_input.h"
 #include "well_formed_reader.h"
 
