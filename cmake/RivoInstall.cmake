@@ -15,6 +15,10 @@ install(DIRECTORY include/rivo DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
 install(FILES "${PROJECT_BINARY_DIR}/generated/include/rivo/version.h"
         DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/rivo)
 
+if(WIN32 AND RIVO_SHARED)
+  install(FILES "${PROJECT_BINARY_DIR}/src/rivo.def" DESTINATION ${CMAKE_INSTALL_LIBDIR})
+endif()
+
 install(EXPORT rivoTargets NAMESPACE rivo:: DESTINATION ${RIVO_CONFIG_DIR})
 
 configure_package_config_file(cmake/rivoConfig.cmake.in

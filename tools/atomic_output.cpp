@@ -1,14 +1,12 @@
 #include "atomic_output.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <vector>
 
+#include "posix_io.h"
 #include "signal_cleanup.h"
 
 namespace rivo::tool {
@@ -89,8 +87,13 @@ void AtomicOutputFile::Finish() {
 
 void AtomicOutputFile::Commit() {
     Finish();
-    if (!temporaryPath_.empty() && ::rename(temporaryPath_.c_str(), path_.c_str()) != 0) {
-        Fail(path_, "replace the result file", errno);
+    // std::filesystem::rename replaces an existing file on Windows too.
+    std::error_code error;
+    if (!temporaryPath_.empty()) {
+        std::filesystem::rename(temporaryPath_, path_, error);
+    }
+    if (error) {
+        Fail(path_, "replace the result file", error.value());
     }
     committed_ = true;
     if (!temporaryPath_.empty()) {

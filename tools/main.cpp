@@ -7,6 +7,7 @@
 #include "geojson_command.h"
 #include "import_command.h"
 #include "parse_command.h"
+#include "posix_io.h"
 #include "render_command.h"
 #include "rivo/rivo.h"
 #include "signal_cleanup.h"
@@ -38,6 +39,10 @@ bool IsUnknownSubcommand(CLI::App& app, int argc, char** argv) {
 // `rivo SUBCOMMAND ...`: each subcommand adds itself to the application and
 // sets the exit status when it runs.
 int main(int argc, char** argv) {
+#if defined(_WIN32)
+    // Documents are bytes: standard output writes no CR before a line end.
+    _setmode(1, O_BINARY);
+#endif
     // The result of a large network is hundreds of megabytes: no stdio sync.
     std::ios::sync_with_stdio(false);
     rivo::tool::RemoveFilesOnSignals();

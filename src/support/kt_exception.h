@@ -6,7 +6,12 @@
 // The core's names for the platform's result codes. On Windows they are the
 // platform's own and already global; elsewhere the library's stand-ins are
 // named here for the core alone (the host sees them only as rivo::).
-#if !defined(_WIN32)
+#if defined(_WIN32)
+// <windows.h> keeps far and near as empty macros from 16-bit pointer kinds;
+// the core uses both as ordinary names.
+#undef far
+#undef near
+#else
 using rivo::E_FAIL;
 using rivo::E_INVALIDARG;
 using rivo::E_OUTOFMEMORY;

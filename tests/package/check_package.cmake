@@ -16,9 +16,12 @@ if(headers)
   message(FATAL_ERROR "installed headers outside include/rivo: ${headers}")
 endif()
 
+if(CXX_FLAGS)
+  list(APPEND CONSUMER_ARGS "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}" "-DCMAKE_EXE_LINKER_FLAGS=${CXX_FLAGS}")
+endif()
 execute_process(COMMAND "${CMAKE_COMMAND}" -S "${SOURCE_DIR}" -B "${WORK_DIR}/build" -G Ninja
-                        "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix" "-DCMAKE_CXX_FLAGS=${CXX_FLAGS}"
-                        "-DCMAKE_EXE_LINKER_FLAGS=${CXX_FLAGS}" ${CONSUMER_ARGS}
+                        "-DCMAKE_PREFIX_PATH=${WORK_DIR}/prefix"
+                        "-Drivo_DIR=${WORK_DIR}/prefix/lib/cmake/rivo" ${CONSUMER_ARGS}
                 RESULT_VARIABLE rc)
 if(rc)
   message(FATAL_ERROR "consumer configure failed")

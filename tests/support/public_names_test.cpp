@@ -15,25 +15,14 @@ using HRESULT = long;
 struct GUID {
     char bytes[16];
 };
-constexpr HRESULT S_OK = 1;
-constexpr HRESULT E_FAIL = 2;
-constexpr HRESULT E_INVALIDARG = 3;
-constexpr HRESULT E_OUTOFMEMORY = 4;
-constexpr GUID GUID_NULL{};
-constexpr bool FAILED(HRESULT hr) {
-    return hr == E_FAIL;
-}
 struct ErrorInfo {};
 struct IErrorSource {};
-std::string CreateErrorInfo() {
-    return "host";
-}
-std::string SetErrorInfo() {
-    return "host";
-}
-std::string GetErrorInfo() {
-    return "host";
-}
+constexpr HRESULT S_OK = 1, E_FAIL = 2, E_INVALIDARG = 3, E_OUTOFMEMORY = 4;
+constexpr GUID GUID_NULL{};
+constexpr auto FAILED = [](HRESULT hr) { return hr == E_FAIL; };
+const auto CreateErrorInfo = [] { return std::string("host"); };
+const auto SetErrorInfo = CreateErrorInfo;
+const auto GetErrorInfo = CreateErrorInfo;
 
 #include "rivo/rivo.h"
 #endif

@@ -10,6 +10,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <string>
 
@@ -26,18 +27,16 @@ void Check(bool ok, const char* what) {
     }
 }
 
-// The number after "key": on one line of the showcase document, where every
-// element of the network is written on a line of its own.
+// The value of "key": on one line of the showcase document, where every
+// element of the network is written on a line of its own (true is 1).
 bool Field(const std::string& line, const char* key, double& value) {
-    std::string quoted = std::string("\"") + key + "\":";
-    std::size_t at = line.find(quoted);
-    std::size_t start =
-        at == std::string::npos ? at : line.find_first_not_of(' ', at + quoted.size());
-    if (start == std::string::npos) {
+    std::size_t at = line.find(std::string("\"") + key + "\":");
+    if (at == std::string::npos) {
         return false;
     }
-    char c = line[start];
-    value = c == 't' ? 1.0 : c == 'f' ? 0.0 : std::strtod(line.c_str() + start, nullptr);
+    const char* text = line.c_str() + at + std::strlen(key) + 3;
+    text += std::strspn(text, " ");
+    value = text[0] == 't' ? 1.0 : std::strtod(text, nullptr);
     return true;
 }
 
@@ -47,51 +46,35 @@ int Int(const std::string& line, const char* key) {
     return static_cast<int>(value);
 }
 
-bool Feed(const char* path, dyn::RivoNetworkParser& parser) {
-    std::ifstream in(path);
-    if (!in) {
-        return false;
-    }
+// Feeds the showcase as the tool does: nodes, flags, links, pump links, gutters.
+void Feed(std::ifstream& in, dyn::RivoNetworkParser& parser) {
     std::string line;
-    std::string section;
-    double v = 0;
+    double x = 0, y = 0, pond = 0, storage = 0, length = 0, se = 0, te = 0, size = 0;
     while (std::getline(in, line)) {
-        if (line.find("\"nodes\"") != std::string::npos) {
-            section = "nodes";
-        } else if (line.find("\"links\"") != std::string::npos) {
-            section = "links";
-        }
-        if (line.find("\"pumpLinks\"") != std::string::npos) {
-            parser.AddPumpLink(Int(line, "id"), Int(line, "upstream"), Int(line, "downstream"));
-        } else if (line.find("\"gutters\"") != std::string::npos) {
-            parser.AddGutterLinkIDDirection(Int(line, "id"),
-                                            Field(line, "sameDirectionAsUI", v) && v);
-        } else if (section == "nodes" && Field(line, "x", v)) {
-            double y = 0;
-            Field(line, "y", y);
-            parser.AddNode(Int(line, "id"), v, y, static_cast<std::int16_t>(Int(line, "type")));
-            if (Field(line, "pond", v)) {
-                parser.SetNodeIsPondType(Int(line, "id"), v != 0);
+        const int id = Int(line, "id");
+        if (Field(line, "x", x) && Field(line, "y", y)) {
+            parser.AddNode(id, x, y, static_cast<std::int16_t>(Int(line, "type")));
+            if (Field(line, "pond", pond)) {
+                parser.SetNodeIsPondType(id, pond != 0);
             }
-            if (Field(line, "storage", v) && v != 0) {
-                parser.SetNodeStorageType(Int(line, "id"));
+            if (Field(line, "storage", storage) && storage != 0) {
+                parser.SetNodeStorageType(id);
             }
-        } else if (section == "links" && Field(line, "source", v)) {
-            double se = 0, te = 0, size = 0, length = 0;
-            Field(line, "sourceElevation", se);
-            Field(line, "targetElevation", te);
-            Field(line, "size", size);
+        } else if (Field(line, "sourceElevation", se) && Field(line, "targetElevation", te) &&
+                   Field(line, "size", size)) {
             auto type = static_cast<std::int16_t>(Int(line, "type"));
             if (Field(line, "length", length)) {
-                parser.AddEdge(Int(line, "id"), Int(line, "source"), se, Int(line, "target"), te,
-                               size, type, length);
+                parser.AddEdge(id, Int(line, "source"), se, Int(line, "target"), te, size, type,
+                               length);
             } else {
-                parser.AddEdge(Int(line, "id"), Int(line, "source"), se, Int(line, "target"), te,
-                               size, type);
+                parser.AddEdge(id, Int(line, "source"), se, Int(line, "target"), te, size, type);
             }
+        } else if (line.find("pumpLinks") != std::string::npos) {
+            parser.AddPumpLink(id, Int(line, "upstream"), Int(line, "downstream"));
+        } else if (line.find("gutters") != std::string::npos) {
+            parser.AddGutterLinkIDDirection(id, Int(line, "sameDirectionAsUI") != 0);
         }
     }
-    return true;
 }
 
 // The error a host reads back after SetErrorInfo, as its platform reads it.
@@ -121,10 +104,12 @@ std::wstring PublishedDescription(CKtHRException& error) {
 
 int main(int argc, char** argv) {
     dyn::RivoNetworkParser parser;
-    if (argc < 2 || !Feed(argv[1], parser)) {
+    std::ifstream in(argc > 1 ? argv[1] : "");
+    if (!in) {
         std::printf("usage: consumer showcase.json\n");
         return 2;
     }
+    Feed(in, parser);
     // The showcase has a group of nodes that reaches no outlet: false.
     Check(!parser.ParseNetwork(), "the showcase parses to false");
     Check(parser.NumberOfBranches() == 10 && parser.NumberOfLoops() == 8, "10 branches, 8 loops");

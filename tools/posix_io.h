@@ -1,0 +1,47 @@
+#pragma once
+
+// The POSIX file calls of the tool. On Windows, MinGW-w64's C runtime has
+// open, read, write, close, stat, mkstemp and umask; what it lacks stands in
+// here, and a file is read where it would be mapped.
+#if defined(_WIN32)
+
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstddef>
+
+// Windows has no close-on-exec flag for open. Every open of the tool carries
+// it, so there it asks for the bytes as they are instead: no CRLF translation.
+#define O_CLOEXEC O_BINARY
+
+inline constexpr int PROT_READ = 1;
+inline constexpr int MAP_PRIVATE = 2;
+inline constexpr int MAP_FIXED = 0x10;
+inline constexpr int MAP_ANONYMOUS = 0x20;
+inline constexpr int MAP_POPULATE = 0x8000;
+inline void* const MAP_FAILED = reinterpret_cast<void*>(-1);
+
+inline void* mmap(void*, std::size_t, int, int, int, long) {
+    return MAP_FAILED;
+}
+inline int munmap(void*, std::size_t) {
+    return 0;
+}
+// Windows keeps no permission bits that a mode would set.
+inline int fchmod(int, unsigned) {
+    return 0;
+}
+inline int fsync(int fd) {
+    return _commit(fd);
+}
+
+#else
+
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#endif
