@@ -48,18 +48,15 @@ std::string Written(const rivo::tool::swmm::SwmmNetwork& model) {
     return document.str() + names.str();
 }
 
-void CheckMessage(std::string_view message) {
-    std::size_t lines = 0;
-    while (!message.empty()) {
-        const std::size_t end = message.find('\n');
-        const std::string_view line = message.substr(0, end);
-        if (!line.starts_with(kName) || line.find(": ", kName.size()) == std::string_view::npos) {
+void CheckMessage(const std::string& message) {
+    std::istringstream lines(message);
+    std::size_t count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        if (!line.starts_with(std::string(kName) + ":") || line.find(": ") == std::string::npos) {
             Fail("a line of the message does not name the file");
         }
-        ++lines;
-        message.remove_prefix(end == std::string_view::npos ? message.size() : end + 1);
     }
-    if (lines == 0 || lines > rivo::tool::swmm::kMaxReportedErrors + 1) {
+    if (count == 0 || count > rivo::tool::swmm::kMaxReportedErrors + 1) {
         Fail("no message, or too many lines");
     }
 }
