@@ -1,9 +1,9 @@
-#include "command.h"
+#include "cli/command.h"
 
 #include <new>
 
-#include "exit_status.h"
-#include "input_error.h"
+#include "cli/exit_status.h"
+#include "input/input_error.h"
 
 namespace rivo::tool {
 

@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "atomic_output.h"
+#include "output/atomic_output.h"
 
 namespace rivo::tool {
 

@@ -3,13 +3,13 @@
 #include <iostream>
 #include <string>
 
-#include "exit_status.h"
-#include "geojson_command.h"
-#include "import_command.h"
-#include "parse_command.h"
-#include "render_command.h"
+#include "cli/exit_status.h"
+#include "cli/parse_command.h"
+#include "cli/signal_cleanup.h"
+#include "render/geojson_command.h"
+#include "render/render_command.h"
 #include "rivo/rivo.h"
-#include "signal_cleanup.h"
+#include "swmm/import_command.h"
 
 namespace {
 

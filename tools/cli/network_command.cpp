@@ -1,12 +1,11 @@
-#include "network_command.h"
+#include "cli/network_command.h"
 
 #include <algorithm>
 #include <string_view>
 
-#include "element_problems.h"
-#include "input_error.h"
-#include "network_feed.h"
-#include "network_input.h"
+#include "diagnosis/element_problems.h"
+#include "host/network_feed.h"
+#include "swmm/network_input.h"
 
 namespace rivo::tool {
 
@@ -41,7 +40,7 @@ void NetworkCommand::Read() {
 }
 
 void NetworkCommand::Parse() {
-    outcome_ = FeedAndParse(network_, after_, options_.findLongestBranch, parser_, parser_);
+    outcome_ = FeedAndParse(network_, options_.findLongestBranch, parser_, parser_);
     if (outcome_.error && !outcome_.raisedWhileParsing) {
         NameElementProblem();
     }
@@ -75,37 +74,17 @@ void NetworkCommand::NameElementProblem() {
 }
 
 // A pump link to no node is described without complaint and stops the
-// parse only when the pump links are numbered; the network is read again
-// where it was dropped, to find the pump link's record.
+// parse only when the pump links are numbered; the network as read has the
+// pump link's record.
 void NetworkCommand::NamePumpLinkToNoNode() {
-    std::optional<host::Network> again;
-    const host::Network* network = NetworkAsRead(again);
-    const auto problem =
-        network ? FindElementProblem(*network, names_ ? &*names_ : nullptr) : std::nullopt;
+    const auto problem = FindElementProblem(network_, names_ ? &*names_ : nullptr);
     if (problem && std::string_view(problem->section) == "pumpLinks") {
         diagnostics_ << ElementProblemLine(options_.network, *problem) << '\n';
     }
 }
 
-// Where the network was dropped once fed, it is read again into `again`:
-// only a false or failed parse needs it. Null when it cannot be read again.
-const host::Network* NetworkCommand::NetworkAsRead(std::optional<host::Network>& again) const {
-    if (after_ == AfterFeeding::kKeep) {
-        return &network_;
-    }
-    try {
-        again = ReadAnyNetworkFile(options_.network, options_.pumpNodes).network;
-    } catch (const InputError&) {
-        return nullptr;
-    }
-    return &*again;
-}
-
 void NetworkCommand::ExplainFalse() {
-    std::optional<host::Network> again;
-    if (const host::Network* network = NetworkAsRead(again)) {
-        falseReason_ = ExplainFalseResult(parser_, *network, names_ ? &*names_ : nullptr);
-    }
+    falseReason_ = ExplainFalseResult(parser_, network_, names_ ? &*names_ : nullptr);
     for (const std::string& headline : falseReason_.headlines) {
         diagnostics_ << options_.network << ": result false: " << headline << '\n';
     }
@@ -114,17 +93,11 @@ void NetworkCommand::ExplainFalse() {
     }
 }
 
-// The network is read again, as it was dropped once fed: this is a rare case
-// of a failed parse, and the input is there as it was.
+// A parser of its own parses the network as read once more, without the
+// longest-branch pass, to tell whether that pass made the parse fail.
 void NetworkCommand::ExplainWithoutLongest() {
-    NetworkInput input;
-    try {
-        input = ReadAnyNetworkFile(options_.network, options_.pumpNodes);
-    } catch (const InputError&) {
-        return;
-    }
     Velmora::Calculations::Dynamic::RivoNetworkParser plain;
-    FeedAndParse(input.network, AfterFeeding::kDrop, false, plain, plain);
+    FeedAndParse(network_, false, plain, plain);
     tool::ExplainWithoutLongest(plain, unnumbered_);
 }
 

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "command.h"
-#include "false_result.h"
-#include "network_model.h"
-#include "parse_run.h"
-#include "pump_diagnosis.h"
-#include "pump_stations.h"
+#include "cli/command.h"
+#include "cli/parse_run.h"
+#include "diagnosis/false_result.h"
+#include "diagnosis/pump_diagnosis.h"
+#include "host/network_model.h"
 #include "rivo/rivo.h"
-#include "swmm_reader.h"
+#include "swmm/pump_stations.h"
+#include "swmm/swmm_reader.h"
 
 namespace rivo::tool {
 
@@ -43,10 +43,10 @@ void AddPumpNodesOption(CLI::App& command, swmm::PumpNodes& pumpNodes);
 // parser's answers.
 class NetworkCommand : public Command {
 protected:
-    // With AfterFeeding::kKeep the network stays for the Write phase;
-    // otherwise only the IDs do, once the parser holds the network.
-    NetworkCommand(const NetworkOptions& options, AfterFeeding after, std::ostream& diagnostics)
-        : Command(options.network, diagnostics), options_(options), after_(after) {}
+    // The network as read stays through the Write phase: a parse that fails
+    // or answers false is explained from it, and a picture is drawn from it.
+    NetworkCommand(const NetworkOptions& options, std::ostream& diagnostics)
+        : Command(options.network, diagnostics), options_(options) {}
 
     void Read() override;
     void Parse() override;
@@ -72,9 +72,6 @@ private:
     void ExplainFalse();
     void NameElementProblem();
     void NamePumpLinkToNoNode();
-    const host::Network* NetworkAsRead(std::optional<host::Network>& again) const;
-
-    AfterFeeding after_;
 };
 
 }  // namespace rivo::tool

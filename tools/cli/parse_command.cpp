@@ -1,4 +1,4 @@
-#include "parse_command.h"
+#include "cli/parse_command.h"
 
 #include <iostream>
 #include <memory>
@@ -42,8 +42,7 @@ class ParseCommand : public NetworkCommand {
 public:
     ParseCommand(const NetworkOptions& options, std::ostream& standardOutput,
                  std::ostream& diagnostics)
-        : NetworkCommand(options, AfterFeeding::kDrop, diagnostics),
-          standardOutput_(standardOutput) {}
+        : NetworkCommand(options, diagnostics), standardOutput_(standardOutput) {}
 
 private:
     void Open(Outputs& outputs) override { out_ = &outputs.Add(options_.output, standardOutput_); }

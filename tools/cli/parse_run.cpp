@@ -1,7 +1,7 @@
-#include "parse_run.h"
+#include "cli/parse_run.h"
 
-#include "exit_status.h"
-#include "network_feed.h"
+#include "cli/exit_status.h"
+#include "host/network_feed.h"
 
 namespace rivo::tool {
 
@@ -13,7 +13,7 @@ RaisedError Raised(const CKtHRException& error) {
 
 }  // namespace
 
-ParseOutcome FeedAndParse(host::Network& network, AfterFeeding after, bool findLongestBranch,
+ParseOutcome FeedAndParse(const host::Network& network, bool findLongestBranch,
                           Velmora::Calculations::Dynamic::IVFLDNetwork& hostNetwork,
                           Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser) {
     ParseOutcome outcome;
@@ -22,9 +22,6 @@ ParseOutcome FeedAndParse(host::Network& network, AfterFeeding after, bool findL
     } catch (const CKtHRException& error) {
         outcome.error = Raised(error);
         return outcome;
-    }
-    if (after == AfterFeeding::kDrop) {
-        network = {};
     }
     try {
         outcome.result = host::Parse(parser, findLongestBranch);

@@ -5,8 +5,8 @@
 #include <ostream>
 #include <span>
 
-#include "network_model.h"
-#include "result_writer.h"
+#include "host/network_model.h"
+#include "output/result_writer.h"
 #include "rivo/rivo.h"
 
 namespace rivo::tool {
@@ -18,13 +18,9 @@ struct ParseOutcome {
     bool raisedWhileParsing = false;   // rather than while the network was described
 };
 
-// Whether a network is still needed once the parser holds it. On a large
-// network it is most of the tool's own memory, so it goes before the parse.
-enum class AfterFeeding { kKeep, kDrop };
-
 // Feeds `network` to the parser (rivo::host::Feed) and parses it; a raise
 // of the parser becomes the outcome.
-ParseOutcome FeedAndParse(host::Network& network, AfterFeeding after, bool findLongestBranch,
+ParseOutcome FeedAndParse(const host::Network& network, bool findLongestBranch,
                           Velmora::Calculations::Dynamic::IVFLDNetwork& hostNetwork,
                           Velmora::Calculations::Dynamic::IVFLDNetworkParser& parser);
 

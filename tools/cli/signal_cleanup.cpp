@@ -1,4 +1,4 @@
-#include "signal_cleanup.h"
+#include "cli/signal_cleanup.h"
 
 #include <atomic>
 #include <csignal>

@@ -1,9 +1,9 @@
-#include "element_problems.h"
+#include "diagnosis/element_problems.h"
 
 #include <unordered_map>
 
-#include "element_names.h"
-#include "input_text.h"
+#include "diagnosis/element_names.h"
+#include "input/input_text.h"
 
 namespace rivo::tool {
 

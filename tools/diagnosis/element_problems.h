@@ -5,9 +5,9 @@
 #include <string>
 #include <string_view>
 
-#include "network_model.h"
-#include "swmm_reader.h"
-#include "tracked_input.h"
+#include "host/network_model.h"
+#include "input/tracked_input.h"
+#include "swmm/swmm_reader.h"
 
 // What makes the parser raise while a network is described to it: a node or
 // link ID given twice, a link whose end is no node. The parser says only in

@@ -1,4 +1,4 @@
-#include "false_result.h"
+#include "diagnosis/false_result.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -8,7 +8,7 @@
 #include <unordered_map>
 #include <unordered_set>
 
-#include "element_names.h"
+#include "diagnosis/element_names.h"
 
 namespace rivo::tool {
 

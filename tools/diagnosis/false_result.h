@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "network_model.h"
+#include "host/network_model.h"
 #include "rivo/rivo.h"
-#include "swmm_reader.h"
+#include "swmm/swmm_reader.h"
 
 // Why a parse answered false, in the words of the one who drew the network.
 // The parser says false when some node drains to no outlet; it lists those

@@ -1,12 +1,12 @@
-#include "pump_diagnosis.h"
+#include "diagnosis/pump_diagnosis.h"
 
 #include <algorithm>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
 
-#include "element_names.h"
-#include "result_reader.h"
+#include "diagnosis/element_names.h"
+#include "host/result_reader.h"
 
 namespace rivo::tool {
 

@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
-#include "pump_stations.h"
-#include "result_writer.h"
+#include "output/result_writer.h"
 #include "rivo/rivo.h"
-#include "swmm_reader.h"
+#include "swmm/pump_stations.h"
+#include "swmm/swmm_reader.h"
 
 // Why a pump link could not be numbered. The parser numbers every pump link
 // at the end of a parse that reached every node, by asking the branch

@@ -1,4 +1,4 @@
-#include "result_reader.h"
+#include "host/result_reader.h"
 
 #include <algorithm>
 
@@ -17,21 +17,6 @@ std::vector<std::int32_t> ReadList(std::int32_t count, Query query) {
         ids.push_back(query(i));
     }
     return ids;
-}
-
-// Answers for a million nodes are read in pieces, never all held at once.
-constexpr std::size_t kPiece = 4096;
-
-template <class Answers, class Read, class Pass>
-void ReadInPieces(std::span<const std::int32_t> ids, Read read, Pass pass) {
-    std::vector<Answers> answers;
-    for (std::size_t first = 0; first < ids.size(); first += kPiece) {
-        answers.clear();
-        read(ids.subspan(first, std::min(kPiece, ids.size() - first)), answers);
-        for (const Answers& a : answers) {
-            pass(a);
-        }
-    }
 }
 
 }  // namespace
@@ -61,12 +46,14 @@ ResultSummary ReadSummary(RivoNetworkParser& parser) {
 void ReadResult(RivoNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
                 std::span<const std::int32_t> linkIDs, ResultVisitor& visitor) {
     visitor.Summary(ReadSummary(parser));
-    ReadInPieces<NodeAnswers>(
-        nodeIDs, [&](auto ids, auto& out) { dyn::ReadNodes(parser, ids, out); },
-        [&](const NodeAnswers& a) { visitor.Node(a); });
-    ReadInPieces<LinkAnswers>(
-        linkIDs, [&](auto ids, auto& out) { dyn::ReadLinks(parser, ids, out); },
-        [&](const LinkAnswers& a) { visitor.Link(a); });
+    ReadInPieces<NodeAnswers>(parser, nodeIDs, [&](std::size_t, auto piece) {
+        std::ranges::for_each(piece, [&](const NodeAnswers& a) { visitor.Node(a); });
+        return true;
+    });
+    ReadInPieces<LinkAnswers>(parser, linkIDs, [&](std::size_t, auto piece) {
+        std::ranges::for_each(piece, [&](const LinkAnswers& a) { visitor.Link(a); });
+        return true;
+    });
 }
 
 Result ReadWholeResult(RivoNetworkParser& parser, std::span<const std::int32_t> nodeIDs,

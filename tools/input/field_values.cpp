@@ -1,4 +1,4 @@
-#include "field_values.h"
+#include "input/field_values.h"
 
 #include <limits>
 

@@ -1,4 +1,4 @@
-#include "input_text.h"
+#include "input/input_text.h"
 
 #include <zlib.h>
 
@@ -13,7 +13,7 @@
 #include <cstring>
 #include <new>
 
-#include "input_error.h"
+#include "input/input_error.h"
 
 namespace rivo::tool {
 

@@ -1,4 +1,4 @@
-#include "network_fields.h"
+#include "input/network_fields.h"
 
 #include <optional>
 #include <span>

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string_view>
 
-#include "field_values.h"
-#include "network_model.h"
+#include "host/network_model.h"
+#include "input/field_values.h"
 
 namespace rivo::tool {
 

@@ -1,12 +1,12 @@
-#include "network_reader.h"
+#include "input/network_reader.h"
 
 #include <nlohmann/json.hpp>
 #include <utility>
 
-#include "input_error.h"
-#include "network_sax_handler.h"
-#include "tracked_input.h"
-#include "well_formed_reader.h"
+#include "input/input_error.h"
+#include "input/network_sax_handler.h"
+#include "input/tracked_input.h"
+#include "input/well_formed_reader.h"
 
 namespace rivo::tool {
 

@@ -1,4 +1,4 @@
-#include "network_sax_handler.h"
+#include "input/network_sax_handler.h"
 
 namespace rivo::tool {
 

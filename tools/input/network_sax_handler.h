@@ -8,10 +8,10 @@
 #include <optional>
 #include <string>
 
-#include "field_values.h"
-#include "network_fields.h"
-#include "network_model.h"
-#include "tracked_input.h"
+#include "host/network_model.h"
+#include "input/field_values.h"
+#include "input/network_fields.h"
+#include "input/tracked_input.h"
 
 namespace rivo::tool {
 

@@ -1,4 +1,4 @@
-#include "tracked_input.h"
+#include "input/tracked_input.h"
 
 #include <algorithm>
 

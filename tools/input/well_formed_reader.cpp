@@ -1,11 +1,11 @@
-#include "well_formed_reader.h"
+#include "input/well_formed_reader.h"
 
 #include <simdjson.h>
 
 #include <charconv>
 #include <utility>
 
-#include "network_fields.h"
+#include "input/network_fields.h"
 
 namespace rivo::tool {
 

@@ -4,8 +4,8 @@
 #include <optional>
 #include <string_view>
 
-#include "input_text.h"
-#include "network_model.h"
+#include "host/network_model.h"
+#include "input/input_text.h"
 
 namespace rivo::tool {
 

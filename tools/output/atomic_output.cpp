@@ -1,4 +1,4 @@
-#include "atomic_output.h"
+#include "output/atomic_output.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <vector>
 
-#include "signal_cleanup.h"
+#include "cli/signal_cleanup.h"
 
 namespace rivo::tool {
 

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "fd_stream_buffer.h"
+#include "output/fd_stream_buffer.h"
 
 namespace rivo::tool {
 

@@ -1,4 +1,4 @@
-#include "fd_stream_buffer.h"
+#include "output/fd_stream_buffer.h"
 
 #include <unistd.h>
 

@@ -1,4 +1,4 @@
-#include "json_line.h"
+#include "output/json_line.h"
 
 #include <charconv>
 #include <nlohmann/json.hpp>

@@ -1,11 +1,11 @@
-#include "result_writer.h"
+#include "output/result_writer.h"
 
 #include <cinttypes>
 #include <cstdio>
 #include <vector>
 
-#include "json_line.h"
-#include "result_reader.h"
+#include "host/result_reader.h"
+#include "output/json_line.h"
 
 namespace rivo::tool {
 

@@ -6,10 +6,10 @@
 #include <span>
 #include <string>
 
-#include "json_line.h"
-#include "result_reader.h"
+#include "host/result_reader.h"
+#include "output/json_line.h"
 #include "rivo/rivo.h"
-#include "swmm_reader.h"
+#include "swmm/swmm_reader.h"
 
 namespace rivo::tool {
 
