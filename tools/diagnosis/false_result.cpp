@@ -9,6 +9,7 @@
 #include <unordered_set>
 
 #include "diagnosis/element_names.h"
+#include "host/result_reader.h"
 
 namespace rivo::tool {
 
@@ -123,14 +124,6 @@ std::string NoOutlet(const host::Network& network, const std::vector<std::int32_
                    : "no outlet: the network has no outfall and no storage node";
 }
 
-std::vector<std::int32_t> Listed(std::int32_t count, auto query) {
-    std::vector<std::int32_t> ids;
-    for (std::int32_t i = 0; i < count; ++i) {
-        ids.push_back(query(i));
-    }
-    return ids;
-}
-
 // Each outfall without links goes to the group a pump link joins it to, or
 // else to the group of the node nearest to it, when that node drains
 // nowhere either.
@@ -199,10 +192,8 @@ FalseReason ExplainFalseResult(RivoNetworkParser& parser, const host::Network& n
     std::vector<std::int32_t> isolated;
     std::vector<std::int32_t> removed;
     try {
-        isolated = Listed(parser.NumberOfIsolatedNodes(),
-                          [&](std::int32_t i) { return parser.GetIsolatedNodeId(i); });
-        removed = Listed(parser.NumberOfRemovedOutfalls(),
-                         [&](std::int32_t i) { return parser.GetRemovedOutfallID(i); });
+        isolated = host::ReadIsolatedNodeIDs(parser);
+        removed = host::ReadRemovedOutfallIDs(parser);
     } catch (const CKtHRException&) {
         return {};
     }

@@ -21,6 +21,21 @@ std::vector<std::int32_t> ReadList(std::int32_t count, Query query) {
 
 }  // namespace
 
+std::vector<std::int32_t> ReadIsolatedNodeIDs(RivoNetworkParser& parser) {
+    return ReadList(parser.NumberOfIsolatedNodes(),
+                    [&](std::int32_t i) { return parser.GetIsolatedNodeId(i); });
+}
+
+std::vector<std::int32_t> ReadIsolatedEdgeIDs(RivoNetworkParser& parser) {
+    return ReadList(parser.NumberOfIsolatedEdges(),
+                    [&](std::int32_t i) { return parser.GetIsolatedEdgeId(i); });
+}
+
+std::vector<std::int32_t> ReadRemovedOutfallIDs(RivoNetworkParser& parser) {
+    return ReadList(parser.NumberOfRemovedOutfalls(),
+                    [&](std::int32_t i) { return parser.GetRemovedOutfallID(i); });
+}
+
 ResultSummary ReadSummary(RivoNetworkParser& parser) {
     ResultSummary summary;
     summary.numberOfNodes = parser.NumberOfNodes();
@@ -33,13 +48,9 @@ ResultSummary ReadSummary(RivoNetworkParser& parser) {
         summary.gutters.push_back(
             {parser.GetGutterLinkID(i), parser.GetGutterDirectionSameAsUI(i)});
     }
-    summary.isolatedNodeIDs = ReadList(parser.NumberOfIsolatedNodes(),
-                                       [&](std::int32_t i) { return parser.GetIsolatedNodeId(i); });
-    summary.isolatedEdgeIDs = ReadList(parser.NumberOfIsolatedEdges(),
-                                       [&](std::int32_t i) { return parser.GetIsolatedEdgeId(i); });
-    summary.removedOutfallIDs = ReadList(parser.NumberOfRemovedOutfalls(), [&](std::int32_t i) {
-        return parser.GetRemovedOutfallID(i);
-    });
+    summary.isolatedNodeIDs = ReadIsolatedNodeIDs(parser);
+    summary.isolatedEdgeIDs = ReadIsolatedEdgeIDs(parser);
+    summary.removedOutfallIDs = ReadRemovedOutfallIDs(parser);
     return summary;
 }
 

@@ -53,6 +53,15 @@ using LinkAnswers = Velmora::Calculations::Dynamic::LinkAnswers;
 // CKtHRException passes through.
 ResultSummary ReadSummary(Velmora::Calculations::Dynamic::RivoNetworkParser& parser);
 
+// The isolated nodes, the isolated links and the removed outfalls, in index
+// order. CKtHRException passes through.
+std::vector<std::int32_t> ReadIsolatedNodeIDs(
+    Velmora::Calculations::Dynamic::RivoNetworkParser& parser);
+std::vector<std::int32_t> ReadIsolatedEdgeIDs(
+    Velmora::Calculations::Dynamic::RivoNetworkParser& parser);
+std::vector<std::int32_t> ReadRemovedOutfallIDs(
+    Velmora::Calculations::Dynamic::RivoNetworkParser& parser);
+
 // Answers for a million nodes are read this many at a time, never all held
 // at once; a piece stays in the cache while it is passed on.
 inline constexpr std::size_t kAnswerPiece = 4096;
