@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "bench_options.h"
-#include "network_feed.h"
+#include "host/network_feed.h"
 #include "network_generator.h"
 #include "rivo/rivo.h"
 

@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-#include "network_model.h"
+#include "host/network_model.h"
 
 namespace rivo_bench {
 

@@ -20,7 +20,7 @@
 
 #include "bench_options.h"
 #include "floor_walk.h"
-#include "network_feed.h"
+#include "host/network_feed.h"
 #include "network_generator.h"
 #include "result_checksum.h"
 #include "rivo/rivo.h"

@@ -5,7 +5,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "result_reader.h"
+#include "host/result_reader.h"
 
 namespace rivo_bench {
 

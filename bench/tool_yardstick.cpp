@@ -27,10 +27,10 @@
 #include <unordered_map>
 #include <vector>
 
-#include "atomic_output.h"
-#include "network_feed.h"
-#include "network_reader.h"
-#include "parse_run.h"
+#include "cli/parse_run.h"
+#include "host/network_feed.h"
+#include "input/network_reader.h"
+#include "output/atomic_output.h"
 
 namespace {
 

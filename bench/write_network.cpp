@@ -9,7 +9,7 @@
 
 #include "bench_options.h"
 #include "network_generator.h"
-#include "network_json.h"
+#include "swmm/network_json.h"
 
 int main(int argc, char** argv) {
     CLI::App app("Writes a generated network as a network document.", "rivo_write_network");

@@ -15,11 +15,11 @@
 #include <string>
 #include <string_view>
 
-#include "input_error.h"
-#include "input_text.h"
-#include "network_json.h"
-#include "network_reader.h"
-#include "swmm_reader.h"
+#include "input/input_error.h"
+#include "input/input_text.h"
+#include "input/network_reader.h"
+#include "swmm/network_json.h"
+#include "swmm/swmm_reader.h"
 
 namespace {
 

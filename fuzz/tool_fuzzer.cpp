@@ -13,12 +13,12 @@
 #include <string_view>
 #include <vector>
 
-#include "input_error.h"
-#include "network_feed.h"
-#include "network_json.h"
-#include "network_reader.h"
-#include "parse_run.h"
+#include "cli/parse_run.h"
+#include "host/network_feed.h"
+#include "input/input_error.h"
+#include "input/network_reader.h"
 #include "rivo/rivo.h"
+#include "swmm/network_json.h"
 
 namespace {
 
@@ -27,7 +27,7 @@ void RunOnce(rivo::host::Network network, bool longest) {
     const std::vector<std::int32_t> nodeIDs = rivo::host::NodeIDs(network);
     const std::vector<std::int32_t> linkIDs = rivo::host::LinkIDs(network);
     const rivo::tool::ParseOutcome outcome =
-        rivo::tool::FeedAndParse(network, rivo::tool::AfterFeeding::kDrop, longest, parser, parser);
+        rivo::tool::FeedAndParse(network, longest, parser, parser);
     std::ostringstream out;
     rivo::tool::WriteParseDocument(out, outcome, parser, nodeIDs, linkIDs);
     if (out.str().empty()) {

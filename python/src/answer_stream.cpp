@@ -4,14 +4,9 @@
 
 #include <algorithm>
 
+#include "host/result_reader.h"
+
 namespace rivo::python {
-
-namespace {
-
-// Rows read between two wake-ups of the caller.
-constexpr std::size_t kBatch = 4096;
-
-}  // namespace
 
 AnswerStream::AnswerStream(dyn::RivoNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
                            std::span<const std::int32_t> linkIDs)
@@ -27,33 +22,20 @@ void AnswerStream::Read(std::stop_token stop) {
         done_.store(rows, std::memory_order_release);
         done_.notify_one();
     };
-    // Reads the rows of one kind a batch at a time, publishing before each.
-    auto readAll = [&](auto& rows, std::span<const std::int32_t> ids, std::size_t before,
-                       auto readPiece) {
-        for (std::size_t i = 0; i < rows.size(); i += kBatch) {
-            publish(before + i);
-            if (stop.stop_requested()) {
-                return false;
-            }
-            readPiece(ids.subspan(i, std::min(kBatch, rows.size() - i)), rows.begin() + i);
-        }
-        return true;
+    // Turns each piece into rows and wakes the caller for them; the rows of
+    // one kind stand after `before` rows of the other.
+    auto rowsFrom = [&](auto& rows, std::size_t before, auto toRow) {
+        return [&rows, before, toRow, &publish, &stop](std::size_t first, auto piece) {
+            std::transform(piece.begin(), piece.end(), rows.begin() + first, toRow);
+            publish(before + first + piece.size());
+            return !stop.stop_requested();
+        };
     };
     try {
-        std::vector<dyn::NodeAnswers> nodes;
-        std::vector<dyn::LinkAnswers> links;
-        const bool whole = readAll(nodes_, nodeIDs_, 0,
-                                   [&](std::span<const std::int32_t> ids, auto to) {
-                                       nodes.clear();
-                                       dyn::ReadNodes(parser_, ids, nodes);
-                                       std::transform(nodes.begin(), nodes.end(), to, ToNodeRow);
-                                   }) &&
-                           readAll(links_, linkIDs_, nodes_.size(),
-                                   [&](std::span<const std::int32_t> ids, auto to) {
-                                       links.clear();
-                                       dyn::ReadLinks(parser_, ids, links);
-                                       std::transform(links.begin(), links.end(), to, ToLinkRow);
-                                   });
+        const bool whole = host::ReadInPieces<dyn::NodeAnswers>(parser_, nodeIDs_,
+                                                                rowsFrom(nodes_, 0, ToNodeRow)) &&
+                           host::ReadInPieces<dyn::LinkAnswers>(
+                               parser_, linkIDs_, rowsFrom(links_, nodes_.size(), ToLinkRow));
         if (whole) {
             publish(nodes_.size() + links_.size());
         }

@@ -9,6 +9,7 @@
 #include <tuple>
 #include <vector>
 
+#include "host/result_reader.h"
 #include "result_fields.h"
 
 namespace rivo::python {
@@ -16,10 +17,6 @@ namespace rivo::python {
 namespace py = pybind11;
 
 namespace {
-
-// Answers read into a buffer between two copies into the arrays: the buffer
-// stays in the cache.
-constexpr std::size_t kPiece = 4096;
 
 // A new array of `size` elements. Until it is handed to Python no other code
 // sees it, so `data` may be written without the GIL.
@@ -99,20 +96,6 @@ private:
 
 using NodeColumns = AnswerColumns<3, 4>;
 using LinkColumns = AnswerColumns<2, 1>;
-
-// Reads the answers for `ids` a piece at a time and hands each, with its
-// position, to `fill`.
-template <class Answers, class Read, class Fill>
-void ReadInPieces(std::span<const std::int32_t> ids, Read read, Fill fill) {
-    std::vector<Answers> piece;
-    for (std::size_t first = 0; first < ids.size(); first += kPiece) {
-        piece.clear();
-        read(ids.subspan(first, std::min(kPiece, ids.size() - first)), piece);
-        for (std::size_t k = 0; k < piece.size(); ++k) {
-            fill(first + k, piece[k]);
-        }
-    }
-}
 
 py::array_t<std::int32_t> IdArray(const std::vector<std::int32_t>& ids) {
     Column<std::int32_t> column(ids.size());
@@ -236,12 +219,18 @@ py::dict ResultColumns(const ResultSummary& t, dyn::RivoNetworkParser& parser,
         py::gil_scoped_release release;
         branches.Fill();
         loops.Fill();
-        ReadInPieces<dyn::NodeAnswers>(
-            nodeIDs, [&](auto ids, auto& out) { dyn::ReadNodes(parser, ids, out); },
-            [&](std::size_t i, const dyn::NodeAnswers& a) { nodes.Set(i, ToNodeRow(a)); });
-        ReadInPieces<dyn::LinkAnswers>(
-            linkIDs, [&](auto ids, auto& out) { dyn::ReadLinks(parser, ids, out); },
-            [&](std::size_t i, const dyn::LinkAnswers& a) { links.Set(i, ToLinkRow(a)); });
+        host::ReadInPieces<dyn::NodeAnswers>(parser, nodeIDs, [&](std::size_t first, auto piece) {
+            for (const dyn::NodeAnswers& a : piece) {
+                nodes.Set(first++, ToNodeRow(a));
+            }
+            return true;
+        });
+        host::ReadInPieces<dyn::LinkAnswers>(parser, linkIDs, [&](std::size_t first, auto piece) {
+            for (const dyn::LinkAnswers& a : piece) {
+                links.Set(first++, ToLinkRow(a));
+            }
+            return true;
+        });
     }
     const auto& keys = fields::kTop;
     py::dict result;

@@ -3,13 +3,13 @@
 #include <sstream>
 #include <utility>
 
-#include "input_error.h"
-#include "network_feed.h"
-#include "network_input.h"
-#include "network_json.h"
-#include "network_reader.h"
-#include "result_reader.h"
-#include "swmm_reader.h"
+#include "host/network_feed.h"
+#include "host/result_reader.h"
+#include "input/input_error.h"
+#include "input/network_reader.h"
+#include "swmm/network_input.h"
+#include "swmm/network_json.h"
+#include "swmm/swmm_reader.h"
 
 namespace rivo::python {
 
@@ -41,12 +41,10 @@ std::optional<std::string> LoadedNetwork::NamesText() const {
 
 void LoadedNetwork::Feed(dyn::RivoNetworkParser& parser, std::vector<std::int32_t>& nodeIDs,
                          std::vector<std::int32_t>& linkIDs) const {
-    for (const host::Node& node : data_->document.nodes) {
-        nodeIDs.push_back(node.id);
-    }
-    for (const host::Link& link : data_->document.links) {
-        linkIDs.push_back(link.id);
-    }
+    const std::vector<std::int32_t> nodes = host::NodeIDs(data_->document);
+    const std::vector<std::int32_t> links = host::LinkIDs(data_->document);
+    nodeIDs.insert(nodeIDs.end(), nodes.begin(), nodes.end());
+    linkIDs.insert(linkIDs.end(), links.begin(), links.end());
     host::Feed(data_->document, parser, parser);
 }
 

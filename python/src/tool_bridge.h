@@ -15,7 +15,9 @@
 // What the module takes from the command-line tool: its readers of network
 // documents and SWMM models, its feeding of a network to the parser, and its
 // reading of every result. Only tool_bridge.cpp sees the tool's own types, so
-// the module follows the tool's formats by changing that one file.
+// the module follows the tool's formats by changing that one file; the rows
+// of answers are read in pieces by the host reader the tool uses too
+// (host/result_reader.h).
 namespace rivo::python {
 
 namespace dyn = Velmora::Calculations::Dynamic;

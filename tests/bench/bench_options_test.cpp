@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "bench_options.h"
+#include "bench/bench_options.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 #include <tuple>
 #include <vector>
 
-#include "network_feed.h"
-#include "network_generator.h"
-#include "result_reader.h"
+#include "bench/network_generator.h"
+#include "host/network_feed.h"
+#include "host/result_reader.h"
 
 // What every decomposition must be, whatever the network: checked on
 // generated networks of every benchmark profile, read as a host reads them.

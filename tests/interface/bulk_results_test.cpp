@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <optional>
 
-#include "network_feed.h"
+#include "host/network_feed.h"
 #include "rivo/rivo.h"
 #if RIVO_TEST_PROFILES
-#include "network_generator.h"
+#include "bench/network_generator.h"
 #endif
 
 // Bulk reading answers as the public queries do, asked one by one in the

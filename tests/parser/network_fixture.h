@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "network_feed.h"
-#include "result_reader.h"
+#include "host/network_feed.h"
+#include "host/result_reader.h"
 #include "rivo/rivo.h"
 #include "test_helpers.h"
 

@@ -1,4 +1,4 @@
-#include "element_problems.h"
+#include "diagnosis/element_problems.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "network_reader.h"
+#include "input/network_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 
 #include <sstream>
 
-#include "input_error.h"
-#include "network_json.h"
-#include "tracked_input.h"
+#include "input/input_error.h"
+#include "input/tracked_input.h"
+#include "swmm/network_json.h"
 
 namespace rivo::tool {
 namespace {

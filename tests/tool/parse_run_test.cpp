@@ -1,4 +1,4 @@
-#include "parse_run.h"
+#include "cli/parse_run.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "exit_status.h"
-#include "network_feed.h"
-#include "network_reader.h"
-#include "result_writer.h"
+#include "cli/exit_status.h"
+#include "host/network_feed.h"
+#include "input/network_reader.h"
+#include "output/result_writer.h"
 #include "rivo/rivo.h"
 
 // A run of the system as the tool makes it: the host calls, the parse, and
@@ -140,7 +140,7 @@ TEST(ParseRun, RaiseDuringParseWritesOnlyTheErrorDocument) {
     } parser;
     host::Network network;
     network.nodes.push_back({});
-    const ParseOutcome outcome = FeedAndParse(network, AfterFeeding::kKeep, true, parser, parser);
+    const ParseOutcome outcome = FeedAndParse(network, true, parser, parser);
     std::ostringstream out;
     EXPECT_EQ(WriteParseDocument(out, outcome, parser, {}, {}), kSystemRaised);
     EXPECT_EQ(out.str(),

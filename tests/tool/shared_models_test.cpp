@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "false_result.h"
-#include "network_feed.h"
-#include "network_json.h"
-#include "parse_run.h"
-#include "pump_diagnosis.h"
-#include "pump_stations.h"
-#include "swmm_reader.h"
+#include "cli/parse_run.h"
+#include "diagnosis/false_result.h"
+#include "diagnosis/pump_diagnosis.h"
+#include "host/network_feed.h"
+#include "swmm/network_json.h"
+#include "swmm/pump_stations.h"
+#include "swmm/swmm_reader.h"
 
 // The collection of real SWMM models beside the checkout (skipped where it
 // is absent): what import-swmm makes of every model, in both mappings of its
@@ -127,8 +127,8 @@ TEST(SharedModels, ImportGivesTheCollectionsDocumentsWhichParseWithoutRaising) {
         for (const bool longest : {false, true}) {
             rivo::host::Network network = model.storage;
             Velmora::Calculations::Dynamic::RivoNetworkParser parser;
-            const rivo::tool::ParseOutcome outcome = rivo::tool::FeedAndParse(
-                network, rivo::tool::AfterFeeding::kDrop, longest, parser, parser);
+            const rivo::tool::ParseOutcome outcome =
+                rivo::tool::FeedAndParse(network, longest, parser, parser);
             EXPECT_FALSE(outcome.error) << model.name << ": " << outcome.error->message;
             (outcome.result.value_or(false) ? parsedTrue : parsedFalse)[longest] += 1;
         }
@@ -152,11 +152,11 @@ TEST(SharedModels, PumpEndsTheLongestBranchParseLeavesAreExplainedByTheParseWith
     Velmora::Calculations::Dynamic::RivoNetworkParser longest, plain;
     rivo::host::Network network = model.document;
     const rivo::tool::ParseOutcome outcome =
-        rivo::tool::FeedAndParse(network, rivo::tool::AfterFeeding::kKeep, true, longest, longest);
+        rivo::tool::FeedAndParse(network, true, longest, longest);
     ASSERT_TRUE(outcome.error);
     std::vector<rivo::tool::UnnumberedPumpEnd> ends =
         rivo::tool::FindUnnumberedPumpEnds(longest, *outcome.error, true);
-    rivo::tool::FeedAndParse(network, rivo::tool::AfterFeeding::kDrop, false, plain, plain);
+    rivo::tool::FeedAndParse(network, false, plain, plain);
     rivo::tool::ExplainWithoutLongest(plain, ends);
     using Cause = rivo::tool::UnnumberedPumpEnd::Cause;
     auto count = [&](Cause cause, bool withoutLongest) {
@@ -180,8 +180,7 @@ TEST(SharedModels, AModelWithoutOutletSaysWhichOutfallHasNoLink) {
     auto model = rivo::tool::swmm::ReadSwmmText(ReadModel(file), "m.inp");
     Velmora::Calculations::Dynamic::RivoNetworkParser parser;
     rivo::host::Network network = model.document;
-    const auto outcome =
-        rivo::tool::FeedAndParse(network, rivo::tool::AfterFeeding::kKeep, false, parser, parser);
+    const auto outcome = rivo::tool::FeedAndParse(network, false, parser, parser);
     ASSERT_EQ(outcome.result, false);
     const rivo::tool::FalseReason reason =
         rivo::tool::ExplainFalseResult(parser, network, &model.names);

@@ -1,4 +1,4 @@
-#include "swmm_reader.h"
+#include "swmm/swmm_reader.h"
 
 #include <gtest/gtest.h>
 
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "input_error.h"
-#include "network_json.h"
-#include "swmm_lines.h"
+#include "input/input_error.h"
+#include "swmm/network_json.h"
+#include "swmm/swmm_lines.h"
 
 // The SWMM reader in-process: how sections become records and how unusable
 // lines are reported. The end-to-end tests check a whole model file.

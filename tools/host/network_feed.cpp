@@ -1,4 +1,4 @@
-#include "network_feed.h"
+#include "host/network_feed.h"
 
 namespace rivo::host {
 

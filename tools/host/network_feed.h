@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "network_model.h"
+#include "host/network_model.h"
 #include "rivo/rivo.h"
 
 namespace rivo::host {

@@ -1,4 +1,4 @@
-#include "result_reader.h"
+#include "host/result_reader.h"
 
 #include <algorithm>
 
@@ -19,22 +19,22 @@ std::vector<std::int32_t> ReadList(std::int32_t count, Query query) {
     return ids;
 }
 
-// Answers for a million nodes are read in pieces, never all held at once.
-constexpr std::size_t kPiece = 4096;
+}  // namespace
 
-template <class Answers, class Read, class Pass>
-void ReadInPieces(std::span<const std::int32_t> ids, Read read, Pass pass) {
-    std::vector<Answers> answers;
-    for (std::size_t first = 0; first < ids.size(); first += kPiece) {
-        answers.clear();
-        read(ids.subspan(first, std::min(kPiece, ids.size() - first)), answers);
-        for (const Answers& a : answers) {
-            pass(a);
-        }
-    }
+std::vector<std::int32_t> ReadIsolatedNodeIDs(RivoNetworkParser& parser) {
+    return ReadList(parser.NumberOfIsolatedNodes(),
+                    [&](std::int32_t i) { return parser.GetIsolatedNodeId(i); });
 }
 
-}  // namespace
+std::vector<std::int32_t> ReadIsolatedEdgeIDs(RivoNetworkParser& parser) {
+    return ReadList(parser.NumberOfIsolatedEdges(),
+                    [&](std::int32_t i) { return parser.GetIsolatedEdgeId(i); });
+}
+
+std::vector<std::int32_t> ReadRemovedOutfallIDs(RivoNetworkParser& parser) {
+    return ReadList(parser.NumberOfRemovedOutfalls(),
+                    [&](std::int32_t i) { return parser.GetRemovedOutfallID(i); });
+}
 
 ResultSummary ReadSummary(RivoNetworkParser& parser) {
     ResultSummary summary;
@@ -48,25 +48,23 @@ ResultSummary ReadSummary(RivoNetworkParser& parser) {
         summary.gutters.push_back(
             {parser.GetGutterLinkID(i), parser.GetGutterDirectionSameAsUI(i)});
     }
-    summary.isolatedNodeIDs = ReadList(parser.NumberOfIsolatedNodes(),
-                                       [&](std::int32_t i) { return parser.GetIsolatedNodeId(i); });
-    summary.isolatedEdgeIDs = ReadList(parser.NumberOfIsolatedEdges(),
-                                       [&](std::int32_t i) { return parser.GetIsolatedEdgeId(i); });
-    summary.removedOutfallIDs = ReadList(parser.NumberOfRemovedOutfalls(), [&](std::int32_t i) {
-        return parser.GetRemovedOutfallID(i);
-    });
+    summary.isolatedNodeIDs = ReadIsolatedNodeIDs(parser);
+    summary.isolatedEdgeIDs = ReadIsolatedEdgeIDs(parser);
+    summary.removedOutfallIDs = ReadRemovedOutfallIDs(parser);
     return summary;
 }
 
 void ReadResult(RivoNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
                 std::span<const std::int32_t> linkIDs, ResultVisitor& visitor) {
     visitor.Summary(ReadSummary(parser));
-    ReadInPieces<NodeAnswers>(
-        nodeIDs, [&](auto ids, auto& out) { dyn::ReadNodes(parser, ids, out); },
-        [&](const NodeAnswers& a) { visitor.Node(a); });
-    ReadInPieces<LinkAnswers>(
-        linkIDs, [&](auto ids, auto& out) { dyn::ReadLinks(parser, ids, out); },
-        [&](const LinkAnswers& a) { visitor.Link(a); });
+    ReadInPieces<NodeAnswers>(parser, nodeIDs, [&](std::size_t, auto piece) {
+        std::ranges::for_each(piece, [&](const NodeAnswers& a) { visitor.Node(a); });
+        return true;
+    });
+    ReadInPieces<LinkAnswers>(parser, linkIDs, [&](std::size_t, auto piece) {
+        std::ranges::for_each(piece, [&](const LinkAnswers& a) { visitor.Link(a); });
+        return true;
+    });
 }
 
 Result ReadWholeResult(RivoNetworkParser& parser, std::span<const std::int32_t> nodeIDs,

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <type_traits>
 #include <vector>
 
 #include "rivo/rivo.h"
@@ -49,6 +52,43 @@ using LinkAnswers = Velmora::Calculations::Dynamic::LinkAnswers;
 // rest raise only on a parser in a state no host sees after a parse, and
 // CKtHRException passes through.
 ResultSummary ReadSummary(Velmora::Calculations::Dynamic::RivoNetworkParser& parser);
+
+// The isolated nodes, the isolated links and the removed outfalls, in index
+// order. CKtHRException passes through.
+std::vector<std::int32_t> ReadIsolatedNodeIDs(
+    Velmora::Calculations::Dynamic::RivoNetworkParser& parser);
+std::vector<std::int32_t> ReadIsolatedEdgeIDs(
+    Velmora::Calculations::Dynamic::RivoNetworkParser& parser);
+std::vector<std::int32_t> ReadRemovedOutfallIDs(
+    Velmora::Calculations::Dynamic::RivoNetworkParser& parser);
+
+// Answers for a million nodes are read this many at a time, never all held
+// at once; a piece stays in the cache while it is passed on.
+inline constexpr std::size_t kAnswerPiece = 4096;
+
+// Reads the answers (NodeAnswers or LinkAnswers) for these IDs in their
+// order, a piece at a time: `pass(first, piece)` gets each piece with the
+// position of its first answer in `ids` and returns whether to go on.
+// Returns whether every piece was passed.
+template <class Answers, class Pass>
+bool ReadInPieces(Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
+                  std::span<const std::int32_t> ids, Pass pass) {
+    static_assert(std::is_same_v<Answers, NodeAnswers> || std::is_same_v<Answers, LinkAnswers>);
+    std::vector<Answers> piece;
+    for (std::size_t first = 0; first < ids.size(); first += kAnswerPiece) {
+        piece.clear();
+        const auto some = ids.subspan(first, std::min(kAnswerPiece, ids.size() - first));
+        if constexpr (std::is_same_v<Answers, NodeAnswers>) {
+            Velmora::Calculations::Dynamic::ReadNodes(parser, some, piece);
+        } else {
+            Velmora::Calculations::Dynamic::ReadLinks(parser, some, piece);
+        }
+        if (!pass(first, std::span<const Answers>(piece))) {
+            return false;
+        }
+    }
+    return true;
+}
 
 // Receives the result piece by piece, so that answers for millions of nodes
 // need not be held at once.

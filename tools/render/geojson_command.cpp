@@ -1,13 +1,13 @@
-#include "geojson_command.h"
+#include "render/geojson_command.h"
 
 #include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <memory>
 
-#include "exit_status.h"
-#include "geojson_writer.h"
-#include "map_command.h"
+#include "cli/exit_status.h"
+#include "render/geojson_writer.h"
+#include "render/map_command.h"
 
 namespace rivo::tool::render {
 

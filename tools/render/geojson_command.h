@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "network_command.h"
+#include "cli/network_command.h"
 
 namespace rivo::tool::render {
 

@@ -1,4 +1,4 @@
-#include "geojson_writer.h"
+#include "render/geojson_writer.h"
 
 #include <nlohmann/json.hpp>
 #include <optional>
@@ -6,9 +6,9 @@
 #include <unordered_set>
 #include <vector>
 
-#include "json_line.h"
-#include "map_index.h"
-#include "result_writer.h"
+#include "output/json_line.h"
+#include "output/result_writer.h"
+#include "render/map_index.h"
 
 namespace rivo::tool::render {
 

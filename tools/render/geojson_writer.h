@@ -4,8 +4,8 @@
 #include <span>
 #include <string_view>
 
-#include "pump_diagnosis.h"
-#include "render_data.h"
+#include "diagnosis/pump_diagnosis.h"
+#include "render/render_data.h"
 
 namespace rivo::tool::render {
 

@@ -1,14 +1,14 @@
-#include "html_view.h"
+#include "render/html_view.h"
 
 #include <string>
 #include <unordered_set>
 #include <utility>
 #include <vector>
 
-#include "map_index.h"
-#include "picture_layout.h"
-#include "view_assets.h"
-#include "view_table.h"
+#include "render/map_index.h"
+#include "render/picture_layout.h"
+#include "render/view_assets.h"
+#include "render/view_table.h"
 
 namespace rivo::tool::render {
 

@@ -2,7 +2,7 @@
 
 #include <ostream>
 
-#include "render_data.h"
+#include "render/render_data.h"
 
 namespace rivo::tool::render {
 

@@ -4,8 +4,8 @@
 #include <ostream>
 #include <utility>
 
-#include "network_command.h"
-#include "render_data.h"
+#include "cli/network_command.h"
+#include "render/render_data.h"
 
 namespace rivo::tool::render {
 
@@ -15,7 +15,7 @@ namespace rivo::tool::render {
 class MapCommand : public NetworkCommand {
 protected:
     MapCommand(const NetworkOptions& options, std::ostream& diagnostics)
-        : NetworkCommand(options, AfterFeeding::kKeep, diagnostics) {}
+        : NetworkCommand(options, diagnostics) {}
 
     // Reads the parser's answers (as far as the parse got, with --partial);
     // takes the network and its names.

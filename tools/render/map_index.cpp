@@ -1,4 +1,4 @@
-#include "map_index.h"
+#include "render/map_index.h"
 
 #include <limits>
 #include <vector>

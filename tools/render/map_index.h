@@ -6,8 +6,8 @@
 #include <string>
 #include <unordered_map>
 
-#include "network_model.h"
-#include "swmm_reader.h"
+#include "host/network_model.h"
+#include "swmm/swmm_reader.h"
 
 namespace rivo::tool::render {
 

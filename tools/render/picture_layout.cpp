@@ -1,4 +1,4 @@
-#include "picture_layout.h"
+#include "render/picture_layout.h"
 
 #include <algorithm>
 #include <charconv>

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "map_index.h"
-#include "network_model.h"
-#include "render_data.h"
+#include "host/network_model.h"
+#include "render/map_index.h"
+#include "render/render_data.h"
 
 // Where things stand on a picture of a network: the fit of the network's
 // coordinates to the canvas and the places of the branch numbers. The SVG

@@ -1,15 +1,15 @@
-#include "render_command.h"
+#include "render/render_command.h"
 
 #include <cctype>
 #include <filesystem>
 #include <iostream>
 #include <memory>
 
-#include "atomic_output.h"
-#include "exit_status.h"
-#include "html_view.h"
-#include "map_command.h"
-#include "svg_writer.h"
+#include "cli/exit_status.h"
+#include "output/atomic_output.h"
+#include "render/html_view.h"
+#include "render/map_command.h"
+#include "render/svg_writer.h"
 
 namespace rivo::tool::render {
 

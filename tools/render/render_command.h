@@ -3,7 +3,7 @@
 #include <CLI/CLI.hpp>
 #include <ostream>
 
-#include "network_command.h"
+#include "cli/network_command.h"
 
 namespace rivo::tool::render {
 

@@ -1,11 +1,11 @@
-#include "render_data.h"
+#include "render/render_data.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <utility>
 
-#include "network_feed.h"
+#include "host/network_feed.h"
 #include "rivo/rivo.h"
 
 namespace rivo::tool::render {

@@ -6,11 +6,11 @@
 #include <unordered_set>
 #include <vector>
 
-#include "network_model.h"
-#include "parse_run.h"
-#include "pump_diagnosis.h"
-#include "result_reader.h"
-#include "swmm_reader.h"
+#include "cli/parse_run.h"
+#include "diagnosis/pump_diagnosis.h"
+#include "host/network_model.h"
+#include "host/result_reader.h"
+#include "swmm/swmm_reader.h"
 
 // What a picture of a network shows: the network as described plus the
 // system's decomposition of it, read through the public interface.

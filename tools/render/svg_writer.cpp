@@ -1,10 +1,10 @@
-#include "svg_writer.h"
+#include "render/svg_writer.h"
 
 #include <algorithm>
 #include <cmath>
 #include <string>
 
-#include "picture_layout.h"
+#include "render/picture_layout.h"
 
 namespace rivo::tool::render {
 

@@ -1,10 +1,10 @@
-#include "view_table.h"
+#include "render/view_table.h"
 
 #include <string>
 #include <unordered_set>
 #include <vector>
 
-#include "json_line.h"
+#include "output/json_line.h"
 
 namespace rivo::tool::render {
 

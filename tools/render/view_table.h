@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-#include "map_index.h"
-#include "picture_layout.h"
-#include "render_data.h"
+#include "render/map_index.h"
+#include "render/picture_layout.h"
+#include "render/render_data.h"
 
 namespace rivo::tool::render {
 

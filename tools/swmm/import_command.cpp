@@ -1,13 +1,13 @@
-#include "import_command.h"
+#include "swmm/import_command.h"
 
 #include <iostream>
 #include <memory>
 
-#include "command.h"
-#include "exit_status.h"
-#include "network_command.h"
-#include "network_json.h"
-#include "swmm_reader.h"
+#include "cli/command.h"
+#include "cli/exit_status.h"
+#include "cli/network_command.h"
+#include "swmm/network_json.h"
+#include "swmm/swmm_reader.h"
 
 namespace rivo::tool::swmm {
 

@@ -4,7 +4,7 @@
 #include <ostream>
 #include <string>
 
-#include "pump_stations.h"
+#include "swmm/pump_stations.h"
 
 namespace rivo::tool::swmm {
 

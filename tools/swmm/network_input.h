@@ -3,10 +3,10 @@
 #include <optional>
 #include <string>
 
-#include "input_text.h"
-#include "network_model.h"
-#include "network_reader.h"
-#include "swmm_reader.h"
+#include "host/network_model.h"
+#include "input/input_text.h"
+#include "input/network_reader.h"
+#include "swmm/swmm_reader.h"
 
 namespace rivo::tool {
 

@@ -1,10 +1,10 @@
-#include "network_json.h"
+#include "swmm/network_json.h"
 
 #include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 
-#include "json_line.h"
+#include "output/json_line.h"
 
 namespace rivo::tool::swmm {
 

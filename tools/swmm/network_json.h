@@ -2,8 +2,8 @@
 
 #include <ostream>
 
-#include "network_model.h"
-#include "swmm_reader.h"
+#include "host/network_model.h"
+#include "swmm/swmm_reader.h"
 
 namespace rivo::tool::swmm {
 

@@ -1,4 +1,4 @@
-#include "pump_stations.h"
+#include "swmm/pump_stations.h"
 
 #include <cstdint>
 #include <vector>

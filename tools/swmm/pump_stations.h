@@ -3,7 +3,7 @@
 #include <optional>
 #include <string_view>
 
-#include "network_model.h"
+#include "host/network_model.h"
 
 namespace rivo::tool::swmm {
 

@@ -1,4 +1,4 @@
-#include "swmm_lines.h"
+#include "swmm/swmm_lines.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,13 +1,13 @@
-#include "swmm_reader.h"
+#include "swmm/swmm_reader.h"
 
 #include <algorithm>
 #include <optional>
 #include <unordered_map>
 #include <utility>
 
-#include "input_error.h"
-#include "input_text.h"
-#include "swmm_lines.h"
+#include "input/input_error.h"
+#include "input/input_text.h"
+#include "swmm/swmm_lines.h"
 
 namespace rivo::tool::swmm {
 

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
-#include "input_text.h"
-#include "network_model.h"
-#include "pump_stations.h"
+#include "host/network_model.h"
+#include "input/input_text.h"
+#include "swmm/pump_stations.h"
 
 // Reads the drainage network of a SWMM 5 input file into a network document
 // (see docs/swmm.md for the mapping).

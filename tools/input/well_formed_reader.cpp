@@ -1,0 +1,240 @@
+#include "input/well_formed_reader.h"
+
+#include <simdjson.h>
+
+#include <charconv>
+#include <utility>
+
+#include "input/network_fields.h"
+
+namespace rivo::tool {
+
+namespace {
+
+namespace ondemand = simdjson::ondemand;
+
+static_assert(kTextPadding >= simdjson::SIMDJSON_PADDING);
+
+// Values an ignored field holds are checked as deep as this; deeper ones are
+// left to the checking reader, which needs no stack for them.
+constexpr int kNestingLimit = 64;
+
+// The text between the quotes of a string whose opening quote precedes
+// `start`, when it holds no escape and no control character (which JSON
+// forbids inside strings); nothing otherwise.
+std::optional<std::string_view> PlainString(const char* start) {
+    for (const char* p = start;; ++p) {
+        const auto c = static_cast<unsigned char>(*p);
+        if (c == '"') {
+            return std::string_view(start, static_cast<std::size_t>(p - start));
+        }
+        if (c == '\\' || c < 0x20) {
+            return std::nullopt;
+        }
+    }
+}
+
+// The number's literal without the white space that follows it.
+std::string_view Literal(ondemand::value& value) {
+    std::string_view token = value.raw_json_token();
+    const std::size_t end = token.find_last_not_of(" \t\n\r");
+    return token.substr(0, end == std::string_view::npos ? 0 : end + 1);
+}
+
+std::optional<JsonScalar> NumberOf(ondemand::value& value) {
+    const std::string_view literal = Literal(value);
+    ondemand::number number;
+    if (value.get_number().get(number)) {
+        return std::nullopt;  // malformed, or an integer beyond 64 bits
+    }
+    switch (number.get_number_type()) {
+        case ondemand::number_type::signed_integer:
+            return JsonScalar::Integer(number.get_int64());
+        case ondemand::number_type::unsigned_integer:
+            return JsonScalar::Unsigned(number.get_uint64());
+        case ondemand::number_type::floating_point_number:
+            break;
+    }
+    // The reader's own value of a decimal can be wrong where the literal has
+    // more than nineteen significant digits; the standard library's is exact.
+    // A literal beyond the range of a double, or so small that it reads as
+    // zero, is left to the checking reader.
+    double decimal = 0.0;
+    const auto [end, error] =
+        std::from_chars(literal.data(), literal.data() + literal.size(), decimal);
+    if (error != std::errc() || end != literal.data() + literal.size()) {
+        return std::nullopt;
+    }
+    return JsonScalar::Decimal(decimal, {});
+}
+
+// The scalar as the checking reader's JSON reader delivers it; nothing for
+// an array, an object, or anything malformed or unusual.
+std::optional<JsonScalar> ScalarOf(ondemand::value& value) {
+    ondemand::json_type type;
+    if (value.type().get(type)) {
+        return std::nullopt;
+    }
+    bool flag = false;
+    switch (type) {
+        case ondemand::json_type::number:
+            return NumberOf(value);
+        case ondemand::json_type::boolean:
+            if (value.get_bool().get(flag)) {
+                return std::nullopt;
+            }
+            return JsonScalar::Boolean(flag);
+        case ondemand::json_type::null:
+            if (value.is_null().get(flag) || !flag) {
+                return std::nullopt;
+            }
+            return JsonScalar();
+        case ondemand::json_type::string: {
+            ondemand::raw_json_string raw;
+            if (value.get_raw_json_string().get(raw) || !PlainString(raw.raw())) {
+                return std::nullopt;
+            }
+            return JsonScalar::String();
+        }
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<std::string_view> KeyOf(ondemand::field& field) {
+    return PlainString(field.key().raw());
+}
+
+// Goes through a value of a field the tool ignores, so that it is checked
+// as JSON like everything else.
+bool Skip(ondemand::value value, int depth) {
+    ondemand::json_type type;
+    if (value.type().get(type) || depth > kNestingLimit) {
+        return false;
+    }
+    if (type == ondemand::json_type::array) {
+        ondemand::array array;
+        if (value.get_array().get(array)) {
+            return false;
+        }
+        for (auto element : array) {
+            ondemand::value item;
+            if (element.get(item) || !Skip(item, depth + 1)) {
+                return false;
+            }
+        }
+        return true;
+    }
+    if (type == ondemand::json_type::object) {
+        ondemand::object object;
+        if (value.get_object().get(object)) {
+            return false;
+        }
+        for (auto member : object) {
+            ondemand::field field;
+            if (std::move(member).get(field) || !KeyOf(field) || !Skip(field.value(), depth + 1)) {
+                return false;
+            }
+        }
+        return true;
+    }
+    return ScalarOf(value).has_value();
+}
+
+bool ReadField(ondemand::value value, RecordSection& section, int index) {
+    const std::optional<JsonScalar> scalar = ScalarOf(value);
+    FieldValue converted;
+    if (!scalar || ConvertScalar(section.Field(index).kind, *scalar, converted)) {
+        return false;
+    }
+    section.Store(index, converted);
+    return true;
+}
+
+bool ReadRecord(ondemand::value value, RecordSection& section) {
+    ondemand::object object;
+    if (value.get_object().get(object)) {
+        return false;
+    }
+    section.AppendRecord();
+    std::uint32_t present = 0;
+    for (auto member : object) {
+        ondemand::field field;
+        std::optional<std::string_view> key;
+        if (std::move(member).get(field) || !(key = KeyOf(field))) {
+            return false;
+        }
+        const int index = section.FindField(*key);
+        if (index < 0 ? !Skip(field.value(), 1) : !ReadField(field.value(), section, index)) {
+            return false;
+        }
+        present |= index < 0 ? 0 : 1u << index;
+    }
+    return section.FirstMissing(present) < 0;
+}
+
+// A section named twice counts once, the last time.
+bool ReadSection(ondemand::value value, RecordSection& section) {
+    ondemand::array array;
+    std::size_t count = 0;
+    if (value.get_array().get(array) || array.count_elements().get(count)) {
+        return false;
+    }
+    section.Clear();
+    section.Reserve(count);
+    for (auto element : array) {
+        ondemand::value record;
+        if (element.get(record) || !ReadRecord(record, section)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+RecordSection* SectionNamed(std::span<const std::unique_ptr<RecordSection>> sections,
+                            std::string_view name) {
+    for (const std::unique_ptr<RecordSection>& section : sections) {
+        if (section->Name() == name) {
+            return section.get();
+        }
+    }
+    return nullptr;
+}
+
+bool ReadDocument(ondemand::document& document, host::Network& network) {
+    const auto sections = MakeSections(network);
+    ondemand::object top;
+    if (document.get_object().get(top)) {
+        return false;
+    }
+    bool nodesSeen = false;
+    for (auto member : top) {
+        ondemand::field field;
+        std::optional<std::string_view> key;
+        if (std::move(member).get(field) || !(key = KeyOf(field))) {
+            return false;
+        }
+        RecordSection* section = SectionNamed(sections, *key);
+        if (section == nullptr ? !Skip(field.value(), 1) : !ReadSection(field.value(), *section)) {
+            return false;
+        }
+        nodesSeen = nodesSeen || section == sections[kNodesSection].get();
+    }
+    // Nothing may follow the document.
+    return nodesSeen && document.current_location().error() == simdjson::OUT_OF_BOUNDS;
+}
+
+}  // namespace
+
+std::optional<host::Network> ReadWellFormed(std::string_view text) {
+    ondemand::parser parser;
+    ondemand::document document;
+    host::Network network;
+    if (parser.iterate(text.data(), text.size(), text.size() + kTextPadding).get(document) ||
+        !ReadDocument(document, network)) {
+        return std::nullopt;
+    }
+    return network;
+}
+
+}  // namespace rivo::tool

@@ -1,0 +1,206 @@
+#include "output/result_writer.h"
+
+#include <cinttypes>
+#include <cstdio>
+#include <vector>
+
+#include "host/result_reader.h"
+#include "output/json_line.h"
+
+namespace rivo::tool {
+
+std::string ErrorObject(const RaisedError& error) {
+    char code[16];
+    std::snprintf(code, sizeof code, "0x%08" PRIx32, static_cast<std::uint32_t>(error.hr));
+    std::string object = std::string("{\"hresult\": \"") + code + "\", \"message\": ";
+    AppendQuoted(object, error.message);
+    return object + "}";
+}
+
+void FormatBranch(JsonLine& line, const host::BranchResult& branch) {
+    line.Int("branchNumber", branch.branchNumber)
+        .Int("downStreamBranchNumber", branch.downStreamBranchNumber)
+        .Int("downStreamUpSectionNumber", branch.downStreamUpSectionNumber)
+        .Int("upStreamBranchNumber", branch.upStreamBranchNumber)
+        .Int("upStreamUpSectionNumber", branch.upStreamUpSectionNumber)
+        .Int("numberOfSections", branch.numberOfSections)
+        .Bool("isStorageOutletBranch", branch.isStorageOutletBranch)
+        .Bool("isSingleStorageNodeBranch", branch.isSingleStorageNodeBranch)
+        .IntArray("nodeIDs", branch.nodeIDs)
+        .IntArray("edgeIDs", branch.edgeIDs);
+}
+
+void FormatPumpLink(JsonLine& line, const host::PumpLinkResult& pump) {
+    line.Int("pumpLinkID", pump.pumpLinkID)
+        .Int("upStreamNodeID", pump.upStreamNodeID)
+        .Int("downStreamNodeID", pump.downStreamNodeID)
+        .Int("upStreamBranchNumber", pump.upStreamBranchNumber)
+        .Int("downStreamBranchNumber", pump.downStreamBranchNumber)
+        .Int("upStreamNodeUpSectionNumber", pump.upStreamNodeUpSectionNumber)
+        .Int("downStreamNodeUpSectionNumber", pump.downStreamNodeUpSectionNumber);
+}
+
+namespace {
+
+using host::BranchResult;
+using host::GutterResult;
+using host::PumpLinkResult;
+
+void WriteMember(TextBuffer& out, std::string_view key, std::string_view value) {
+    out << "  \"" << key << "\": " << value << ",\n";
+}
+
+// `text` as a JSON string.
+std::string Quoted(const std::string& text) {
+    std::string quoted;
+    AppendQuoted(quoted, text);
+    return quoted;
+}
+
+// An array member with one element per line; `format` fills the element's line.
+template <class Item, class Format>
+void WriteLines(TextBuffer& out, std::string_view key, const std::vector<Item>& items,
+                Format format) {
+    out << "  \"" << key << "\": [";
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        out << (i == 0 ? "\n    " : ",\n    ");
+        JsonLine line(out.text());
+        format(line, items[i]);
+        line.Close();
+        out.Spill();
+    }
+    out << (items.empty() ? "]" : "\n  ]") << ",\n";
+}
+
+void FormatGutter(JsonLine& line, const GutterResult& gutter) {
+    line.Int("id", gutter.id).Bool("sameDirectionAsUI", gutter.sameDirectionAsUI);
+}
+
+// Writes the document piece by piece as the reader passes it on: the head
+// and the summary, then the "nodes" lines, then the "links" lines.
+class DocumentWriter : public host::ResultVisitor {
+public:
+    DocumentWriter(std::ostream& out, std::optional<bool> result,
+                   const std::optional<RaisedError>& error)
+        : out_(out), result_(result), error_(error) {}
+
+    void Summary(const host::ResultSummary& summary) override;
+
+    void Node(const host::NodeAnswers& a) override {
+        NextElement();
+        JsonLine(out_.text())
+            .Int("id", a.id)
+            .Int("branchNumber", a.branchNumber)
+            .Int("indexInBranch", a.indexInBranch)
+            .Int("upStreamSectionNumber", a.upStreamSectionNumber)
+            .Bool("isOutfallType", a.isOutfallType)
+            .Bool("isConvertedToOutfall", a.isConvertedToOutfall)
+            .Bool("isPump", a.isPump)
+            .Bool("isManholeOrStorageType", a.isManholeOrStorageType)
+            .Close();
+        out_.Spill();
+    }
+
+    void Link(const host::LinkAnswers& a) override {
+        if (!inLinks_) {
+            NextArray("links");
+        }
+        NextElement();
+        JsonLine(out_.text())
+            .Int("id", a.id)
+            .Int("branchNumber", a.branchNumber)
+            .Int("upStreamSectionNumber", a.upStreamSectionNumber)
+            .Bool("parserDirectionSameAsUI", a.parserDirectionSameAsUI)
+            .Close();
+        out_.Spill();
+    }
+
+    void Finish(const swmm::NameTable* names) {
+        if (!inLinks_) {
+            NextArray("links");
+        }
+        out_ << (elements_ == 0 ? "]" : "\n  ]");
+        if (names != nullptr) {
+            out_ << ",\n  \"names\": {\n";
+            WriteNames("nodes", names->nodes, false);
+            WriteNames("links", names->links, false);
+            WriteNames("pumpLinks", names->pumpLinks, true);
+            out_ << "  }";
+        }
+        out_ << "\n}\n";
+        out_.Flush();
+    }
+
+private:
+    void NextElement() { out_ << (elements_++ == 0 ? "\n    " : ",\n    "); }
+
+    // `"nodes": {"1": "J1", ...}` inside "names", one name per line: element
+    // i names ID i + 1.
+    void WriteNames(std::string_view key, const std::vector<std::string>& names, bool last) {
+        out_ << "    \"" << key << "\": {";
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            out_ << (i == 0 ? "\n      \"" : ",\n      \"");
+            AppendInt(out_.text(), static_cast<std::int64_t>(i + 1));
+            out_ << "\": " << Quoted(names[i]);
+            out_.Spill();
+        }
+        out_ << (names.empty() ? "}" : "\n    }") << (last ? "\n" : ",\n");
+    }
+
+    void WriteIntArray(std::string_view key, std::span<const std::int32_t> values) {
+        out_ << "  \"" << key << "\": ";
+        AppendIntArray(out_.text(), values);
+        out_ << ",\n";
+        out_.Spill();
+    }
+
+    // Closes the "nodes" array and opens `key`.
+    void NextArray(std::string_view key) {
+        out_ << (elements_ == 0 ? "]" : "\n  ]") << ",\n  \"" << key << "\": [";
+        elements_ = 0;
+        inLinks_ = true;
+    }
+
+    TextBuffer out_;
+    std::optional<bool> result_;
+    const std::optional<RaisedError>& error_;
+    std::size_t elements_ = 0;
+    bool inLinks_ = false;
+};
+
+void DocumentWriter::Summary(const host::ResultSummary& summary) {
+    out_ << "{\n";
+    WriteMember(out_, "result", result_ ? (*result_ ? "true" : "false") : "null");
+    if (error_) {
+        WriteMember(out_, "error", ErrorObject(*error_));
+    }
+    WriteMember(out_, "numberOfNodes", std::to_string(summary.numberOfNodes));
+    WriteMember(out_, "numberOfLinks", std::to_string(summary.numberOfLinks));
+    WriteMember(out_, "containsLoop", summary.containsLoop ? "true" : "false");
+    WriteLines(out_, "branches", summary.branches, FormatBranch);
+    WriteLines(out_, "loops", summary.loops, FormatBranch);
+    WriteLines(out_, "pumpLinks", summary.pumpLinks, FormatPumpLink);
+    WriteLines(out_, "gutters", summary.gutters, FormatGutter);
+    WriteIntArray("isolatedNodeIDs", summary.isolatedNodeIDs);
+    WriteIntArray("isolatedEdgeIDs", summary.isolatedEdgeIDs);
+    WriteIntArray("removedOutfallIDs", summary.removedOutfallIDs);
+    out_ << "  \"nodes\": [";
+}
+
+}  // namespace
+
+void WriteResultDocument(std::ostream& out, std::optional<bool> result,
+                         const std::optional<RaisedError>& error,
+                         Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
+                         std::span<const std::int32_t> nodeIDs,
+                         std::span<const std::int32_t> linkIDs, const swmm::NameTable* names) {
+    DocumentWriter writer(out, result, error);
+    host::ReadResult(parser, nodeIDs, linkIDs, writer);
+    writer.Finish(names);
+}
+
+void WriteErrorDocument(std::ostream& out, const RaisedError& error) {
+    out << "{\n  \"result\": null,\n  \"error\": " << ErrorObject(error) << "\n}\n";
+}
+
+}  // namespace rivo::tool
