@@ -152,10 +152,19 @@ private:
 
     // The network itself, which every stage reads and most write into.
     graph_fld graph;
+    // Written by the input operations; the driver's last stage numbers the
+    // pump links.
     NetworkInput input_;
+    // Written by outlet selection, the outlet stage and the isolated nodes
+    // stage; the searches go when the parse ends.
     OutletLists outletStage_;
+    // Written by the outlet stage and, for the parser's own loop branches,
+    // by AddEdge and the pond link stage; the assembly works on them.
     SubnetworkWorkers workers_;
+    // Written by the second outlet stage of a longest-branch parse.
     LongestBranchWorkers longestPass_;
+    // Written by the driver's collection when the parse ends; the queries
+    // read them.
     ResultVectors results_;
     bool parsed_ = false;
 };

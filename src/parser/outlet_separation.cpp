@@ -46,14 +46,15 @@ bool CFLDNetworkParser::FindOutletsAndSubnetworks(ParsePass pass) {
 // Real outfalls come before converted storage nodes, and among real outfalls
 // the one with the lower lowest link end first.
 void CFLDNetworkParser::SortOutlets() {
+    std::vector<GTL::node>& outlets = outletStage_.outlets;
     std::vector<OutletKey> keys;
-    keys.reserve(outletStage_.outlets.size());
-    for (GTL::node n : outletStage_.outlets) {
+    keys.reserve(outlets.size());
+    for (GTL::node n : outlets) {
         keys.push_back(OutletKey{LowestLinkEnd(n), graph.data(n).convertedToOutfall, n});
     }
     SortOutletKeys(keys);
     for (std::size_t i = 0; i < keys.size(); ++i) {
-        outletStage_.outlets[i] = keys[i].node;
+        outlets[i] = keys[i].node;
     }
 }
 
@@ -73,14 +74,15 @@ double CFLDNetworkParser::LowestLinkEnd(GTL::node n) {
 // between outlets and the search is run again, until each outlet's search
 // reaches no other outlet and so spans its own subnetwork.
 void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(ParsePass pass) {
+    const std::vector<GTL::node>& outlets = outletStage_.outlets;
+    auto& outletSearches = outletStage_.outletSearches;
     std::vector<std::int32_t> position(static_cast<std::size_t>(graph.number_of_node_ids()), -1);
-    for (std::size_t k = 0; k < outletStage_.outlets.size(); ++k) {
-        position[static_cast<std::size_t>(outletStage_.outlets[k].id)] =
-            static_cast<std::int32_t>(k);
+    for (std::size_t k = 0; k < outlets.size(); ++k) {
+        position[static_cast<std::size_t>(outlets[k].id)] = static_cast<std::int32_t>(k);
     }
-    for (std::size_t i = 0; i < outletStage_.outlets.size(); ++i) {
-        outletStage_.outletSearches.push_back(SearchSubnetwork(i, position, pass));
-        AddWorker(*outletStage_.outletSearches.back(), pass);
+    for (std::size_t i = 0; i < outlets.size(); ++i) {
+        outletSearches.push_back(SearchSubnetwork(i, position, pass));
+        AddWorker(*outletSearches.back(), pass);
     }
     if (pass == ParsePass::kFirst) {
         AssignLinkLoopsToSubnetworks();
