@@ -5,7 +5,8 @@
 // all their tree branches with one counter, orients and numbers the loop
 // branches after them, and numbers the parser's own loops last.
 void CFLDNetworkParser::AssembleBranches(ParsePass pass, bool numberWorkerLoops) {
-    auto& workers = pass == ParsePass::kFirst ? subnetworks : secondPassSubnetworks;
+    auto& workers =
+        pass == ParsePass::kFirst ? workers_.subnetworks : longestPass_.secondPassSubnetworks;
     for (auto& worker : workers) {
         RunWorkerStages(*worker, pass, numberWorkerLoops);
     }
@@ -14,15 +15,15 @@ void CFLDNetworkParser::AssembleBranches(ParsePass pass, bool numberWorkerLoops)
     for (auto& worker : workers) {
         worker->NumberTreeBranches(branchCounter, outletSectionCount);
     }
-    for (auto& worker : subnetworks) {
+    for (auto& worker : workers_.subnetworks) {
         worker->OrientLoopBranches();
     }
     if (numberWorkerLoops) {
-        for (auto& worker : subnetworks) {
+        for (auto& worker : workers_.subnetworks) {
             worker->NumberLoopBranches(branchCounter);
         }
     }
-    for (auto& b : linkLoops) {
+    for (auto& b : workers_.linkLoops) {
         NumberLoopBranch(graph, *b, branchCounter);
     }
 }
@@ -35,7 +36,7 @@ void CFLDNetworkParser::AssembleBranches(ParsePass pass, bool numberWorkerLoops)
 void CFLDNetworkParser::RunWorkerStages(CBranchFinder& worker, ParsePass pass,
                                         bool reportsWorkerLoops) {
     worker.SelectLoopLinks();
-    if (!worker.isSingleNode) {
+    if (!worker.IsSingleNode()) {
         worker.CutSubnetworkTree();
     } else {
         worker.MakeSingleNodeBranch();

@@ -43,6 +43,26 @@ public:
     // Appends a loop branch, keeping the parser's count of loop branch ends
     // current when this worker's loop branches are counted.
     CBranch* AddLoopBranch(std::unique_ptr<CBranch> branch);
+    // Appends one of the parser's own loop branches, whose ends are counted
+    // already.
+    void TakeLoopBranch(std::unique_ptr<CBranch> branch) {
+        loopBranches.push_back(std::move(branch));
+    }
+    // From now on this worker's loop branches count as loop ends at their
+    // nodes (the workers of the first outlet pass).
+    void CountLoopEnds() { countsLoopEnds = true; }
+
+    // What the parser collects, and the search the subnetwork was grown by
+    // (loop link selection may have run it again).
+    const BranchList& TreeBranches() const { return treeBranches; }
+    const BranchList& LoopBranches() const { return loopBranches; }
+    const dfs_fld& Search() const { return *search; }
+    bool IsSingleNode() const { return isSingleNode; }
+    GTL::node SingleNode() const { return singleNode; }
+    GTL::node OutletNode() const { return outletNode; }
+
+private:
+    friend struct WorkerTestAccess;
 
     CFLDNetworkParser* parser;
     graph_fld* graph;
@@ -52,12 +72,7 @@ public:
     BranchList treeBranches;
     BranchList loopBranches;
     bool isSingleNode;
-    // Whether this worker's loop branches count as loop ends at their nodes
-    // (the workers of the first outlet pass).
     bool countsLoopEnds = false;
-
-private:
-    friend struct WorkerTestAccess;
 
     // Storage drops.
     void SplitAtStorageNode(std::size_t branch, std::size_t storageNode);

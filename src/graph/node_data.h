@@ -8,8 +8,8 @@
 namespace node_type = rivo::node_type;
 
 // Copies of a node made by the longest-branch pass have the IDs
-// k * kCopyIdBase + the copied node's ID (k = 1, 2, ...).
-inline constexpr std::int32_t kCopyIdBase = 100000000;
+// k * kCopyIDBase + the copied node's ID (k = 1, 2, ...).
+inline constexpr std::int32_t kCopyIDBase = 100000000;
 
 // Per-node record of the network: the host's description and everything the
 // parse finds out about the node. The flags are single bits, so that the

@@ -6,7 +6,7 @@
 namespace {
 // Tables report node copies as minus the ID of the node copied.
 std::int32_t ReportedNodeID(std::int32_t id) {
-    return id > kCopyIdBase ? -(id % kCopyIdBase) : id;
+    return id > kCopyIDBase ? -(id % kCopyIDBase) : id;
 }
 }  // namespace
 

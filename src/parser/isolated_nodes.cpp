@@ -9,7 +9,7 @@ void CFLDNetworkParser::FindIsolatedNodesAndEdges() {
     // the nodes it reached: one pass over the orders replaces asking every
     // search about every node.
     std::vector<char> reached(static_cast<std::size_t>(graph.number_of_node_ids()), 0);
-    for (const auto& search : outletSearches) {
+    for (const auto& search : outletStage_.outletSearches) {
         for (GTL::node n : search->dfs_order()) {
             reached[static_cast<std::size_t>(n.id)] = 1;
         }
@@ -22,11 +22,11 @@ void CFLDNetworkParser::FindIsolatedNodesAndEdges() {
         if (IsOutfallType(d)) {
             return;
         }
-        isolatedNodeIDs.push_back(d.nodeID);
+        outletStage_.isolatedNodeIDs.push_back(d.nodeID);
         graph.for_each_adj_edge(n, [&](GTL::edge e) {
             if (!listed[static_cast<std::size_t>(e.id)]) {
                 listed[static_cast<std::size_t>(e.id)] = 1;
-                isolatedEdgeIDs.push_back(graph.data(e).edgeID);
+                outletStage_.isolatedEdgeIDs.push_back(graph.data(e).edgeID);
             }
         });
     });

@@ -10,7 +10,7 @@ namespace {
 // IDs of copies wrap around in 32 bits like the host's own integers would.
 std::int32_t CopyNodeID(std::int32_t count, std::int32_t nodeID) {
     return static_cast<std::int32_t>(static_cast<std::uint32_t>(count) *
-                                         static_cast<std::uint32_t>(kCopyIdBase) +
+                                         static_cast<std::uint32_t>(kCopyIDBase) +
                                      static_cast<std::uint32_t>(nodeID));
 }
 
@@ -20,9 +20,9 @@ std::int32_t CopyEdgeID(std::int32_t edgeID) {
 }  // namespace
 
 void CFLDNetworkParser::ComputeLongestPathLengths() {
-    for (auto& worker : subnetworks) {
-        for (std::size_t k = 0; k < worker->treeBranches.size(); ++k) {
-            CBranch* b = worker->treeBranches[k].get();
+    for (auto& worker : workers_.subnetworks) {
+        for (std::size_t k = 0; k < worker->TreeBranches().size(); ++k) {
+            CBranch* b = worker->TreeBranches()[k].get();
             if (!b->edges.empty()) {
                 worker->PropagatePathLength(b->nodes.front(), b, 0.0);
             }
@@ -35,8 +35,8 @@ void CFLDNetworkParser::ComputeLongestPathLengths() {
 // dead end from its second node in the second pass.
 void CFLDNetworkParser::SplitLoopsAtFirstNode() {
     IdIndex copies;
-    for (auto& worker : subnetworks) {
-        for (auto& b : worker->loopBranches) {
+    for (auto& worker : workers_.subnetworks) {
+        for (const auto& b : worker->LoopBranches()) {
             GTL::node P = b->nodes[0];
             GTL::node Q = b->nodes[1];
             GTL::edge E = b->edges[0];
@@ -57,13 +57,14 @@ void CFLDNetworkParser::SplitLoopsAtFirstNode() {
 // Outlets by falling longest path length; equal values keep their order.
 void CFLDNetworkParser::SortOutletsByLongestPath() {
     auto value = [&](GTL::node n) { return graph.data(n).longestPathLength; };
-    bool comparable = std::none_of(outlets.begin(), outlets.end(),
+    bool comparable = std::none_of(outletStage_.outlets.begin(), outletStage_.outlets.end(),
                                    [&](GTL::node n) { return std::isnan(value(n)); });
     if (comparable) {
         // Exchanging neighbours only when strictly smaller is a stable sort.
-        std::stable_sort(outlets.begin(), outlets.end(),
+        std::stable_sort(outletStage_.outlets.begin(), outletStage_.outlets.end(),
                          [&](GTL::node a, GTL::node b) { return value(a) > value(b); });
         return;
     }
-    ExchangeSort(outlets, [&](GTL::node a, GTL::node b) { return value(a) < value(b); });
+    ExchangeSort(outletStage_.outlets,
+                 [&](GTL::node a, GTL::node b) { return value(a) < value(b); });
 }

@@ -12,11 +12,11 @@ CFLDNetworkParser::CFLDNetworkParser() {
 // per-outlet searches and the parser's own loop branches belong to the
 // parser. Records of nodes and links live in the graph.
 CFLDNetworkParser::~CFLDNetworkParser() {
-    linkLoops.clear();
-    pumpLinks.clear();
-    subnetworks.clear();
-    secondPassSubnetworks.clear();
-    outletSearches.clear();
+    workers_.linkLoops.clear();
+    input_.pumpLinks.clear();
+    workers_.subnetworks.clear();
+    longestPass_.secondPassSubnetworks.clear();
+    outletStage_.outletSearches.clear();
 }
 
 void CFLDNetworkParser::AddNode(std::int32_t nodeID, double xPosition, double yPosition,
@@ -28,8 +28,8 @@ void CFLDNetworkParser::SetNodeIsPondType(std::int32_t nodeID, bool isPond) {
     graph.SetNodeIsPondType(nodeID, isPond);
 }
 
-void CFLDNetworkParser::SetNodeStorageType(std::int32_t nodeId) {
-    graph.data(graph.GetNode(nodeId)).nodeType = node_type::kStorage;
+void CFLDNetworkParser::SetNodeStorageType(std::int32_t nodeID) {
+    graph.data(graph.GetNode(nodeID)).nodeType = node_type::kStorage;
 }
 
 // Weirs, orifices and the like (types 3, 5, 6, 8) never become part of a
@@ -62,13 +62,14 @@ void CFLDNetworkParser::AddEdge(std::int32_t edgeID, std::int32_t sourceNodeID,
 
 void CFLDNetworkParser::AddPumpLink(std::int32_t pumpID, std::int32_t upStreamNodeID,
                                     std::int32_t downStreamNodeID) {
-    pumpLinks.push_back(std::make_unique<CPumpLink>(pumpID, upStreamNodeID, downStreamNodeID));
+    input_.pumpLinks.push_back(
+        std::make_unique<CPumpLink>(pumpID, upStreamNodeID, downStreamNodeID));
 }
 
 void CFLDNetworkParser::AddGutterLinkIDDirection(std::int32_t gutterID,
                                                  bool gutterDirectionSameAsUI) {
-    gutterLinkIDs.push_back(gutterID);
-    gutterDirectionsSameAsUI.push_back(gutterDirectionSameAsUI);
+    input_.gutterLinkIDs.push_back(gutterID);
+    input_.gutterDirectionsSameAsUI.push_back(gutterDirectionSameAsUI);
 }
 
 std::int32_t CFLDNetworkParser::GetNumberOfNodes() const {
@@ -81,7 +82,7 @@ std::int32_t CFLDNetworkParser::GetNumberOfLinks() const {
 
 CBranch* CFLDNetworkParser::AppendLinkLoop(std::unique_ptr<CBranch> branch) {
     CBranch* added = branch.get();
-    linkLoops.push_back(std::move(branch));
-    loopEnds_.Add(*added);
+    workers_.linkLoops.push_back(std::move(branch));
+    workers_.loopEnds.Add(*added);
     return added;
 }

@@ -8,8 +8,11 @@
 #include "graph/graph_fld.h"
 #include "graph/path.h"
 #include "parser/branch.h"
-#include "parser/loop_end_index.h"
-#include "parser/loop_query_index.h"
+#include "parser/longest_branch_workers.h"
+#include "parser/network_input.h"
+#include "parser/outlet_lists.h"
+#include "parser/result_vectors.h"
+#include "parser/subnetwork_workers.h"
 #include "rivo/bulk_answers.h"
 #include "support/impl_object.h"
 
@@ -32,7 +35,7 @@ public:
     // Network input.
     void AddNode(std::int32_t nodeID, double xPosition, double yPosition, std::int16_t nodeType);
     void SetNodeIsPondType(std::int32_t nodeID, bool isPond);
-    void SetNodeStorageType(std::int32_t nodeId);
+    void SetNodeStorageType(std::int32_t nodeID);
     void AddEdge(std::int32_t edgeID, std::int32_t sourceNodeID, double elevationInSource,
                  std::int32_t targetNodeID, double elevationInTarget, double size,
                  std::int16_t edgeType, double length);
@@ -65,16 +68,16 @@ public:
     std::int32_t GetIsolatedEdgeId(std::int32_t index);
     std::int32_t GetNumberOfRemovedOutfalls() const;
     std::int32_t GetRemovedOutfallId(std::int32_t index);
-    bool GetNodeIsPump(std::int32_t nodeId) const;
-    bool GetNodeIsOutfallType(std::int32_t nodeId) const;
-    bool GetNodeIsConvertedToOutfall(std::int32_t nodeId) const;
-    bool GetNodeIsManholeOrStorageType(std::int32_t nodeId) const;
+    bool GetNodeIsPump(std::int32_t nodeID) const;
+    bool GetNodeIsOutfallType(std::int32_t nodeID) const;
+    bool GetNodeIsConvertedToOutfall(std::int32_t nodeID) const;
+    bool GetNodeIsManholeOrStorageType(std::int32_t nodeID) const;
     std::int32_t GetNodeUpStreamSectionNumber(std::int32_t nodeID) const;
     double GetNodeDownStreamSectionPosition(std::int32_t nodeID) const;
     void SetNodeDownStreamSectionPosition(std::int32_t nodeID, double downStreamSectionPosition);
-    bool GetParserDirectionSameAsUI(std::int32_t linkId) const;
+    bool GetParserDirectionSameAsUI(std::int32_t linkID) const;
     std::int32_t GetLinkUpStreamSectionNumber(std::int32_t linkID) const;
-    std::int32_t GetBranchNumberOfPipe(std::int32_t PipeID) const;
+    std::int32_t GetBranchNumberOfPipe(std::int32_t pipeID) const;
     double GetFirstSectionPosition(std::int32_t pipeID) const;
     double GetSecondSectionPosition(std::int32_t pipeID) const;
     void SetFirstSectionPosition(std::int32_t pipeID, double firstSectionPosition);
@@ -91,16 +94,16 @@ public:
     NodeAnswers AnswerNode(std::int32_t nodeID, GTL::node n);
     LinkAnswers AnswerLink(std::int32_t edgeID, GTL::edge e) const;
     static BranchAnswers AnswerBranch(const CBranch& b);
-    const std::vector<CBranch*>& ResultBranches() const { return branches; }
-    const std::vector<CBranch*>& ResultLoopBranches() const { return loopBranches; }
-    const std::vector<std::unique_ptr<CPumpLink>>& PumpLinks() const { return pumpLinks; }
+    const std::vector<CBranch*>& ResultBranches() const { return results_.branches; }
+    const std::vector<CBranch*>& ResultLoopBranches() const { return results_.loopBranches; }
+    const std::vector<std::unique_ptr<CPumpLink>>& PumpLinks() const { return input_.pumpLinks; }
     const graph_fld& Graph() const { return graph; }
 
     // Loop branch ends at n over the first-pass workers and linkLoops.
-    std::int32_t CountLoopEndsAtNode(GTL::node n) const { return loopEnds_.Count(n); }
+    std::int32_t CountLoopEndsAtNode(GTL::node n) const { return workers_.loopEnds.Count(n); }
     // Bookkeeping of that count, called where a counted loop branch is made,
     // or is about to change its ends (Remove) and has changed them (Add).
-    LoopEndIndex& loopEnds() { return loopEnds_; }
+    LoopEndIndex& loopEnds() { return workers_.loopEnds; }
 
 private:
     friend struct ParserTestAccess;
@@ -147,23 +150,21 @@ private:
     std::optional<std::int32_t> BranchNumberOf(NodeData& d, std::int32_t nodeID);
     std::optional<std::int32_t> IndexInBranchOf(NodeData& d, std::int32_t nodeID);
 
-    std::vector<CBranch*> branches;
-    std::vector<CBranch*> loopBranches;
+    // The network itself, which every stage reads and most write into.
     graph_fld graph;
-    std::vector<std::unique_ptr<dfs_fld>> outletSearches;
-    std::vector<GTL::node> outlets;
-    std::vector<std::unique_ptr<CBranchFinder>> subnetworks;
-    std::vector<std::unique_ptr<CBranchFinder>> secondPassSubnetworks;
-    std::vector<std::unique_ptr<CBranch>> linkLoops;
-    std::vector<std::unique_ptr<CPumpLink>> pumpLinks;
-    std::vector<std::int32_t> gutterLinkIDs;
-    std::vector<bool> gutterDirectionsSameAsUI;
-    std::vector<std::int32_t> isolatedNodeIDs;
-    std::vector<std::int32_t> isolatedEdgeIDs;
-    std::int32_t removedOutfallCount = 0;
-    std::vector<std::int32_t> removedOutfallIDs;
-
+    // Written by the input operations; the driver's last stage numbers the
+    // pump links.
+    NetworkInput input_;
+    // Written by outlet selection, the outlet stage and the isolated nodes
+    // stage; the searches go when the parse ends.
+    OutletLists outletStage_;
+    // Written by the outlet stage and, for the parser's own loop branches,
+    // by AddEdge and the pond link stage; the assembly works on them.
+    SubnetworkWorkers workers_;
+    // Written by the second outlet stage of a longest-branch parse.
+    LongestBranchWorkers longestPass_;
+    // Written by the driver's collection when the parse ends; the queries
+    // read them.
+    ResultVectors results_;
     bool parsed_ = false;
-    LoopEndIndex loopEnds_;
-    LoopQueryIndex loopQueries_;
 };

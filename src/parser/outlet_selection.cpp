@@ -17,26 +17,26 @@ constexpr double kNoLowestYet = 9999999999999998.0;
 // cannot drain; outfalls without any link are set aside as removed.
 bool CFLDNetworkParser::AddOutletNodes() {
     error().SetContext(texts::kAddOutletNodes);
-    outlets.clear();
+    outletStage_.outlets.clear();
     graph.for_each_node([&](GTL::node n) {
         NodeData& d = graph.data(n);
         if (IsOutfallType(d)) {
             if (graph.degree(n) == 0) {
-                ++removedOutfallCount;
-                removedOutfallIDs.push_back(d.nodeID);
+                ++outletStage_.removedOutfallCount;
+                outletStage_.removedOutfallIDs.push_back(d.nodeID);
             } else {
-                outlets.push_back(n);
+                outletStage_.outlets.push_back(n);
             }
         } else if (d.nodeType == node_type::kStorage) {
             if (StorageNodeDrains(n)) {
                 d.storageHasDrain = true;
             } else {
                 ConvertToOutfall(d);
-                outlets.push_back(n);
+                outletStage_.outlets.push_back(n);
             }
         }
     });
-    return !outlets.empty();
+    return !outletStage_.outlets.empty();
 }
 
 // A storage node drains through a link that does not rise away from it, lies

@@ -28,12 +28,12 @@ std::int32_t FirstLaterOutlet(const GTL::bfs& levels, const std::vector<std::int
 
 bool CFLDNetworkParser::FindOutletsAndSubnetworks(ParsePass pass) {
     if (pass == ParsePass::kFirst) {
-        outletSearches.clear();
+        outletStage_.outletSearches.clear();
         if (!AddOutletNodes()) {
             return false;
         }
     }
-    if (outlets.empty()) {
+    if (outletStage_.outlets.empty()) {
         CKtHRException(texts::kNoOutlet, E_FAIL).Throw();
     }
     if (pass == ParsePass::kFirst) {
@@ -46,6 +46,7 @@ bool CFLDNetworkParser::FindOutletsAndSubnetworks(ParsePass pass) {
 // Real outfalls come before converted storage nodes, and among real outfalls
 // the one with the lower lowest link end first.
 void CFLDNetworkParser::SortOutlets() {
+    std::vector<GTL::node>& outlets = outletStage_.outlets;
     std::vector<OutletKey> keys;
     keys.reserve(outlets.size());
     for (GTL::node n : outlets) {
@@ -73,6 +74,8 @@ double CFLDNetworkParser::LowestLinkEnd(GTL::node n) {
 // between outlets and the search is run again, until each outlet's search
 // reaches no other outlet and so spans its own subnetwork.
 void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(ParsePass pass) {
+    const std::vector<GTL::node>& outlets = outletStage_.outlets;
+    auto& outletSearches = outletStage_.outletSearches;
     std::vector<std::int32_t> position(static_cast<std::size_t>(graph.number_of_node_ids()), -1);
     for (std::size_t k = 0; k < outlets.size(); ++k) {
         position[static_cast<std::size_t>(outlets[k].id)] = static_cast<std::int32_t>(k);
@@ -92,7 +95,7 @@ void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(ParsePass pass) {
 // path back to this one is cut.
 std::unique_ptr<dfs_fld> CFLDNetworkParser::SearchSubnetwork(
     std::size_t i, const std::vector<std::int32_t>& position, ParsePass pass) {
-    GTL::node o = outlets[i];
+    GTL::node o = outletStage_.outlets[i];
     auto search = std::make_unique<dfs_fld>();
     search->secondPass = pass == ParsePass::kSecond;
     search->start_node(o);
@@ -108,7 +111,7 @@ std::unique_ptr<dfs_fld> CFLDNetworkParser::SearchSubnetwork(
             return search;
         }
         search->begin(graph);
-        CutLinkBetweenOutlets(*search, outlets[static_cast<std::size_t>(later)]);
+        CutLinkBetweenOutlets(*search, outletStage_.outlets[static_cast<std::size_t>(later)]);
         search->reset();
         search->start_node(o);
     }
@@ -125,8 +128,10 @@ void CFLDNetworkParser::AddWorker(dfs_fld& search, ParsePass pass) {
         worker = std::make_unique<CBranchFinder>(this, &graph, &search, o, true);
     }
     if (worker) {
-        worker->countsLoopEnds = pass == ParsePass::kFirst;
-        (pass == ParsePass::kFirst ? subnetworks : secondPassSubnetworks)
+        if (pass == ParsePass::kFirst) {
+            worker->CountLoopEnds();
+        }
+        (pass == ParsePass::kFirst ? workers_.subnetworks : longestPass_.secondPassSubnetworks)
             .push_back(std::move(worker));
     }
 }
@@ -154,13 +159,13 @@ void CFLDNetworkParser::CutLinkBetweenOutlets(dfs_fld& search, GTL::node later) 
 void CFLDNetworkParser::AssignLinkLoopsToSubnetworks() {
     // The first-pass searches partition the nodes they reached; index them.
     std::vector<std::int32_t> owner(static_cast<std::size_t>(graph.number_of_node_ids()), -1);
-    for (std::size_t w = subnetworks.size(); w-- > 0;) {
-        for (GTL::node n : subnetworks[w]->search->dfs_order()) {
+    for (std::size_t w = workers_.subnetworks.size(); w-- > 0;) {
+        for (GTL::node n : workers_.subnetworks[w]->Search().dfs_order()) {
             owner[static_cast<std::size_t>(n.id)] = static_cast<std::int32_t>(w);
         }
     }
     std::vector<std::unique_ptr<CBranch>> kept;
-    for (auto& b : linkLoops) {
+    for (auto& b : workers_.linkLoops) {
         GTL::node T = b->nodes.back();
         std::int32_t w = owner[static_cast<std::size_t>(T.id)];
         if (graph.data(T).nodeType == node_type::kPump || w < 0) {
@@ -168,7 +173,7 @@ void CFLDNetworkParser::AssignLinkLoopsToSubnetworks() {
             continue;
         }
         // Moving a branch between counted lists leaves the end counts as they are.
-        subnetworks[static_cast<std::size_t>(w)]->loopBranches.push_back(std::move(b));
+        workers_.subnetworks[static_cast<std::size_t>(w)]->TakeLoopBranch(std::move(b));
     }
-    linkLoops = std::move(kept);
+    workers_.linkLoops = std::move(kept);
 }

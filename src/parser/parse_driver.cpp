@@ -10,7 +10,7 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
     }
     parsed_ = true;
 
-    subnetworks.clear();
+    workers_.subnetworks.clear();
     if (graph.is_directed()) {
         graph.make_undirected();
     }
@@ -26,10 +26,10 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
     // Every node that drains somewhere lies in exactly one outlet's search;
     // outfalls without links lie in none and were set aside.
     std::int64_t reached = 0;
-    for (const auto& search : outletSearches) {
+    for (const auto& search : outletStage_.outletSearches) {
         reached += search->number_of_reached_nodes();
     }
-    bool result = reached == graph.number_of_nodes() - removedOutfallCount;
+    bool result = reached == graph.number_of_nodes() - outletStage_.removedOutfallCount;
     if (!result) {
         FindIsolatedNodesAndEdges();
     }
@@ -43,7 +43,7 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
         // searches before the loops are split, the branches once they are).
         ReleaseSearches();
         SplitLoopsAtFirstNode();
-        subnetworks.clear();
+        workers_.subnetworks.clear();
         SortOutletsByLongestPath();
         FindOutletsAndSubnetworks(ParsePass::kSecond);
         AssembleBranches(ParsePass::kSecond, false);
@@ -60,40 +60,41 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
 }
 
 void CFLDNetworkParser::CollectResults(bool findLongestBranch) {
-    branches.clear();
-    loopBranches.clear();
-    loopQueries_.Invalidate();
-    const auto& workers = findLongestBranch ? secondPassSubnetworks : subnetworks;
+    results_.branches.clear();
+    results_.loopBranches.clear();
+    results_.loopQueries.Invalidate();
+    const auto& workers =
+        findLongestBranch ? longestPass_.secondPassSubnetworks : workers_.subnetworks;
     // Sized first: a looped network has about a branch per node.
     std::size_t trees = 0;
-    std::size_t loops = linkLoops.size();
+    std::size_t loops = workers_.linkLoops.size();
     for (const auto& worker : workers) {
-        trees += worker->treeBranches.size();
-        loops += findLongestBranch ? 0 : worker->loopBranches.size();
+        trees += worker->TreeBranches().size();
+        loops += findLongestBranch ? 0 : worker->LoopBranches().size();
     }
-    branches.reserve(trees);
-    loopBranches.reserve(loops);
+    results_.branches.reserve(trees);
+    results_.loopBranches.reserve(loops);
     for (const auto& worker : workers) {
-        for (const auto& b : worker->treeBranches) {
-            branches.push_back(b.get());
+        for (const auto& b : worker->TreeBranches()) {
+            results_.branches.push_back(b.get());
         }
     }
     if (!findLongestBranch) {
-        for (const auto& worker : subnetworks) {
-            for (const auto& b : worker->loopBranches) {
-                loopBranches.push_back(b.get());
+        for (const auto& worker : workers_.subnetworks) {
+            for (const auto& b : worker->LoopBranches()) {
+                results_.loopBranches.push_back(b.get());
             }
         }
     }
-    for (const auto& b : linkLoops) {
-        loopBranches.push_back(b.get());
+    for (const auto& b : workers_.linkLoops) {
+        results_.loopBranches.push_back(b.get());
     }
 }
 
 // Pump links learn the branches and sections of their two nodes through the
 // public node queries, with their contexts and their caching.
 void CFLDNetworkParser::NumberPumpLinks() {
-    for (const auto& pump : pumpLinks) {
+    for (const auto& pump : input_.pumpLinks) {
         pump->upStreamBranchNumber = GetBranchNumberOfNode(pump->upStreamNodeID);
         pump->downStreamBranchNumber = GetBranchNumberOfNode(pump->downStreamNodeID);
         pump->upStreamNodeUpSectionNumber =
@@ -104,7 +105,7 @@ void CFLDNetworkParser::NumberPumpLinks() {
 }
 
 void CFLDNetworkParser::ReleaseSearches() {
-    outletSearches.clear();
+    outletStage_.outletSearches.clear();
     // The per-node tables that searches borrowed are of no use once the
     // parse is over; the host keeps the parser for its results.
     graph.tables().release();
@@ -117,14 +118,14 @@ void CFLDNetworkParser::NumberForSearches() {
     large_vector<std::int32_t> newNode;
     large_vector<std::int32_t> newEdge;
     graph.NumberForSearches(newNode, newEdge);
-    loopEnds_ = LoopEndIndex{};
-    for (const auto& b : linkLoops) {
+    workers_.loopEnds = LoopEndIndex{};
+    for (const auto& b : workers_.linkLoops) {
         for (GTL::node& n : b->nodes) {
             n = GTL::node{newNode[static_cast<std::size_t>(n.id)]};
         }
         for (GTL::edge& e : b->edges) {
             e = GTL::edge{newEdge[static_cast<std::size_t>(e.id)]};
         }
-        loopEnds_.Add(*b);
+        workers_.loopEnds.Add(*b);
     }
 }

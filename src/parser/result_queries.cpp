@@ -34,91 +34,91 @@ bool IsManholeOrStorageType(const NodeData& d) {
 }  // namespace
 
 std::int32_t CFLDNetworkParser::GetNumberOfBranches() const {
-    return Count(branches);
+    return Count(results_.branches);
 }
 
 CBranch* CFLDNetworkParser::GetBranch(std::int32_t index) {
-    CheckIndex(error(), texts::kGetBranch, index, branches);
-    return branches[static_cast<std::size_t>(index)];
+    CheckIndex(error(), texts::kGetBranch, index, results_.branches);
+    return results_.branches[static_cast<std::size_t>(index)];
 }
 
 std::int32_t CFLDNetworkParser::GetNumberOfLoopBranches() const {
-    return Count(loopBranches);
+    return Count(results_.loopBranches);
 }
 
 CBranch* CFLDNetworkParser::GetLoopBranch(std::int32_t index) {
-    CheckIndex(error(), texts::kGetLoopBranch, index, loopBranches);
-    return loopBranches[static_cast<std::size_t>(index)];
+    CheckIndex(error(), texts::kGetLoopBranch, index, results_.loopBranches);
+    return results_.loopBranches[static_cast<std::size_t>(index)];
 }
 
 bool CFLDNetworkParser::ContainsLoop() const {
-    return !loopBranches.empty();
+    return !results_.loopBranches.empty();
 }
 
 std::int32_t CFLDNetworkParser::GetNumberOfPumpLinks() const {
-    return Count(pumpLinks);
+    return Count(input_.pumpLinks);
 }
 
 CPumpLink* CFLDNetworkParser::GetPumpLink(std::int32_t index) {
-    CheckIndex(error(), texts::kGetPumpLink, index, pumpLinks);
-    return pumpLinks[static_cast<std::size_t>(index)].get();
+    CheckIndex(error(), texts::kGetPumpLink, index, input_.pumpLinks);
+    return input_.pumpLinks[static_cast<std::size_t>(index)].get();
 }
 
 std::int32_t CFLDNetworkParser::GetNumberOfGutters() const {
-    return Count(gutterLinkIDs);
+    return Count(input_.gutterLinkIDs);
 }
 
 std::int32_t CFLDNetworkParser::GetGutterLinkID(std::int32_t index) {
-    CheckIndex(error(), texts::kGetGutterLinkID, index, gutterLinkIDs);
-    return gutterLinkIDs[static_cast<std::size_t>(index)];
+    CheckIndex(error(), texts::kGetGutterLinkID, index, input_.gutterLinkIDs);
+    return input_.gutterLinkIDs[static_cast<std::size_t>(index)];
 }
 
 bool CFLDNetworkParser::GetGutterDirectionSameAsUI(std::int32_t index) {
-    CheckIndex(error(), texts::kGetGutterDirectionSameAsUI, index, gutterDirectionsSameAsUI);
-    return gutterDirectionsSameAsUI[static_cast<std::size_t>(index)];
+    CheckIndex(error(), texts::kGetGutterDirectionSameAsUI, index, input_.gutterDirectionsSameAsUI);
+    return input_.gutterDirectionsSameAsUI[static_cast<std::size_t>(index)];
 }
 
 std::int32_t CFLDNetworkParser::GetNumberOfIsolatedNodes() const {
-    return Count(isolatedNodeIDs);
+    return Count(outletStage_.isolatedNodeIDs);
 }
 
 std::int32_t CFLDNetworkParser::GetNumberOfIsolatedEdges() const {
-    return Count(isolatedEdgeIDs);
+    return Count(outletStage_.isolatedEdgeIDs);
 }
 
 std::int32_t CFLDNetworkParser::GetIsolatedNodeId(std::int32_t index) {
-    CheckIndex(error(), texts::kGetIsolatedNodeId, index, isolatedNodeIDs);
-    return isolatedNodeIDs[static_cast<std::size_t>(index)];
+    CheckIndex(error(), texts::kGetIsolatedNodeId, index, outletStage_.isolatedNodeIDs);
+    return outletStage_.isolatedNodeIDs[static_cast<std::size_t>(index)];
 }
 
 std::int32_t CFLDNetworkParser::GetIsolatedEdgeId(std::int32_t index) {
-    CheckIndex(error(), texts::kGetIsolatedEdgeId, index, isolatedEdgeIDs);
-    return isolatedEdgeIDs[static_cast<std::size_t>(index)];
+    CheckIndex(error(), texts::kGetIsolatedEdgeId, index, outletStage_.isolatedEdgeIDs);
+    return outletStage_.isolatedEdgeIDs[static_cast<std::size_t>(index)];
 }
 
 std::int32_t CFLDNetworkParser::GetNumberOfRemovedOutfalls() const {
-    return Count(removedOutfallIDs);
+    return Count(outletStage_.removedOutfallIDs);
 }
 
 std::int32_t CFLDNetworkParser::GetRemovedOutfallId(std::int32_t index) {
-    CheckIndex(error(), texts::kGetRemovedOutfallId, index, removedOutfallIDs);
-    return removedOutfallIDs[static_cast<std::size_t>(index)];
+    CheckIndex(error(), texts::kGetRemovedOutfallId, index, outletStage_.removedOutfallIDs);
+    return outletStage_.removedOutfallIDs[static_cast<std::size_t>(index)];
 }
 
-bool CFLDNetworkParser::GetNodeIsPump(std::int32_t nodeId) const {
-    return IsPump(graph.data(graph.GetNode(nodeId)));
+bool CFLDNetworkParser::GetNodeIsPump(std::int32_t nodeID) const {
+    return IsPump(graph.data(graph.GetNode(nodeID)));
 }
 
-bool CFLDNetworkParser::GetNodeIsOutfallType(std::int32_t nodeId) const {
-    return IsHostOutfall(graph.data(graph.GetNode(nodeId)));
+bool CFLDNetworkParser::GetNodeIsOutfallType(std::int32_t nodeID) const {
+    return IsHostOutfall(graph.data(graph.GetNode(nodeID)));
 }
 
-bool CFLDNetworkParser::GetNodeIsConvertedToOutfall(std::int32_t nodeId) const {
-    return graph.data(graph.GetNode(nodeId)).convertedToOutfall;
+bool CFLDNetworkParser::GetNodeIsConvertedToOutfall(std::int32_t nodeID) const {
+    return graph.data(graph.GetNode(nodeID)).convertedToOutfall;
 }
 
-bool CFLDNetworkParser::GetNodeIsManholeOrStorageType(std::int32_t nodeId) const {
-    return IsManholeOrStorageType(graph.data(graph.GetNode(nodeId)));
+bool CFLDNetworkParser::GetNodeIsManholeOrStorageType(std::int32_t nodeID) const {
+    return IsManholeOrStorageType(graph.data(graph.GetNode(nodeID)));
 }
 
 std::int32_t CFLDNetworkParser::GetNodeUpStreamSectionNumber(std::int32_t nodeID) const {
@@ -134,16 +134,16 @@ void CFLDNetworkParser::SetNodeDownStreamSectionPosition(std::int32_t nodeID,
     graph.data(graph.GetNode(nodeID)).downStreamSectionPosition = downStreamSectionPosition;
 }
 
-bool CFLDNetworkParser::GetParserDirectionSameAsUI(std::int32_t linkId) const {
-    return graph.data(graph.GetEdge(linkId)).parserDirectionSameAsUI;
+bool CFLDNetworkParser::GetParserDirectionSameAsUI(std::int32_t linkID) const {
+    return graph.data(graph.GetEdge(linkID)).parserDirectionSameAsUI;
 }
 
 std::int32_t CFLDNetworkParser::GetLinkUpStreamSectionNumber(std::int32_t linkID) const {
     return graph.data(graph.GetEdge(linkID)).upStreamSectionNumber;
 }
 
-std::int32_t CFLDNetworkParser::GetBranchNumberOfPipe(std::int32_t PipeID) const {
-    return graph.data(graph.GetEdge(PipeID)).branchNumber;
+std::int32_t CFLDNetworkParser::GetBranchNumberOfPipe(std::int32_t pipeID) const {
+    return graph.data(graph.GetEdge(pipeID)).branchNumber;
 }
 
 double CFLDNetworkParser::GetFirstSectionPosition(std::int32_t pipeID) const {
@@ -190,9 +190,9 @@ std::optional<std::int32_t> CFLDNetworkParser::BranchNumberOf(NodeData& d, std::
     if (b > 0) {
         return b;
     }
-    LoopQueryIndex::Hit hit = loopQueries_.First(loopBranches, nodeID);
+    LoopQueryIndex::Hit hit = results_.loopQueries.First(results_.loopBranches, nodeID);
     if (hit.loop >= 0) {
-        b = loopBranches[static_cast<std::size_t>(hit.loop)]->branchNumber;
+        b = results_.loopBranches[static_cast<std::size_t>(hit.loop)]->branchNumber;
         d.branchNumber = b;
         d.indexInBranch = hit.position + 1;
     }
@@ -204,10 +204,10 @@ std::optional<std::int32_t> CFLDNetworkParser::IndexInBranchOf(NodeData& d, std:
     if (i > 0) {
         return i;
     }
-    LoopQueryIndex::Hit hit = loopQueries_.Last(loopBranches, nodeID);
+    LoopQueryIndex::Hit hit = results_.loopQueries.Last(results_.loopBranches, nodeID);
     if (hit.loop >= 0) {
         i = hit.position + 1;
-        d.branchNumber = loopBranches[static_cast<std::size_t>(hit.loop)]->branchNumber;
+        d.branchNumber = results_.loopBranches[static_cast<std::size_t>(hit.loop)]->branchNumber;
         d.indexInBranch = i;
     }
     return i == 0 ? std::nullopt : std::optional(i);

@@ -100,15 +100,15 @@ inline void ExpectLoopEndCounts(CFLDNetworkParser& parser, const CBranchFinder* 
         }
     };
     for (const auto& w : ParserTestAccess::Subnetworks(parser)) {
-        for (const auto& L : w->loopBranches) {
+        for (const auto& L : w->LoopBranches()) {
             count(*L);
         }
     }
     for (const auto& L : ParserTestAccess::LinkLoops(parser)) {
         count(*L);
     }
-    for (std::size_t i = 0; own && i < own->loopBranches.size(); ++i) {
-        count(*own->loopBranches[i]);
+    for (std::size_t i = 0; own && i < own->LoopBranches().size(); ++i) {
+        count(*own->LoopBranches()[i]);
     }
     g.for_each_node([&](GTL::node n) {
         EXPECT_EQ(parser.CountLoopEndsAtNode(n), ends[n.id]) << g.data(n).nodeID;

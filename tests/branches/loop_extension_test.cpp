@@ -97,14 +97,14 @@ TEST_P(LoopExtension, LengthensAlongDeadEnds) {
     Feed(c.network, parser);
     graph_fld& g = ParserTestAccess::Graph(parser);
     CBranchFinder worker(&parser, &g, nullptr, g.GetNode(1), false);
-    worker.countsLoopEnds = true;
+    worker.CountLoopEnds();
     for (const char* b : c.tree) {
-        worker.treeBranches.push_back(MakeBranch(g, b));
+        WorkerTestAccess::TreeBranches(worker).push_back(MakeBranch(g, b));
     }
     for (const char* b : c.loops) {
         worker.AddLoopBranch(MakeBranch(g, b));
     }
-    worker.loopBranches.front()->isLoopBetweenOutlets = c.tweak == kBetweenOutlets;
+    worker.LoopBranches().front()->isLoopBetweenOutlets = c.tweak == kBetweenOutlets;
     for (std::int32_t id : c.boundaries) {
         g.data(g.GetNode(id)).branchBoundary = true;
     }
@@ -124,9 +124,9 @@ TEST_P(LoopExtension, LengthensAlongDeadEnds) {
 
     worker.ExtendLoopBranches();
 
-    EXPECT_EQ(Chains(g, worker.treeBranches), c.expectedTree);
-    EXPECT_EQ(Chains(g, worker.loopBranches), c.expectedLoops);
-    EXPECT_EQ(worker.isSingleNode, c.singleNode);
+    EXPECT_EQ(Chains(g, worker.TreeBranches()), c.expectedTree);
+    EXPECT_EQ(Chains(g, worker.LoopBranches()), c.expectedLoops);
+    EXPECT_EQ(worker.IsSingleNode(), c.singleNode);
     ExpectLoopEndCounts(parser, &worker);
 }
 

@@ -198,7 +198,7 @@ TEST(LoopBranchOrientation, AllPressureMainLinksOnOneBranch) {
         GTL::node last = b.nodes[2];
         GTL::edge lastLink = b.edges[1];
         CBranchFinder worker(nullptr, &rig.graph, nullptr, b.nodes[0], false);
-        worker.loopBranches.push_back(std::move(rig.owned));
+        worker.AddLoopBranch(std::move(rig.owned));
         worker.OrientLoopBranches();
         EXPECT_EQ(b.nodes[0] == last, c.reversed);
         EXPECT_EQ(b.edges[0] == lastLink, c.reversed);

@@ -5,16 +5,6 @@
 #include "branches/branch_stage_fixture.h"
 #include "test_helpers.h"
 
-// The walk as the procedure states it: from the first branch again after
-// every change.
-struct WorkerTestAccess {
-    static void RestartingWalk(CBranchFinder& worker) {
-        for (std::size_t k = 0; k < worker.treeBranches.size();) {
-            k = worker.MarkPressureMain(k) ? 0 : k + 1;
-        }
-    }
-};
-
 namespace {
 
 using namespace rivo_test;
@@ -132,12 +122,12 @@ TEST_P(PressureMainLists, SplitAsMarked) {
     g.data(g.GetNode(5)).convertedToOutfall = true;
     CBranchFinder worker(&parser, &g, nullptr, g.GetNode(1), false);
     for (const char* b : c.tree) {
-        worker.treeBranches.push_back(MakeBranch(g, b));
+        WorkerTestAccess::TreeBranches(worker).push_back(MakeBranch(g, b));
     }
 
     worker.SplitAtPressureMainEnds();
 
-    EXPECT_EQ(Chains(g, worker.treeBranches), c.expected);
+    EXPECT_EQ(Chains(g, worker.TreeBranches()), c.expected);
     EXPECT_TRUE(g.data(g.GetNode(5)).convertedEndSeen);
 }
 
@@ -175,7 +165,7 @@ std::string WalkRandomBranches(std::uint32_t seed, bool restart) {
             B->nodes.push_back(next);
         }
         B->isStorageOutletBranch = IsConvertedOutfall(net.G.data(B->nodes.back()));
-        worker.treeBranches.push_back(std::move(B));
+        WorkerTestAccess::TreeBranches(worker).push_back(std::move(B));
     }
     if (restart) {
         WorkerTestAccess::RestartingWalk(worker);
@@ -183,7 +173,7 @@ std::string WalkRandomBranches(std::uint32_t seed, bool restart) {
         worker.SplitAtPressureMainEnds();
     }
     std::ostringstream out;
-    out << Chains(net.G, worker.treeBranches) << " /";
+    out << Chains(net.G, worker.TreeBranches()) << " /";
     net.G.for_each_node([&](GTL::node n) {
         out << " " << net.G.data(n).nodeType << (net.G.data(n).convertedEndSeen ? "s" : "");
     });

@@ -58,8 +58,8 @@ TEST_P(StorageDrops, SplitAtFirstDropOfEachBranch) {
     worker.CutSubnetworkTree();
     worker.SplitAtStorageDrops();
 
-    EXPECT_EQ(Chains(g, worker.treeBranches), c.tree);
-    EXPECT_EQ(Chains(g, worker.loopBranches), c.loops);
+    EXPECT_EQ(Chains(g, worker.TreeBranches()), c.tree);
+    EXPECT_EQ(Chains(g, worker.LoopBranches()), c.loops);
     EXPECT_EQ(NodesWith(g, c.network, [](const NodeData& d) { return d.convertedToOutfall; }),
               c.converted);
     EXPECT_EQ(NodesWith(g, c.network, [](const NodeData& d) { return d.branchBoundary; }),

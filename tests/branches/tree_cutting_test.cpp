@@ -50,7 +50,7 @@ TEST_P(TreeCutting, CutsSearchTreeIntoChains) {
     }
     worker.CutSubnetworkTree();
 
-    EXPECT_EQ(Chains(g, worker.treeBranches), c.tree);
+    EXPECT_EQ(Chains(g, worker.TreeBranches()), c.tree);
     EXPECT_EQ(NodesWith(g, c.network, [](const NodeData& d) { return d.branchBoundary; }),
               c.boundaries);
     EXPECT_EQ(NodesWith(g, c.network, [](const NodeData& d) { return d.isJunction; }), c.junctions);

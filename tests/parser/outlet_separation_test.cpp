@@ -124,10 +124,11 @@ TEST_P(SubnetworkSeparation, OneSubnetworkPerOutlet) {
     }
     out << " | workers";
     for (const auto& w : A::Subnetworks(core)) {
-        EXPECT_NE(w->singleNode.is_null(), w->outletNode.is_null());
-        out << " " << g.data(w->isSingleNode ? w->singleNode : w->outletNode).nodeID
-            << (w->isSingleNode ? "s" : "");
-        out << (w->loopBranches.empty() ? "" : "(" + rivo_test::Chains(g, w->loopBranches) + ")");
+        EXPECT_NE(w->SingleNode().is_null(), w->OutletNode().is_null());
+        out << " " << g.data(w->IsSingleNode() ? w->SingleNode() : w->OutletNode()).nodeID
+            << (w->IsSingleNode() ? "s" : "");
+        out << (w->LoopBranches().empty() ? ""
+                                          : "(" + rivo_test::Chains(g, w->LoopBranches()) + ")");
     }
     const auto& loops = A::LinkLoops(core);
     out << " | loops" << (loops.empty() ? "" : " " + rivo_test::Chains(g, loops));

@@ -169,7 +169,7 @@ TEST(NetworkInput, HiddenLinksCountAndHostValuesSurviveTheParse) {
     EXPECT_EQ(parser.GetNodeDownStreamSectionPosition(2), 4.5);
 }
 
-TEST(BranchIdTables, NodeCopiesAreReportedAsTheirOriginal) {
+TEST(BranchIDTables, NodeCopiesAreReportedAsTheirOriginal) {
     graph_fld g;
     CBranch b;
     for (std::int32_t id : {100000007, 200000012, 100000000, 300000005}) {

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "graph/dfs_fld.h"
+#include "graph/handles.h"
+
+// What the outlet stage finds: the outlets in their order, the search grown
+// from each (released when the parse ends), the outfalls it set aside for
+// having no link, and the nodes and links that none of its searches reached.
+struct OutletLists {
+    std::vector<std::unique_ptr<dfs_fld>> outletSearches;
+    std::vector<GTL::node> outlets;
+    std::int32_t removedOutfallCount = 0;
+    std::vector<std::int32_t> removedOutfallIDs;
+    std::vector<std::int32_t> isolatedNodeIDs;
+    std::vector<std::int32_t> isolatedEdgeIDs;
+};
