@@ -31,13 +31,9 @@ void FormatBranch(JsonLine& line, const host::BranchResult& branch) {
 }
 
 void FormatPumpLink(JsonLine& line, const host::PumpLinkResult& pump) {
-    line.Int("pumpLinkID", pump.pumpLinkID)
-        .Int("upStreamNodeID", pump.upStreamNodeID)
-        .Int("downStreamNodeID", pump.downStreamNodeID)
-        .Int("upStreamBranchNumber", pump.upStreamBranchNumber)
-        .Int("downStreamBranchNumber", pump.downStreamBranchNumber)
-        .Int("upStreamNodeUpSectionNumber", pump.upStreamNodeUpSectionNumber)
-        .Int("downStreamNodeUpSectionNumber", pump.downStreamNodeUpSectionNumber);
+#define RIVO_WRITE(type, name, ...) line.Int(#name, pump.name);
+    RIVO_PUMP_LINK_FIELDS(RIVO_WRITE)
+#undef RIVO_WRITE
 }
 
 namespace {

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "rivo/record_fields.h"
+
 // The records of the bulk reading (rivo_bulk_results.h): each field holds
 // what the query named beside it answers.
 namespace Velmora::Calculations::Dynamic {
@@ -26,13 +28,9 @@ struct BranchAnswers {
 
 // A pump link, as the IVPumpLink of GetPumpLink answers.
 struct PumpLinkAnswers {
-    std::int32_t pumpLinkID = 0;
-    std::int32_t upStreamNodeID = 0;
-    std::int32_t downStreamNodeID = 0;
-    std::int32_t upStreamBranchNumber = 0;
-    std::int32_t downStreamBranchNumber = 0;
-    std::int32_t upStreamNodeUpSectionNumber = 0;
-    std::int32_t downStreamNodeUpSectionNumber = 0;
+#define RIVO_MEMBER(type, name, ...) type name = 0;
+    RIVO_PUMP_LINK_FIELDS(RIVO_MEMBER)
+#undef RIVO_MEMBER
 
     bool operator==(const PumpLinkAnswers&) const = default;
 };

@@ -113,17 +113,10 @@ void BindPumpLink(py::module_& m) {
 The branches and sections at the nodes the pump lifts from (up stream) and into
 (down stream). Like Branch, it keeps its parser alive and reads the record on
 every access.)");
-    Property(cls, "pump_link_id", &P::PumpLinkID, "The pump link's ID.");
-    Property(cls, "up_stream_node_id", &P::UpStreamNodeID, "The node it lifts from.");
-    Property(cls, "down_stream_node_id", &P::DownStreamNodeID, "The node it lifts into.");
-    Property(cls, "up_stream_branch_number", &P::UpStreamBranchNumber,
-             "The branch of the node it lifts from.");
-    Property(cls, "down_stream_branch_number", &P::DownStreamBranchNumber,
-             "The branch of the node it lifts into.");
-    Property(cls, "up_stream_node_up_section_number", &P::UpStreamNodeUpSectionNumber,
-             "The section of the node it lifts from.");
-    Property(cls, "down_stream_node_up_section_number", &P::DownStreamNodeUpSectionNumber,
-             "The section of the node it lifts into.");
+#define RIVO_PROPERTY(type, name, Reader, python_name, meaning) \
+    Property(cls, #python_name, &P::Reader, meaning);
+    RIVO_PUMP_LINK_FIELDS(RIVO_PROPERTY)
+#undef RIVO_PROPERTY
     cls.def("__repr__", PumpLinkRepr);
 }
 

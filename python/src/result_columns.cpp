@@ -199,13 +199,16 @@ private:
 
 py::dict PumpLinkTable(const ResultSummary& summary) {
     py::dict table;
-    for (std::size_t k = 0; k < std::size(fields::kPumpLink); ++k) {
-        Column<std::int32_t> column(summary.pumpLinks.size());
+    const auto column = [&](const char* key, auto member) {
+        Column<std::int32_t> values(summary.pumpLinks.size());
         for (std::size_t i = 0; i < summary.pumpLinks.size(); ++i) {
-            column.data[i] = summary.pumpLinks[i][k];
+            values.data[i] = summary.pumpLinks[i].*member;
         }
-        table[fields::kPumpLink[k]] = column.array;
-    }
+        table[key] = values.array;
+    };
+#define RIVO_COLUMN(type, name, ...) column(#name, &dyn::PumpLinkAnswers::name);
+    RIVO_PUMP_LINK_FIELDS(RIVO_COLUMN)
+#undef RIVO_COLUMN
     return table;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rivo/record_fields.h"
+
 // The keys of the result document, in the order `rivo parse` writes them;
 // the dict form and the columns form of result() use the same ones.
 namespace rivo::python::fields {
@@ -28,13 +30,9 @@ inline constexpr const char* kBranch[] = {"branchNumber",
                                           "isSingleStorageNodeBranch",
                                           "nodeIDs",
                                           "edgeIDs"};
-inline constexpr const char* kPumpLink[] = {"pumpLinkID",
-                                            "upStreamNodeID",
-                                            "downStreamNodeID",
-                                            "upStreamBranchNumber",
-                                            "downStreamBranchNumber",
-                                            "upStreamNodeUpSectionNumber",
-                                            "downStreamNodeUpSectionNumber"};
+#define RIVO_KEY(type, name, ...) #name,
+inline constexpr const char* kPumpLink[] = {RIVO_PUMP_LINK_FIELDS(RIVO_KEY)};
+#undef RIVO_KEY
 inline constexpr const char* kGutter[] = {"id", "sameDirectionAsUI"};
 // The ID, the numbers of NodeRow, then its flags.
 inline constexpr const char* kNode[] = {"id",

@@ -118,10 +118,12 @@ PyObject* BranchList(const std::vector<BranchRow>& rows) {
 PyObject* PumpLinkList(const ResultSummary& tables) {
     static const Keys keys(fields::kPumpLink);
     return List(tables.pumpLinks.size(), [&](std::size_t i) {
+        const dyn::PumpLinkAnswers& pump = tables.pumpLinks[i];
         py::object dict = NewDict();
-        for (std::size_t k = 0; k < std::size(fields::kPumpLink); ++k) {
-            Set(dict.ptr(), keys[k], Int(tables.pumpLinks[i][k]));
-        }
+        std::size_t k = 0;
+#define RIVO_SET(type, name, ...) Set(dict.ptr(), keys[k++], Int(pump.name));
+        RIVO_PUMP_LINK_FIELDS(RIVO_SET)
+#undef RIVO_SET
         return dict.release().ptr();
     });
 }

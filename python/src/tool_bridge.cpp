@@ -117,16 +117,11 @@ ResultSummary ReadSummary(dyn::RivoNetworkParser& parser, bool result) {
                       summary.containsLoop,
                       ToRows(summary.branches),
                       ToRows(summary.loops),
-                      {},
+                      std::move(summary.pumpLinks),
                       {},
                       std::move(summary.isolatedNodeIDs),
                       std::move(summary.isolatedEdgeIDs),
                       std::move(summary.removedOutfallIDs)};
-    for (const host::PumpLinkResult& p : summary.pumpLinks) {
-        out.pumpLinks.push_back({p.pumpLinkID, p.upStreamNodeID, p.downStreamNodeID,
-                                 p.upStreamBranchNumber, p.downStreamBranchNumber,
-                                 p.upStreamNodeUpSectionNumber, p.downStreamNodeUpSectionNumber});
-    }
     for (const host::GutterResult& gutter : summary.gutters) {
         out.gutters.emplace_back(gutter.id, gutter.sameDirectionAsUI);
     }

@@ -94,7 +94,7 @@ struct ResultSummary {
     bool containsLoop = false;
     std::vector<BranchRow> branches;
     std::vector<BranchRow> loops;
-    std::vector<std::array<std::int32_t, 7>> pumpLinks;
+    std::vector<dyn::PumpLinkAnswers> pumpLinks;
     std::vector<std::pair<std::int32_t, bool>> gutters;
     std::vector<std::int32_t> isolatedNodeIDs;
     std::vector<std::int32_t> isolatedEdgeIDs;

@@ -1,0 +1,37 @@
+#ifndef RIVO_RECORD_FIELDS_H
+#define RIVO_RECORD_FIELDS_H
+
+/* The fields of the result records, each listed once. Every form of a
+   record (the bulk answers, the C record, the parser's own record, the
+   result document, the Python rows and objects) is made from its list, so
+   a field added here appears in all of them in the same place; the .NET
+   and .pyi declarations, which cannot be made from it, are checked against
+   it by a test (tests/interface/record_fields_check.py).
+
+   A list calls X(type, name, Reader, python_name, "meaning") once per field,
+   in the order the result document writes them:
+     type         the C and C++ type of the value
+     name         the member name in every record and the document's key
+     Reader       the reader of IVPumpLink (IVBranch) and the .NET property
+     python_name  the Python property
+     meaning      what the value is, shown by Python's help()
+   Plain C, so that the C interface (rivo_c.h) can use the lists too. */
+
+#include <stdint.h>
+
+/* A pump link: the nodes it lifts from and into, with their branches and
+   sections. The parser's CPumpLink holds the same members. */
+#define RIVO_PUMP_LINK_FIELDS(X)                                                                   \
+    X(int32_t, pumpLinkID, PumpLinkID, pump_link_id, "The pump link's ID.")                        \
+    X(int32_t, upStreamNodeID, UpStreamNodeID, up_stream_node_id, "The node it lifts from.")       \
+    X(int32_t, downStreamNodeID, DownStreamNodeID, down_stream_node_id, "The node it lifts into.") \
+    X(int32_t, upStreamBranchNumber, UpStreamBranchNumber, up_stream_branch_number,                \
+      "The branch of the node it lifts from.")                                                     \
+    X(int32_t, downStreamBranchNumber, DownStreamBranchNumber, down_stream_branch_number,          \
+      "The branch of the node it lifts into.")                                                     \
+    X(int32_t, upStreamNodeUpSectionNumber, UpStreamNodeUpSectionNumber,                           \
+      up_stream_node_up_section_number, "The section of the node it lifts from.")                  \
+    X(int32_t, downStreamNodeUpSectionNumber, DownStreamNodeUpSectionNumber,                       \
+      down_stream_node_up_section_number, "The section of the node it lifts into.")
+
+#endif /* RIVO_RECORD_FIELDS_H */
