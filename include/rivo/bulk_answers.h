@@ -12,14 +12,9 @@ namespace Velmora::Calculations::Dynamic {
 
 // A branch or loop branch, as the IVBranch of GetBranch or GetLoop answers.
 struct BranchAnswers {
-    std::int32_t branchNumber = 0;
-    std::int32_t downStreamBranchNumber = 0;
-    std::int32_t downStreamUpSectionNumber = 0;
-    std::int32_t upStreamBranchNumber = 0;
-    std::int32_t upStreamUpSectionNumber = 0;
-    std::int32_t numberOfSections = 0;
-    bool isStorageOutletBranch = false;
-    bool isSingleStorageNodeBranch = false;
+#define RIVO_MEMBER(type, name, ...) type name{};
+    RIVO_BRANCH_FIELDS(RIVO_MEMBER)
+#undef RIVO_MEMBER
     std::vector<std::int32_t> nodeIDs;  // GetNodeID(0) .. GetNodeID(NumberOfNodes - 1)
     std::vector<std::int32_t> edgeIDs;  // GetEdgeID(0) .. GetEdgeID(NumberOfEdges - 1)
 

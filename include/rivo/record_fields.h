@@ -34,4 +34,27 @@
     X(int32_t, downStreamNodeUpSectionNumber, DownStreamNodeUpSectionNumber,                       \
       down_stream_node_up_section_number, "The section of the node it lifts into.")
 
+/* A branch or loop branch: its number, the branch and section each end
+   meets (0 for none), its sections and what kind it is. Its node and link
+   IDs (nodeIDs, edgeIDs; node_ids, edge_ids in Python) follow these fields
+   in every form. C++ only: the C record holds the flags as int32_t and the
+   list lengths in their place. */
+#define RIVO_BRANCH_FIELDS(X)                                                                     \
+    X(int32_t, branchNumber, BranchNumber, branch_number, "The branch's number (from 1).")        \
+    X(int32_t, downStreamBranchNumber, DownStreamBranchNumber, down_stream_branch_number,         \
+      "The branch its downstream end meets, 0 for none.")                                         \
+    X(int32_t, downStreamUpSectionNumber, DownStreamUpSectionNumber,                              \
+      down_stream_up_section_number,                                                              \
+      "The section of that branch it meets; negative where the last node is an "                  \
+      "outfall-type node joined to branch 1.")                                                    \
+    X(int32_t, upStreamBranchNumber, UpStreamBranchNumber, up_stream_branch_number,               \
+      "The branch its upstream end meets, 0 for none.")                                           \
+    X(int32_t, upStreamUpSectionNumber, UpStreamUpSectionNumber, up_stream_up_section_number,     \
+      "The section of that branch it meets.")                                                     \
+    X(int32_t, numberOfSections, NumberOfSections, number_of_sections, "Computational sections.") \
+    X(bool, isStorageOutletBranch, IsStorageOutletBranch, is_storage_outlet_branch,               \
+      "Whether the branch drains a storage node.")                                                \
+    X(bool, isSingleStorageNodeBranch, IsSingleStorageNodeBranch, is_single_storage_node_branch,  \
+      "Whether the branch is one storage node.")
+
 #endif /* RIVO_RECORD_FIELDS_H */

@@ -19,18 +19,9 @@ inline constexpr const char* kTop[] = {"result",
                                        "removedOutfallIDs",
                                        "nodes",
                                        "links"};
-// The numbers of BranchRow, then its flags, then its two lists.
-inline constexpr const char* kBranch[] = {"branchNumber",
-                                          "downStreamBranchNumber",
-                                          "downStreamUpSectionNumber",
-                                          "upStreamBranchNumber",
-                                          "upStreamUpSectionNumber",
-                                          "numberOfSections",
-                                          "isStorageOutletBranch",
-                                          "isSingleStorageNodeBranch",
-                                          "nodeIDs",
-                                          "edgeIDs"};
+// A branch's fields, then its two lists.
 #define RIVO_KEY(type, name, ...) #name,
+inline constexpr const char* kBranch[] = {RIVO_BRANCH_FIELDS(RIVO_KEY) "nodeIDs", "edgeIDs"};
 inline constexpr const char* kPumpLink[] = {RIVO_PUMP_LINK_FIELDS(RIVO_KEY)};
 #undef RIVO_KEY
 inline constexpr const char* kGutter[] = {"id", "sameDirectionAsUI"};

@@ -1,51 +1,46 @@
-"""Checks that the .NET records and the Python stub declare each result
-record's fields in the order of its one list (include/rivo/record_fields.h),
-the forms that cannot be made from that list."""
+"""The .NET records and the Python stub, which cannot be made from the record
+field lists (include/rivo/record_fields.h), declare their fields in order."""
 
 import re
 import sys
 from pathlib import Path
 
-# list -> (Python stub class, .NET struct): the stub's properties are the
-# python names, the struct's private fields the names (its layout is the C
-# record's) and its public properties the readers.
-CHECKED = {"PUMP_LINK": ("PumpLink", "PumpLinkAnswers")}
-
-
-def field_lists(header):
-    text = header.replace("\\\n", " ")
-    lists = {}
-    for name, body in re.findall(r"#define RIVO_(\w+)_FIELDS\(X\)(.*)", text):
-        lists[name] = re.findall(r"X\(\s*\w+,\s*(\w+),\s*(\w+),\s*(\w+),", body)
-    return lists
+# list: (stub class, its properties besides the list's, .NET record, whether
+# the record's private fields are the C layout, named as the list names them)
+CHECKED = {
+    "PUMP_LINK": ("PumpLink", set(), "public struct PumpLinkAnswers", True),
+    "BRANCH": ("Branch", {"number_of_nodes", "number_of_edges", "node_ids", "edge_ids"},
+               "public sealed class BranchAnswers", False),
+}
 
 
 def block(text, opener):
-    """The text of the indented block that follows `opener`."""
+    """The indented block that follows `opener`."""
     start = text.index(opener) + len(opener)
-    end = re.search(r"\n(?=\S)|\n    \}", text[start:])
-    return text[start:start + end.start()] if end else text[start:]
+    return re.split(r"\n(?=\S)|\n    \}", text[start:], maxsplit=1)[0]
 
 
 def main(root):
-    lists = field_lists((root / "include/rivo/record_fields.h").read_text())
+    header = (root / "include/rivo/record_fields.h").read_text().replace("\\\n", " ")
     stub = (root / "python/rivo/__init__.pyi").read_text()
     answers = (root / "dotnet/Answers.cs").read_text()
     failures = []
-
-    def compare(what, declared, listed):
-        if declared != listed:
-            failures.append(f"{what}: declares {declared}, the list has {listed}")
-
-    for list_name, (python_class, dotnet_struct) in CHECKED.items():
-        fields = lists[list_name]
-        properties = re.findall(r"def (\w+)\(self\) ->", block(stub, f"\nclass {python_class}:"))
-        compare(f"class {python_class} in the stub", properties, [f[2] for f in fields])
-        struct = block(answers, f"public struct {dotnet_struct}\n    {{")
-        compare(f"{dotnet_struct} fields", re.findall(r"private \w+ (\w+);", struct),
-                [f[0] for f in fields])
-        compare(f"{dotnet_struct} properties", re.findall(r"public \w+\?? (\w+) \{", struct),
-                [f[1] for f in fields])
+    for name, (python_class, extras, dotnet_record, layout) in CHECKED.items():
+        body = re.search(rf"#define RIVO_{name}_FIELDS\(X\)(.*)", header).group(1)
+        names, readers, python_names = zip(*re.findall(r"X\(\s*\w+,\s*(\w+),\s*(\w+),\s*(\w+),", body))
+        stub_block = block(stub, f"\nclass {python_class}:")
+        record = block(answers, f"{dotnet_record}\n    {{")
+        declared = [
+            (f"class {python_class} in the stub", python_names,
+             [p for p in re.findall(r"def (\w+)\(self\) ->", stub_block) if p not in extras]),
+            (f"{dotnet_record}: properties", readers,
+             re.findall(r"public \w+\?? (\w+) \{", record)),
+        ]
+        if layout:
+            declared.append((f"{dotnet_record}: fields", names,
+                             re.findall(r"private \w+ (\w+);", record)))
+        failures += [f"{what} declares {found}, the list has {list(listed)}"
+                     for what, listed, found in declared if list(listed) != found]
     for failure in failures:
         print(failure)
     return 1 if failures else 0
