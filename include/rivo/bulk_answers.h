@@ -4,20 +4,17 @@
 #include <optional>
 #include <vector>
 
+#include "rivo/record_fields.h"
+
 // The records of the bulk reading (rivo_bulk_results.h): each field holds
 // what the query named beside it answers.
 namespace Velmora::Calculations::Dynamic {
 
 // A branch or loop branch, as the IVBranch of GetBranch or GetLoop answers.
 struct BranchAnswers {
-    std::int32_t branchNumber = 0;
-    std::int32_t downStreamBranchNumber = 0;
-    std::int32_t downStreamUpSectionNumber = 0;
-    std::int32_t upStreamBranchNumber = 0;
-    std::int32_t upStreamUpSectionNumber = 0;
-    std::int32_t numberOfSections = 0;
-    bool isStorageOutletBranch = false;
-    bool isSingleStorageNodeBranch = false;
+#define RIVO_MEMBER(type, name, ...) type name{};
+    RIVO_BRANCH_FIELDS(RIVO_MEMBER)
+#undef RIVO_MEMBER
     std::vector<std::int32_t> nodeIDs;  // GetNodeID(0) .. GetNodeID(NumberOfNodes - 1)
     std::vector<std::int32_t> edgeIDs;  // GetEdgeID(0) .. GetEdgeID(NumberOfEdges - 1)
 
@@ -26,13 +23,9 @@ struct BranchAnswers {
 
 // A pump link, as the IVPumpLink of GetPumpLink answers.
 struct PumpLinkAnswers {
-    std::int32_t pumpLinkID = 0;
-    std::int32_t upStreamNodeID = 0;
-    std::int32_t downStreamNodeID = 0;
-    std::int32_t upStreamBranchNumber = 0;
-    std::int32_t downStreamBranchNumber = 0;
-    std::int32_t upStreamNodeUpSectionNumber = 0;
-    std::int32_t downStreamNodeUpSectionNumber = 0;
+#define RIVO_MEMBER(type, name, ...) type name = 0;
+    RIVO_PUMP_LINK_FIELDS(RIVO_MEMBER)
+#undef RIVO_MEMBER
 
     bool operator==(const PumpLinkAnswers&) const = default;
 };

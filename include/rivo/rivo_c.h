@@ -29,6 +29,7 @@
 #include <stdint.h>
 
 #include "rivo/export.h"
+#include "rivo/record_fields.h"
 
 #ifdef __cplusplus
 extern "C" {
@@ -255,13 +256,9 @@ typedef struct rivo_branch_answers {
 } rivo_branch_answers;
 
 typedef struct rivo_pump_link_answers {
-    int32_t pumpLinkID;
-    int32_t upStreamNodeID;
-    int32_t downStreamNodeID;
-    int32_t upStreamBranchNumber;
-    int32_t downStreamBranchNumber;
-    int32_t upStreamNodeUpSectionNumber;
-    int32_t downStreamNodeUpSectionNumber;
+#define RIVO_C_MEMBER(type, name, ...) type name;
+    RIVO_PUMP_LINK_FIELDS(RIVO_C_MEMBER)
+#undef RIVO_C_MEMBER
 } rivo_pump_link_answers;
 
 /* The answers for the nodes (links) with these IDs, one per ID. */

@@ -7,6 +7,7 @@
 
 #include "rivo/export.h"
 #include "rivo/network_interfaces.h"
+#include "rivo/record_fields.h"
 
 class CFLDNetworkParser;
 class CBranch;
@@ -127,13 +128,9 @@ public:
     // Does nothing: the record belongs to the parser.
     virtual void Release() {}
 
-    std::int32_t UpStreamNodeID() const override;
-    std::int32_t DownStreamNodeID() const override;
-    std::int32_t UpStreamBranchNumber() const override;
-    std::int32_t DownStreamBranchNumber() const override;
-    std::int32_t UpStreamNodeUpSectionNumber() const override;
-    std::int32_t DownStreamNodeUpSectionNumber() const override;
-    std::int32_t PumpLinkID() const override;
+#define RIVO_READER(type, name, Reader, ...) type Reader() const override;
+    RIVO_PUMP_LINK_FIELDS(RIVO_READER)
+#undef RIVO_READER
 
 protected:
     CPumpLink* pumpLink = nullptr;

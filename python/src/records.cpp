@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "bindings.h"
+#include "rivo/record_fields.h"
 
 namespace rivo::python {
 
@@ -60,8 +61,12 @@ std::string PumpLinkRepr(const PumpLinkObject& self) {
            std::to_string(p.DownStreamNodeUpSectionNumber()) + "))";
 }
 
+// A field of a record list as a property read by `Record`'s reader.
+#define RIVO_PROPERTY(type, name, Reader, python_name, meaning) \
+    Property(cls, #python_name, &Record::Reader, meaning);
+
 void BindBranch(py::module_& m) {
-    using B = dyn::IVBranch;
+    using Record = dyn::IVBranch;
     py::class_<BranchObject> cls(m, "Branch", R"(A branch or loop branch of the result.
 
 A chain of nodes and links that the solver marches through as computational
@@ -69,23 +74,9 @@ sections, listed from its end nearer the outlet. Each end meets another branch
 at one of its sections (the down- and upstream numbers) or ends the network
 (0). The object reads the parser's record on every access and keeps the parser
 alive; after NetworkParser.release() every read raises RuntimeError.)");
-    Property(cls, "branch_number", &B::BranchNumber, "The branch's number (from 1).");
-    Property(cls, "down_stream_branch_number", &B::DownStreamBranchNumber,
-             "The branch its downstream end meets, 0 for none.");
-    Property(cls, "down_stream_up_section_number", &B::DownStreamUpSectionNumber,
-             "The section of that branch it meets; negative where the last node is an "
-             "outfall-type node joined to branch 1.");
-    Property(cls, "up_stream_branch_number", &B::UpStreamBranchNumber,
-             "The branch its upstream end meets, 0 for none.");
-    Property(cls, "up_stream_up_section_number", &B::UpStreamUpSectionNumber,
-             "The section of that branch it meets.");
-    Property(cls, "number_of_nodes", &B::NumberOfNodes, "Nodes on the branch.");
-    Property(cls, "number_of_edges", &B::NumberOfEdges, "Links on the branch (nodes - 1).");
-    Property(cls, "number_of_sections", &B::NumberOfSections, "Computational sections.");
-    Property(cls, "is_storage_outlet_branch", &B::IsStorageOutletBranch,
-             "Whether the branch drains a storage node.");
-    Property(cls, "is_single_storage_node_branch", &B::IsSingleStorageNodeBranch,
-             "Whether the branch is one storage node.");
+    RIVO_BRANCH_FIELDS(RIVO_PROPERTY)
+    Property(cls, "number_of_nodes", &Record::NumberOfNodes, "Nodes on the branch.");
+    Property(cls, "number_of_edges", &Record::NumberOfEdges, "Links on the branch (nodes - 1).");
     cls.def(
            "get_node_id",
            [](const BranchObject& self, std::int32_t index) { return self.Get().GetNodeID(index); },
@@ -107,25 +98,17 @@ alive; after NetworkParser.release() every read raises RuntimeError.)");
 }
 
 void BindPumpLink(py::module_& m) {
-    using P = dyn::IVPumpLink;
+    using Record = dyn::IVPumpLink;
     py::class_<PumpLinkObject> cls(m, "PumpLink", R"(A pump link of the result.
 
 The branches and sections at the nodes the pump lifts from (up stream) and into
 (down stream). Like Branch, it keeps its parser alive and reads the record on
 every access.)");
-    Property(cls, "pump_link_id", &P::PumpLinkID, "The pump link's ID.");
-    Property(cls, "up_stream_node_id", &P::UpStreamNodeID, "The node it lifts from.");
-    Property(cls, "down_stream_node_id", &P::DownStreamNodeID, "The node it lifts into.");
-    Property(cls, "up_stream_branch_number", &P::UpStreamBranchNumber,
-             "The branch of the node it lifts from.");
-    Property(cls, "down_stream_branch_number", &P::DownStreamBranchNumber,
-             "The branch of the node it lifts into.");
-    Property(cls, "up_stream_node_up_section_number", &P::UpStreamNodeUpSectionNumber,
-             "The section of the node it lifts from.");
-    Property(cls, "down_stream_node_up_section_number", &P::DownStreamNodeUpSectionNumber,
-             "The section of the node it lifts into.");
+    RIVO_PUMP_LINK_FIELDS(RIVO_PROPERTY)
     cls.def("__repr__", PumpLinkRepr);
 }
+
+#undef RIVO_PROPERTY
 
 }  // namespace
 

@@ -103,26 +103,30 @@ py::array_t<std::int32_t> IdArray(const std::vector<std::int32_t>& ids) {
     return column.array;
 }
 
+// One array per field of the branch list, in its order.
+#define RIVO_INIT(type, name, ...) name(rows),
+#define RIVO_COLUMN(type, name, ...) Column<type> name;
+struct BranchFieldColumns {
+    explicit BranchFieldColumns(std::size_t rows) : RIVO_BRANCH_FIELDS(RIVO_INIT) count(rows) {}
+    RIVO_BRANCH_FIELDS(RIVO_COLUMN)
+    std::size_t count;
+};
+#undef RIVO_COLUMN
+#undef RIVO_INIT
+
 // A table of branches or loop branches. Each row's node and link IDs go end
 // to end into one array, with the offset where each row's start.
 class BranchColumns {
 public:
-    static constexpr std::size_t kNumbers = std::tuple_size_v<decltype(BranchRow::numbers)>;
-    static constexpr std::size_t kFlags = std::tuple_size_v<decltype(BranchRow::flags)>;
+    using Row = dyn::BranchAnswers;
 
-    explicit BranchColumns(const std::vector<BranchRow>& rows)
+    explicit BranchColumns(const std::vector<Row>& rows)
         : rows_(rows),
+          fields_(rows.size()),
           nodeOffsets_(rows.size() + 1),
           edgeOffsets_(rows.size() + 1),
-          nodeIDs_(Total(rows, &BranchRow::nodeIDs)),
-          edgeIDs_(Total(rows, &BranchRow::edgeIDs)) {
-        for (std::size_t k = 0; k < kNumbers; ++k) {
-            numbers_.emplace_back(rows.size());
-        }
-        for (std::size_t k = 0; k < kFlags; ++k) {
-            flags_.emplace_back(rows.size());
-        }
-    }
+          nodeIDs_(Total(rows, &Row::nodeIDs)),
+          edgeIDs_(Total(rows, &Row::edgeIDs)) {}
 
     // One pass over the rows, which lie apart in memory.
     void Fill() {
@@ -131,13 +135,10 @@ public:
         nodeOffsets_.data[0] = 0;
         edgeOffsets_.data[0] = 0;
         for (std::size_t i = 0; i < rows_.size(); ++i) {
-            const BranchRow& row = rows_[i];
-            for (std::size_t k = 0; k < kNumbers; ++k) {
-                numbers_[k].data[i] = row.numbers[k];
-            }
-            for (std::size_t k = 0; k < kFlags; ++k) {
-                flags_[k].data[i] = row.flags[k];
-            }
+            const Row& row = rows_[i];
+#define RIVO_FILL(type, name, ...) fields_.name.data[i] = row.name;
+            RIVO_BRANCH_FIELDS(RIVO_FILL)
+#undef RIVO_FILL
             nodes = std::copy(row.nodeIDs.begin(), row.nodeIDs.end(), nodes);
             edges = std::copy(row.edgeIDs.begin(), row.edgeIDs.end(), edges);
             nodeOffsets_.data[i + 1] = nodes - nodeIDs_.data;
@@ -147,33 +148,27 @@ public:
 
     py::dict Table() const {
         py::dict table;
-        std::size_t k = 0;
-        for (const auto& column : numbers_) {
-            table[fields::kBranch[k++]] = column.array;
-        }
-        for (const auto& column : flags_) {
-            table[fields::kBranch[k++]] = column.array;
-        }
-        table[fields::kBranch[k++]] = nodeIDs_.array;
+#define RIVO_TABLE(type, name, ...) table[#name] = fields_.name.array;
+        RIVO_BRANCH_FIELDS(RIVO_TABLE)
+#undef RIVO_TABLE
+        table["nodeIDs"] = nodeIDs_.array;
         table["nodeOffsets"] = nodeOffsets_.array;
-        table[fields::kBranch[k]] = edgeIDs_.array;
+        table["edgeIDs"] = edgeIDs_.array;
         table["edgeOffsets"] = edgeOffsets_.array;
         return table;
     }
 
 private:
-    static std::size_t Total(const std::vector<BranchRow>& rows,
-                             std::vector<std::int32_t> BranchRow::*list) {
+    static std::size_t Total(const std::vector<Row>& rows, std::vector<std::int32_t> Row::*list) {
         std::size_t total = 0;
-        for (const BranchRow& row : rows) {
+        for (const Row& row : rows) {
             total += (row.*list).size();
         }
         return total;
     }
 
-    const std::vector<BranchRow>& rows_;
-    std::vector<Column<std::int32_t>> numbers_;
-    std::vector<Column<bool>> flags_;
+    const std::vector<Row>& rows_;
+    BranchFieldColumns fields_;
     Column<std::int64_t> nodeOffsets_;
     Column<std::int64_t> edgeOffsets_;
     Column<std::int32_t> nodeIDs_;
@@ -182,13 +177,16 @@ private:
 
 py::dict PumpLinkTable(const ResultSummary& summary) {
     py::dict table;
-    for (std::size_t k = 0; k < std::size(fields::kPumpLink); ++k) {
-        Column<std::int32_t> column(summary.pumpLinks.size());
+    const auto column = [&](const char* key, auto member) {
+        Column<std::int32_t> values(summary.pumpLinks.size());
         for (std::size_t i = 0; i < summary.pumpLinks.size(); ++i) {
-            column.data[i] = summary.pumpLinks[i][k];
+            values.data[i] = summary.pumpLinks[i].*member;
         }
-        table[fields::kPumpLink[k]] = column.array;
-    }
+        table[key] = values.array;
+    };
+#define RIVO_COLUMN(type, name, ...) column(#name, &dyn::PumpLinkAnswers::name);
+    RIVO_PUMP_LINK_FIELDS(RIVO_COLUMN)
+#undef RIVO_COLUMN
     return table;
 }
 

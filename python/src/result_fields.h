@@ -1,5 +1,7 @@
 #pragma once
 
+#include "rivo/record_fields.h"
+
 // The keys of the result document, in the order `rivo parse` writes them;
 // the dict form and the columns form of result() use the same ones.
 namespace rivo::python::fields {
@@ -17,24 +19,11 @@ inline constexpr const char* kTop[] = {"result",
                                        "removedOutfallIDs",
                                        "nodes",
                                        "links"};
-// The numbers of BranchRow, then its flags, then its two lists.
-inline constexpr const char* kBranch[] = {"branchNumber",
-                                          "downStreamBranchNumber",
-                                          "downStreamUpSectionNumber",
-                                          "upStreamBranchNumber",
-                                          "upStreamUpSectionNumber",
-                                          "numberOfSections",
-                                          "isStorageOutletBranch",
-                                          "isSingleStorageNodeBranch",
-                                          "nodeIDs",
-                                          "edgeIDs"};
-inline constexpr const char* kPumpLink[] = {"pumpLinkID",
-                                            "upStreamNodeID",
-                                            "downStreamNodeID",
-                                            "upStreamBranchNumber",
-                                            "downStreamBranchNumber",
-                                            "upStreamNodeUpSectionNumber",
-                                            "downStreamNodeUpSectionNumber"};
+// A branch's fields, then its two lists.
+#define RIVO_KEY(type, name, ...) #name,
+inline constexpr const char* kBranch[] = {RIVO_BRANCH_FIELDS(RIVO_KEY) "nodeIDs", "edgeIDs"};
+inline constexpr const char* kPumpLink[] = {RIVO_PUMP_LINK_FIELDS(RIVO_KEY)};
+#undef RIVO_KEY
 inline constexpr const char* kGutter[] = {"id", "sameDirectionAsUI"};
 // The ID, the numbers of NodeRow, then its flags.
 inline constexpr const char* kNode[] = {"id",

@@ -97,18 +97,23 @@ PyObject* IntList(std::span<const std::int32_t> values) {
     return List(values.size(), [&](std::size_t i) { return Int(values[i]); });
 }
 
-PyObject* BranchList(const std::vector<BranchRow>& rows) {
+// A field of a record list as a Python value of its type.
+PyObject* Value(std::int32_t value) {
+    return Int(value);
+}
+PyObject* Value(bool value) {
+    return Bool(value);
+}
+
+PyObject* BranchList(const std::vector<dyn::BranchAnswers>& rows) {
     static const Keys keys(fields::kBranch);
     return List(rows.size(), [&](std::size_t i) {
-        const BranchRow& row = rows[i];
+        const dyn::BranchAnswers& row = rows[i];
         py::object dict = NewDict();
         std::size_t k = 0;
-        for (std::int32_t number : row.numbers) {
-            Set(dict.ptr(), keys[k++], Int(number));
-        }
-        for (bool flag : row.flags) {
-            Set(dict.ptr(), keys[k++], Bool(flag));
-        }
+#define RIVO_SET(type, name, ...) Set(dict.ptr(), keys[k++], Value(row.name));
+        RIVO_BRANCH_FIELDS(RIVO_SET)
+#undef RIVO_SET
         Set(dict.ptr(), keys[k++], IntList(row.nodeIDs));
         Set(dict.ptr(), keys[k], IntList(row.edgeIDs));
         return dict.release().ptr();
@@ -118,10 +123,12 @@ PyObject* BranchList(const std::vector<BranchRow>& rows) {
 PyObject* PumpLinkList(const ResultSummary& tables) {
     static const Keys keys(fields::kPumpLink);
     return List(tables.pumpLinks.size(), [&](std::size_t i) {
+        const dyn::PumpLinkAnswers& pump = tables.pumpLinks[i];
         py::object dict = NewDict();
-        for (std::size_t k = 0; k < std::size(fields::kPumpLink); ++k) {
-            Set(dict.ptr(), keys[k], Int(tables.pumpLinks[i][k]));
-        }
+        std::size_t k = 0;
+#define RIVO_SET(type, name, ...) Set(dict.ptr(), keys[k++], Value(pump.name));
+        RIVO_PUMP_LINK_FIELDS(RIVO_SET)
+#undef RIVO_SET
         return dict.release().ptr();
     });
 }

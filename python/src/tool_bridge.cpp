@@ -66,23 +66,6 @@ tool::swmm::PumpNodes ToolPumpNodes(PumpNodes pumpNodes) {
                                             : tool::swmm::PumpNodes::kNone;
 }
 
-BranchRow ToRow(host::BranchResult&& b) {
-    return {{b.branchNumber, b.downStreamBranchNumber, b.downStreamUpSectionNumber,
-             b.upStreamBranchNumber, b.upStreamUpSectionNumber, b.numberOfSections},
-            {b.isStorageOutletBranch, b.isSingleStorageNodeBranch},
-            std::move(b.nodeIDs),
-            std::move(b.edgeIDs)};
-}
-
-std::vector<BranchRow> ToRows(std::vector<host::BranchResult>& branches) {
-    std::vector<BranchRow> rows;
-    rows.reserve(branches.size());
-    for (host::BranchResult& branch : branches) {
-        rows.push_back(ToRow(std::move(branch)));
-    }
-    return rows;
-}
-
 }  // namespace
 
 std::shared_ptr<LoadedNetwork> LoadNetworkFile(const std::string& path, PumpNodes pumpNodes) {
@@ -113,18 +96,13 @@ ResultSummary ReadSummary(dyn::RivoNetworkParser& parser, bool result) {
                       summary.numberOfNodes,
                       summary.numberOfLinks,
                       summary.containsLoop,
-                      ToRows(summary.branches),
-                      ToRows(summary.loops),
-                      {},
+                      std::move(summary.branches),
+                      std::move(summary.loops),
+                      std::move(summary.pumpLinks),
                       {},
                       std::move(summary.isolatedNodeIDs),
                       std::move(summary.isolatedEdgeIDs),
                       std::move(summary.removedOutfallIDs)};
-    for (const host::PumpLinkResult& p : summary.pumpLinks) {
-        out.pumpLinks.push_back({p.pumpLinkID, p.upStreamNodeID, p.downStreamNodeID,
-                                 p.upStreamBranchNumber, p.downStreamBranchNumber,
-                                 p.upStreamNodeUpSectionNumber, p.downStreamNodeUpSectionNumber});
-    }
     for (const host::GutterResult& gutter : summary.gutters) {
         out.gutters.emplace_back(gutter.id, gutter.sameDirectionAsUI);
     }

@@ -66,15 +66,6 @@ std::shared_ptr<LoadedNetwork> LoadSwmmFile(const std::string& path, PumpNodes p
 // A network document in memory; `name` stands for the file in messages.
 std::shared_ptr<LoadedNetwork> LoadNetworkText(std::string_view text, std::string_view name);
 
-// One branch or loop branch of the result, fields in the result document's
-// order (fields::kBranch in result_fields.h).
-struct BranchRow {
-    std::array<std::int32_t, 6> numbers{};
-    std::array<bool, 2> flags{};
-    std::vector<std::int32_t> nodeIDs;
-    std::vector<std::int32_t> edgeIDs;
-};
-
 // The per-node and per-link answers; nothing where the query raised.
 struct NodeRow {
     std::int32_t id = 0;
@@ -94,9 +85,9 @@ struct ResultSummary {
     std::int32_t numberOfNodes = 0;
     std::int32_t numberOfLinks = 0;
     bool containsLoop = false;
-    std::vector<BranchRow> branches;
-    std::vector<BranchRow> loops;
-    std::vector<std::array<std::int32_t, 7>> pumpLinks;
+    std::vector<dyn::BranchAnswers> branches;
+    std::vector<dyn::BranchAnswers> loops;
+    std::vector<dyn::PumpLinkAnswers> pumpLinks;
     std::vector<std::pair<std::int32_t, bool>> gutters;
     std::vector<std::int32_t> isolatedNodeIDs;
     std::vector<std::int32_t> isolatedEdgeIDs;

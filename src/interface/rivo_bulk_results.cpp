@@ -43,10 +43,10 @@ std::vector<BranchAnswers> ReadLoops(const RivoNetworkParser& parser) {
 std::vector<PumpLinkAnswers> ReadPumpLinks(const RivoNetworkParser& parser) {
     std::vector<PumpLinkAnswers> out;
     for (const auto& p : BulkReader::Core(parser).PumpLinks()) {
-        out.push_back(PumpLinkAnswers{p->pumpLinkID, p->upStreamNodeID, p->downStreamNodeID,
-                                      p->upStreamBranchNumber, p->downStreamBranchNumber,
-                                      p->upStreamNodeUpSectionNumber,
-                                      p->downStreamNodeUpSectionNumber});
+        PumpLinkAnswers& a = out.emplace_back();
+#define RIVO_COPY(type, name, ...) a.name = p->name;
+        RIVO_PUMP_LINK_FIELDS(RIVO_COPY)
+#undef RIVO_COPY
     }
     return out;
 }

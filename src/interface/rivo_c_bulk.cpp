@@ -241,13 +241,10 @@ rivo_hresult rivo_read_pump_links(rivo_parser* parser, int32_t first, int32_t co
         const int32_t end = begin + Existing(begin, count, size);
         for (int32_t i = begin; i < end; ++i) {
             const CPumpLink& q = *pumps[static_cast<std::size_t>(i)];
-            answers[i - begin] = rivo_pump_link_answers{q.pumpLinkID,
-                                                        q.upStreamNodeID,
-                                                        q.downStreamNodeID,
-                                                        q.upStreamBranchNumber,
-                                                        q.downStreamBranchNumber,
-                                                        q.upStreamNodeUpSectionNumber,
-                                                        q.downStreamNodeUpSectionNumber};
+            rivo_pump_link_answers& a = answers[i - begin];
+#define RIVO_COPY(type, name, ...) a.name = q.name;
+            RIVO_PUMP_LINK_FIELDS(RIVO_COPY)
+#undef RIVO_COPY
         }
         done = end - begin;
     });

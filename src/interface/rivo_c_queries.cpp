@@ -52,19 +52,19 @@ std::int32_t BranchField(const CBranch& b, std::int32_t field) {
 std::int32_t PumpLinkField(const CPumpLink& pump, std::int32_t field) {
     switch (field) {
         case RIVO_PUMP_UP_STREAM_NODE_ID:
-            return pump.GetUpStreamNodeID();
+            return pump.upStreamNodeID;
         case RIVO_PUMP_DOWN_STREAM_NODE_ID:
-            return pump.GetDownStreamNodeID();
+            return pump.downStreamNodeID;
         case RIVO_PUMP_UP_STREAM_BRANCH_NUMBER:
-            return pump.GetUpStreamBranchNumber();
+            return pump.upStreamBranchNumber;
         case RIVO_PUMP_DOWN_STREAM_BRANCH_NUMBER:
-            return pump.GetDownStreamBranchNumber();
+            return pump.downStreamBranchNumber;
         case RIVO_PUMP_UP_STREAM_NODE_UP_SECTION_NUMBER:
-            return pump.GetUpStreamNodeUpSectionNumber();
+            return pump.upStreamNodeUpSectionNumber;
         case RIVO_PUMP_DOWN_STREAM_NODE_UP_SECTION_NUMBER:
-            return pump.GetDownStreamNodeUpSectionNumber();
+            return pump.downStreamNodeUpSectionNumber;
         case RIVO_PUMP_LINK_ID:
-            return pump.GetPumpLinkID();
+            return pump.pumpLinkID;
         default:
             throw CallerError{RIVO_E_INVALIDARG, texts::kUnknownField};
     }

@@ -40,26 +40,12 @@ bool RivoBranch::IsSingleStorageNodeBranch() const {
     return br->isSingleStorageNodeBranch;
 }
 
-std::int32_t RivoPumpLink::UpStreamNodeID() const {
-    return pumpLink->GetUpStreamNodeID();
-}
-std::int32_t RivoPumpLink::DownStreamNodeID() const {
-    return pumpLink->GetDownStreamNodeID();
-}
-std::int32_t RivoPumpLink::UpStreamBranchNumber() const {
-    return pumpLink->GetUpStreamBranchNumber();
-}
-std::int32_t RivoPumpLink::DownStreamBranchNumber() const {
-    return pumpLink->GetDownStreamBranchNumber();
-}
-std::int32_t RivoPumpLink::UpStreamNodeUpSectionNumber() const {
-    return pumpLink->GetUpStreamNodeUpSectionNumber();
-}
-std::int32_t RivoPumpLink::DownStreamNodeUpSectionNumber() const {
-    return pumpLink->GetDownStreamNodeUpSectionNumber();
-}
-std::int32_t RivoPumpLink::PumpLinkID() const {
-    return pumpLink->GetPumpLinkID();
-}
+// Each reader answers the record's member of the same name.
+#define RIVO_READER(type, name, Reader, ...) \
+    type RivoPumpLink::Reader() const {      \
+        return pumpLink->name;               \
+    }
+RIVO_PUMP_LINK_FIELDS(RIVO_READER)
+#undef RIVO_READER
 
 }  // namespace Velmora::Calculations::Dynamic

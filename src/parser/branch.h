@@ -6,6 +6,7 @@
 
 #include "graph/graph_fld.h"
 #include "parser/chain.h"
+#include "rivo/record_fields.h"
 #include "support/impl_object.h"
 
 // A chain of nodes joined by links: a tree branch (listed from its end nearer
@@ -62,19 +63,7 @@ public:
         : pumpLinkID(pumpID), upStreamNodeID(upStreamNodeID), downStreamNodeID(downStreamNodeID) {}
     ~CPumpLink() override = default;
 
-    std::int32_t GetPumpLinkID() const { return pumpLinkID; }
-    std::int32_t GetUpStreamNodeID() const { return upStreamNodeID; }
-    std::int32_t GetDownStreamNodeID() const { return downStreamNodeID; }
-    std::int32_t GetUpStreamBranchNumber() const { return upStreamBranchNumber; }
-    std::int32_t GetDownStreamBranchNumber() const { return downStreamBranchNumber; }
-    std::int32_t GetUpStreamNodeUpSectionNumber() const { return upStreamNodeUpSectionNumber; }
-    std::int32_t GetDownStreamNodeUpSectionNumber() const { return downStreamNodeUpSectionNumber; }
-
-    std::int32_t pumpLinkID = 0;
-    std::int32_t upStreamNodeID = 0;
-    std::int32_t downStreamNodeID = 0;
-    std::int32_t upStreamBranchNumber = 0;
-    std::int32_t downStreamBranchNumber = 0;
-    std::int32_t upStreamNodeUpSectionNumber = 0;
-    std::int32_t downStreamNodeUpSectionNumber = 0;
+#define RIVO_MEMBER(type, name, ...) type name = 0;
+    RIVO_PUMP_LINK_FIELDS(RIVO_MEMBER)
+#undef RIVO_MEMBER
 };

@@ -6,6 +6,7 @@
 
 #include "host/result_reader.h"
 #include "output/json_line.h"
+#include "rivo/record_fields.h"
 
 namespace rivo::tool {
 
@@ -17,27 +18,29 @@ std::string ErrorObject(const RaisedError& error) {
     return object + "}";
 }
 
+namespace {
+
+// A field of a record list, written by its type.
+void Member(JsonLine& line, std::string_view key, std::int32_t value) {
+    line.Int(key, value);
+}
+void Member(JsonLine& line, std::string_view key, bool value) {
+    line.Bool(key, value);
+}
+
+}  // namespace
+
 void FormatBranch(JsonLine& line, const host::BranchResult& branch) {
-    line.Int("branchNumber", branch.branchNumber)
-        .Int("downStreamBranchNumber", branch.downStreamBranchNumber)
-        .Int("downStreamUpSectionNumber", branch.downStreamUpSectionNumber)
-        .Int("upStreamBranchNumber", branch.upStreamBranchNumber)
-        .Int("upStreamUpSectionNumber", branch.upStreamUpSectionNumber)
-        .Int("numberOfSections", branch.numberOfSections)
-        .Bool("isStorageOutletBranch", branch.isStorageOutletBranch)
-        .Bool("isSingleStorageNodeBranch", branch.isSingleStorageNodeBranch)
-        .IntArray("nodeIDs", branch.nodeIDs)
-        .IntArray("edgeIDs", branch.edgeIDs);
+#define RIVO_WRITE(type, name, ...) Member(line, #name, branch.name);
+    RIVO_BRANCH_FIELDS(RIVO_WRITE)
+#undef RIVO_WRITE
+    line.IntArray("nodeIDs", branch.nodeIDs).IntArray("edgeIDs", branch.edgeIDs);
 }
 
 void FormatPumpLink(JsonLine& line, const host::PumpLinkResult& pump) {
-    line.Int("pumpLinkID", pump.pumpLinkID)
-        .Int("upStreamNodeID", pump.upStreamNodeID)
-        .Int("downStreamNodeID", pump.downStreamNodeID)
-        .Int("upStreamBranchNumber", pump.upStreamBranchNumber)
-        .Int("downStreamBranchNumber", pump.downStreamBranchNumber)
-        .Int("upStreamNodeUpSectionNumber", pump.upStreamNodeUpSectionNumber)
-        .Int("downStreamNodeUpSectionNumber", pump.downStreamNodeUpSectionNumber);
+#define RIVO_WRITE(type, name, ...) Member(line, #name, pump.name);
+    RIVO_PUMP_LINK_FIELDS(RIVO_WRITE)
+#undef RIVO_WRITE
 }
 
 namespace {
