@@ -75,8 +75,6 @@ namespace Rivo.Tests
                 Assert.AreNotSame(first, second);
                 Assert.AreEqual(1, first.BranchNumber);
                 Assert.AreEqual(first.BranchNumber, second.BranchNumber);
-                Assert.AreEqual(new[] { 1, 2, 3, 4 }, new[] { 0, 1, 2, 3 }.Select(first.GetNodeID));
-                Assert.AreEqual(7, parser.GetPumpLink(0).UpStreamNodeUpSectionNumber);
             }
         }
 

@@ -51,11 +51,13 @@ namespace Rivo.Tests
             return text.Append("}\n").ToString();
         }
 
-        // The error document of a parse that raised.
+        // The error document of a parse that raised; the parser's messages
+        // hold no control character but the line break.
         public static string Error(Exception e)
         {
+            string message = e.Message.Replace("\\", "\\\\").Replace("\"", "\\\"").Replace("\n", "\\n");
             return "{\n  \"result\": null,\n  \"error\": {\"hresult\": \"0x" + e.HResult.ToString("x8") +
-                   "\", \"message\": " + Quoted(e.Message) + "}\n}\n";
+                   "\", \"message\": \"" + message + "\"}\n}\n";
         }
 
         private static StringBuilder Head(RivoNetworkParser p, bool result, IEnumerable<string> branches,
@@ -181,31 +183,6 @@ namespace Rivo.Tests
         private static string Ids(IEnumerable<int> ids)
         {
             return "[" + string.Join(", ", ids) + "]";
-        }
-
-        private static string Quoted(string text)
-        {
-            var quoted = new StringBuilder("\"");
-            foreach (char c in text)
-            {
-                if (c == '"' || c == '\\')
-                {
-                    quoted.Append('\\').Append(c);
-                }
-                else if (c == '\n')
-                {
-                    quoted.Append("\\n");
-                }
-                else if (c < 0x20)
-                {
-                    quoted.Append("\\u").Append(((int)c).ToString("x4"));
-                }
-                else
-                {
-                    quoted.Append(c);
-                }
-            }
-            return quoted.Append('"').ToString();
         }
     }
 }
