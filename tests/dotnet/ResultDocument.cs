@@ -20,18 +20,14 @@ namespace Rivo.Tests
                 Enumerable.Range(0, p.NumberOfPumpLinks).Select(i => Pump(p.GetPumpLink(i))));
             // Each query as the tool makes it, in the order of the fields:
             // a query may depend on what an earlier one wrote for the node.
-            Lines(text, "nodes", network.NodeIDs.Select(id => Line(
-                Field("id", id), Field("branchNumber", Ask(() => p.GetBranchNumberOfNode(id))),
-                Field("indexInBranch", Ask(() => p.GetNodeIndexInBranch(id))),
-                Field("upStreamSectionNumber", Ask(() => p.GetNodeUpStreamSectionNumber(id))),
-                Field("isOutfallType", Ask(() => p.GetNodeIsOutfallType(id))),
-                Field("isConvertedToOutfall", Ask(() => p.GetNodeIsConvertedToOutfall(id))),
-                Field("isPump", Ask(() => p.GetNodeIsPump(id))),
-                Field("isManholeOrStorageType", Ask(() => p.GetNodeIsManholeOrStorageType(id))))), ",");
-            Lines(text, "links", network.LinkIDs.Select(id => Line(
-                Field("id", id), Field("branchNumber", Ask(() => p.GetBranchNumberOfPipe(id))),
-                Field("upStreamSectionNumber", Ask(() => p.GetLinkUpStreamSectionNumber(id))),
-                Field("parserDirectionSameAsUI", Ask(() => p.GetParserDirectionSameAsUI(id))))), "");
+            Lines(text, "nodes", network.NodeIDs.Select(id => Fields(NodeFields, id,
+                Ask(() => p.GetBranchNumberOfNode(id)), Ask(() => p.GetNodeIndexInBranch(id)),
+                Ask(() => p.GetNodeUpStreamSectionNumber(id)), Ask(() => p.GetNodeIsOutfallType(id)),
+                Ask(() => p.GetNodeIsConvertedToOutfall(id)), Ask(() => p.GetNodeIsPump(id)),
+                Ask(() => p.GetNodeIsManholeOrStorageType(id)))), ",");
+            Lines(text, "links", network.LinkIDs.Select(id => Fields(LinkFields, id,
+                Ask(() => p.GetBranchNumberOfPipe(id)), Ask(() => p.GetLinkUpStreamSectionNumber(id)),
+                Ask(() => p.GetParserDirectionSameAsUI(id)))), "");
             return text.Append("}\n").ToString();
         }
 
@@ -39,23 +35,21 @@ namespace Rivo.Tests
         {
             var text = Head(p, result, p.ReadBranches().Select(Branch), p.ReadLoops().Select(Branch),
                 p.ReadPumpLinks().Select(Pump));
-            Lines(text, "nodes", p.ReadNodes(network.NodeIDs).Select(n => Line(
-                Field("id", n.ID), Field("branchNumber", n.BranchNumber), Field("indexInBranch", n.IndexInBranch),
-                Field("upStreamSectionNumber", n.UpStreamSectionNumber), Field("isOutfallType", n.IsOutfallType),
-                Field("isConvertedToOutfall", n.IsConvertedToOutfall), Field("isPump", n.IsPump),
-                Field("isManholeOrStorageType", n.IsManholeOrStorageType))), ",");
-            Lines(text, "links", p.ReadLinks(network.LinkIDs).Select(l => Line(
-                Field("id", l.ID), Field("branchNumber", l.BranchNumber),
-                Field("upStreamSectionNumber", l.UpStreamSectionNumber),
-                Field("parserDirectionSameAsUI", l.ParserDirectionSameAsUI))), "");
+            Lines(text, "nodes", p.ReadNodes(network.NodeIDs).Select(n => Fields(NodeFields, n.ID, n.BranchNumber,
+                n.IndexInBranch, n.UpStreamSectionNumber, n.IsOutfallType, n.IsConvertedToOutfall, n.IsPump,
+                n.IsManholeOrStorageType)), ",");
+            Lines(text, "links", p.ReadLinks(network.LinkIDs).Select(l => Fields(LinkFields, l.ID, l.BranchNumber,
+                l.UpStreamSectionNumber, l.ParserDirectionSameAsUI)), "");
             return text.Append("}\n").ToString();
         }
 
-        // The error document of a parse that raised.
+        // The error document of a parse that raised; the parser's messages
+        // hold no control character but the line break.
         public static string Error(Exception e)
         {
+            string message = e.Message.Replace("\\", "\\\\").Replace("\"", "\\\"").Replace("\n", "\\n");
             return "{\n  \"result\": null,\n  \"error\": {\"hresult\": \"0x" + e.HResult.ToString("x8") +
-                   "\", \"message\": " + Quoted(e.Message) + "}\n}\n";
+                   "\", \"message\": \"" + message + "\"}\n}\n";
         }
 
         private static StringBuilder Head(RivoNetworkParser p, bool result, IEnumerable<string> branches,
@@ -78,49 +72,48 @@ namespace Rivo.Tests
             return text;
         }
 
+        private static readonly string[] NodeFields = { "id", "branchNumber", "indexInBranch",
+            "upStreamSectionNumber", "isOutfallType", "isConvertedToOutfall", "isPump", "isManholeOrStorageType" };
+        private static readonly string[] LinkFields =
+            { "id", "branchNumber", "upStreamSectionNumber", "parserDirectionSameAsUI" };
+        private static readonly string[] BranchFields = { "branchNumber", "downStreamBranchNumber",
+            "downStreamUpSectionNumber", "upStreamBranchNumber", "upStreamUpSectionNumber", "numberOfSections",
+            "isStorageOutletBranch", "isSingleStorageNodeBranch", "nodeIDs", "edgeIDs" };
+        private static readonly string[] PumpFields = { "pumpLinkID", "upStreamNodeID", "downStreamNodeID",
+            "upStreamBranchNumber", "downStreamBranchNumber", "upStreamNodeUpSectionNumber",
+            "downStreamNodeUpSectionNumber" };
+
         private static string Branch(IVBranch b)
         {
-            return Branch(b.BranchNumber, b.DownStreamBranchNumber, b.DownStreamUpSectionNumber,
+            return Fields(BranchFields, b.BranchNumber, b.DownStreamBranchNumber, b.DownStreamUpSectionNumber,
                 b.UpStreamBranchNumber, b.UpStreamUpSectionNumber, b.NumberOfSections, b.IsStorageOutletBranch,
-                b.IsSingleStorageNodeBranch, Enumerable.Range(0, b.NumberOfNodes).Select(b.GetNodeID),
-                Enumerable.Range(0, b.NumberOfEdges).Select(b.GetEdgeID));
+                b.IsSingleStorageNodeBranch, Ids(Enumerable.Range(0, b.NumberOfNodes).Select(b.GetNodeID)),
+                Ids(Enumerable.Range(0, b.NumberOfEdges).Select(b.GetEdgeID)));
         }
 
         private static string Branch(BranchAnswers b)
         {
-            return Branch(b.BranchNumber, b.DownStreamBranchNumber, b.DownStreamUpSectionNumber,
+            return Fields(BranchFields, b.BranchNumber, b.DownStreamBranchNumber, b.DownStreamUpSectionNumber,
                 b.UpStreamBranchNumber, b.UpStreamUpSectionNumber, b.NumberOfSections, b.IsStorageOutletBranch,
-                b.IsSingleStorageNodeBranch, b.NodeIDs, b.EdgeIDs);
-        }
-
-        private static string Branch(int number, int down, int downUp, int up, int upUp, int sections,
-            bool storageOutlet, bool singleStorage, IEnumerable<int> nodes, IEnumerable<int> edges)
-        {
-            return Line(Field("branchNumber", number), Field("downStreamBranchNumber", down),
-                Field("downStreamUpSectionNumber", downUp), Field("upStreamBranchNumber", up),
-                Field("upStreamUpSectionNumber", upUp), Field("numberOfSections", sections),
-                Field("isStorageOutletBranch", storageOutlet), Field("isSingleStorageNodeBranch", singleStorage),
-                Field("nodeIDs", Ids(nodes)), Field("edgeIDs", Ids(edges)));
+                b.IsSingleStorageNodeBranch, Ids(b.NodeIDs), Ids(b.EdgeIDs));
         }
 
         private static string Pump(IVPumpLink q)
         {
-            return Pump(q.PumpLinkID, q.UpStreamNodeID, q.DownStreamNodeID, q.UpStreamBranchNumber,
+            return Fields(PumpFields, q.PumpLinkID, q.UpStreamNodeID, q.DownStreamNodeID, q.UpStreamBranchNumber,
                 q.DownStreamBranchNumber, q.UpStreamNodeUpSectionNumber, q.DownStreamNodeUpSectionNumber);
         }
 
         private static string Pump(PumpLinkAnswers q)
         {
-            return Pump(q.PumpLinkID, q.UpStreamNodeID, q.DownStreamNodeID, q.UpStreamBranchNumber,
+            return Fields(PumpFields, q.PumpLinkID, q.UpStreamNodeID, q.DownStreamNodeID, q.UpStreamBranchNumber,
                 q.DownStreamBranchNumber, q.UpStreamNodeUpSectionNumber, q.DownStreamNodeUpSectionNumber);
         }
 
-        private static string Pump(int id, int up, int down, int upBranch, int downBranch, int upSection,
-            int downSection)
+        // A record of the document: each name with its value.
+        private static string Fields(string[] names, params object[] values)
         {
-            return Line(Field("pumpLinkID", id), Field("upStreamNodeID", up), Field("downStreamNodeID", down),
-                Field("upStreamBranchNumber", upBranch), Field("downStreamBranchNumber", downBranch),
-                Field("upStreamNodeUpSectionNumber", upSection), Field("downStreamNodeUpSectionNumber", downSection));
+            return Line(names.Zip(values, Field).ToArray());
         }
 
         // The answer of a query, or null where it raises as the parser raises.
@@ -181,31 +174,6 @@ namespace Rivo.Tests
         private static string Ids(IEnumerable<int> ids)
         {
             return "[" + string.Join(", ", ids) + "]";
-        }
-
-        private static string Quoted(string text)
-        {
-            var quoted = new StringBuilder("\"");
-            foreach (char c in text)
-            {
-                if (c == '"' || c == '\\')
-                {
-                    quoted.Append('\\').Append(c);
-                }
-                else if (c == '\n')
-                {
-                    quoted.Append("\\n");
-                }
-                else if (c < 0x20)
-                {
-                    quoted.Append("\\u").Append(((int)c).ToString("x4"));
-                }
-                else
-                {
-                    quoted.Append(c);
-                }
-            }
-            return quoted.Append('"').ToString();
         }
     }
 }

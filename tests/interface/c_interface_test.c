@@ -187,30 +187,27 @@ static void check_bulk_answers(rivo_parser* p) {
     CHECK(read == 1 && pumps[0].pumpLinkID == 300 && pumps[0].downStreamNodeUpSectionNumber == 1);
 }
 
+typedef rivo_hresult (*Count)(rivo_parser*, int32_t*);
+
 static void check_lists_and_positions(rivo_parser* p) {
+    static const struct {
+        Count query;
+        int32_t value;
+    } counts[] = {{rivo_number_of_nodes, NODES},       {rivo_number_of_links, LINKS},
+                  {rivo_number_of_loops, 0},           {rivo_contains_loop, 0},
+                  {rivo_number_of_pump_links, 1},      {rivo_number_of_gutters, 1},
+                  {rivo_number_of_isolated_nodes, 0},  {rivo_number_of_isolated_edges, 0},
+                  {rivo_number_of_removed_outfalls, 0}};
     int32_t value = -1;
     double position = -1.0;
-    OK(rivo_number_of_nodes(p, &value));
-    CHECK(value == NODES);
-    OK(rivo_number_of_links(p, &value));
-    CHECK(value == LINKS);
-    OK(rivo_number_of_loops(p, &value));
-    CHECK(value == 0);
-    OK(rivo_contains_loop(p, &value));
-    CHECK(value == 0);
-    OK(rivo_number_of_pump_links(p, &value));
-    CHECK(value == 1);
-    OK(rivo_number_of_gutters(p, &value));
-    CHECK(value == 1);
+    size_t k;
+    for (k = 0; k < sizeof counts / sizeof counts[0]; ++k) {
+        OK(counts[k].query(p, &value));
+        CHECK(value == counts[k].value);
+    }
     OK(rivo_get_gutter_link_id(p, 0, &value));
     CHECK(value == 15);
     OK(rivo_get_gutter_direction_same_as_ui(p, 0, &value));
-    CHECK(value == 0);
-    OK(rivo_number_of_isolated_nodes(p, &value));
-    CHECK(value == 0);
-    OK(rivo_number_of_isolated_edges(p, &value));
-    CHECK(value == 0);
-    OK(rivo_number_of_removed_outfalls(p, &value));
     CHECK(value == 0);
     /* Positions are the host's to keep on the parser's records. */
     OK(rivo_set_first_section_position(p, 12, 2.5));

@@ -1,7 +1,7 @@
 # Installs the built project into a fresh prefix, checks that only the public
 # headers (include/rivo) were installed, then configures, builds and runs a
 # small consumer that finds the package with find_package(rivo) and parses
-# the showcase. EMULATOR runs the consumer where the build is for another
+# a network. EMULATOR runs the consumer where the build is for another
 # platform (Wine for Windows), with the library's DLL beside it.
 file(REMOVE_RECURSE "${WORK_DIR}")
 execute_process(COMMAND "${CMAKE_COMMAND}" --install "${BUILD_DIR}" --prefix "${WORK_DIR}/prefix"
@@ -34,7 +34,7 @@ file(GLOB dlls "${WORK_DIR}/prefix/bin/*.dll")
 if(dlls)
   file(COPY ${dlls} DESTINATION "${WORK_DIR}/build")
 endif()
-execute_process(COMMAND ${EMULATOR} "${WORK_DIR}/build/consumer${EXE_SUFFIX}" "${SHOWCASE}"
+execute_process(COMMAND ${EMULATOR} "${WORK_DIR}/build/consumer${EXE_SUFFIX}"
                 RESULT_VARIABLE rc)
 if(rc)
   message(FATAL_ERROR "consumer run failed")
