@@ -10,9 +10,9 @@
 #include <string_view>
 #include <utility>
 
-#include "rivo/rivo_network_parser.h"
 #include "parser/network_parser.h"
 #include "rivo/rivo_c.h"
+#include "rivo/rivo_network_parser.h"
 #include "support/error_texts.h"
 #include "support/kt_exception.h"
 
