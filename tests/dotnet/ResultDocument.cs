@@ -131,16 +131,9 @@ namespace Rivo.Tests
 
         private static void Lines(StringBuilder text, string key, IEnumerable<string> lines, string after)
         {
-            text.Append("  \"").Append(key).Append("\": [");
-            string separator = "\n    ";
-            bool any = false;
-            foreach (string line in lines)
-            {
-                text.Append(separator).Append(line);
-                separator = ",\n    ";
-                any = true;
-            }
-            text.Append(any ? "\n  ]" : "]").Append(after).Append('\n');
+            string joined = string.Join(",\n    ", lines);
+            text.Append("  \"").Append(key).Append("\": [")
+                .Append(joined.Length == 0 ? "]" : "\n    " + joined + "\n  ]").Append(after).Append('\n');
         }
 
         private static void IdList(StringBuilder text, string key, IEnumerable<int> ids)
@@ -160,15 +153,9 @@ namespace Rivo.Tests
 
         private static string Value(object value)
         {
-            if (value == null)
-            {
-                return "null";
-            }
-            if (value is bool)
-            {
-                return (bool)value ? "true" : "false";
-            }
-            return value is string ? (string)value : Convert.ToString(value, System.Globalization.CultureInfo.InvariantCulture);
+            return value == null ? "null"
+                : value is bool ? ((bool)value ? "true" : "false")
+                : Convert.ToString(value, System.Globalization.CultureInfo.InvariantCulture);
         }
 
         private static string Ids(IEnumerable<int> ids)

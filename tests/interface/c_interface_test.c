@@ -221,13 +221,17 @@ static void check_lists_and_positions(rivo_parser* p) {
     CHECK(position == 4.0);
 }
 
-/* A call failed with `expected` and `message`, and wrote no answer. */
+/* A call failed with `expected` and `message`, and wrote no answer (read
+   here, after the call, never beside it among the arguments). */
 static void expect(const rivo_parser* p, rivo_hresult hr, rivo_hresult expected,
-                   const char* message, int32_t value) {
+                   const char* message, const int32_t* value) {
     CHECK(hr == expected);
-    CHECK(value == 77);
+    CHECK(*value == 77);
     check_message(p, message);
 }
+
+#define FAILS(call, code, message) expect(p, (call), RIVO_E_##code, message, &v)
+#define OUT_OF_RANGE(what) "Failed : " what "\nIndex out of range"
 
 /* Every way a call can fail: the code, the exact message, nothing written. */
 static void check_errors(rivo_parser* p) {
@@ -235,45 +239,40 @@ static void check_errors(rivo_parser* p) {
     const int32_t twice[2] = {8, 8}, unknown[2] = {9, 9};
     const double zero[2] = {0, 0};
     const int16_t manholes[2] = {0, 0};
-    expect(p, rivo_branch_value(p, RIVO_BRANCHES, -1, RIVO_BRANCH_NUMBER, &v), RIVO_E_INVALIDARG,
-           "Failed : CFLDNetworkParser::GetBranch\nIndex out of range", v);
-    expect(p, rivo_branch_value(p, RIVO_LOOPS, 0, RIVO_BRANCH_NUMBER, &v), RIVO_E_INVALIDARG,
-           "Failed : CFLDNetworkParser::GetLoopBranch\nIndex out of range", v);
-    expect(p, rivo_branch_node_id(p, RIVO_BRANCHES, 0, 4, &v), RIVO_E_INVALIDARG,
-           "Failed : CBranch::GetNodeID\nIndex out of range", v);
-    expect(p, rivo_branch_edge_id(p, RIVO_BRANCHES, 0, -1, &v), RIVO_E_INVALIDARG,
-           "Failed : CBranch::GetEdgeID\nIndex out of range", v);
-    expect(p, rivo_pump_link_value(p, 1, RIVO_PUMP_LINK_ID, &v), RIVO_E_INVALIDARG,
-           "Failed : CFLDNetworkParser::GetPumpLink\nIndex out of range", v);
-    expect(p, rivo_get_branch_number_of_node(p, 7, &v), RIVO_E_INVALIDARG,
-           "Failed : CFLDNetworkParser::GetBranchNumberOfNode\nNode ID is not in the Graph", v);
-    expect(p, rivo_get_branch_number_of_pipe(p, 99, &v), RIVO_E_INVALIDARG,
-           "Failed : graph_fld::GetEdge", v);
-    expect(p, rivo_get_isolated_node_id(p, 0, &v), RIVO_E_INVALIDARG,
-           "Failed : CFLDNetworkParser::GetIsolatedNodeId\nIndex out of range", v);
-    expect(p, rivo_get_isolated_edge_id(p, 0, &v), RIVO_E_INVALIDARG,
-           "Failed : CFLDNetworkParser::GetIsolatedEdgeId\nIndex out of range", v);
-    expect(p, rivo_get_removed_outfall_id(p, 0, &v), RIVO_E_INVALIDARG,
-           "Failed : CFLDNetworkParser::GetRemovedOutfallId\nIndex out of range", v);
-    expect(p, rivo_get_gutter_link_id(p, 1, &v), RIVO_E_INVALIDARG,
-           "Failed : CFLDNetworkParser::GetGutterLinkID\nIndex out of range", v);
-    expect(p, rivo_parse_network(p, 1, &v), RIVO_E_FAIL,
-           "Failed : CFLDNetworkParser::ParseAllNetworks\nThe network has already been parsed", v);
-    expect(p, rivo_branch_value(p, 2, 0, RIVO_BRANCH_NUMBER, &v), RIVO_E_INVALIDARG,
-           "Unknown branch list", v);
-    expect(p, rivo_branch_value(p, RIVO_BRANCHES, 0, 10, &v), RIVO_E_INVALIDARG, "Unknown field",
-           v);
-    expect(p, rivo_pump_link_value(p, 0, -1, &v), RIVO_E_INVALIDARG, "Unknown field", v);
-    expect(p, rivo_number_of_branches(p, NULL), RIVO_E_POINTER, "A pointer argument is null", v);
-    expect(p, rivo_read_nodes(p, -1, NULL, NULL), RIVO_E_INVALIDARG,
-           "A count or position is negative", v);
-    expect(p, rivo_read_nodes(p, 1, NULL, NULL), RIVO_E_POINTER, "A pointer argument is null", v);
-    expect(p, rivo_read_branch_ids(p, RIVO_BRANCHES, 0, 3, &v, 8, &v, 6), RIVO_E_INVALIDARG,
-           "An array is too small for the answers", v);
-    expect(p, rivo_set_node_storage_type(p, 99), RIVO_E_INVALIDARG, "Failed : graph_fld::GetNode",
-           v);
-    expect(p, rivo_add_edge_default_length(p, 20, 99, 0.0, 1, 0.0, 1.0, 0), RIVO_E_INVALIDARG,
-           "Failed : graph_fld::GetNode", v);
+    FAILS(rivo_branch_value(p, RIVO_BRANCHES, -1, RIVO_BRANCH_NUMBER, &v), INVALIDARG,
+          OUT_OF_RANGE("CFLDNetworkParser::GetBranch"));
+    FAILS(rivo_branch_value(p, RIVO_LOOPS, 0, RIVO_BRANCH_NUMBER, &v), INVALIDARG,
+          OUT_OF_RANGE("CFLDNetworkParser::GetLoopBranch"));
+    FAILS(rivo_branch_node_id(p, RIVO_BRANCHES, 0, 4, &v), INVALIDARG,
+          OUT_OF_RANGE("CBranch::GetNodeID"));
+    FAILS(rivo_branch_edge_id(p, RIVO_BRANCHES, 0, -1, &v), INVALIDARG,
+          OUT_OF_RANGE("CBranch::GetEdgeID"));
+    FAILS(rivo_pump_link_value(p, 1, RIVO_PUMP_LINK_ID, &v), INVALIDARG,
+          OUT_OF_RANGE("CFLDNetworkParser::GetPumpLink"));
+    FAILS(rivo_get_branch_number_of_node(p, 7, &v), INVALIDARG,
+          "Failed : CFLDNetworkParser::GetBranchNumberOfNode\nNode ID is not in the Graph");
+    FAILS(rivo_get_branch_number_of_pipe(p, 99, &v), INVALIDARG, "Failed : graph_fld::GetEdge");
+    FAILS(rivo_get_isolated_node_id(p, 0, &v), INVALIDARG,
+          OUT_OF_RANGE("CFLDNetworkParser::GetIsolatedNodeId"));
+    FAILS(rivo_get_isolated_edge_id(p, 0, &v), INVALIDARG,
+          OUT_OF_RANGE("CFLDNetworkParser::GetIsolatedEdgeId"));
+    FAILS(rivo_get_removed_outfall_id(p, 0, &v), INVALIDARG,
+          OUT_OF_RANGE("CFLDNetworkParser::GetRemovedOutfallId"));
+    FAILS(rivo_get_gutter_link_id(p, 1, &v), INVALIDARG,
+          OUT_OF_RANGE("CFLDNetworkParser::GetGutterLinkID"));
+    FAILS(rivo_parse_network(p, 1, &v), FAIL,
+          "Failed : CFLDNetworkParser::ParseAllNetworks\nThe network has already been parsed");
+    FAILS(rivo_branch_value(p, 2, 0, RIVO_BRANCH_NUMBER, &v), INVALIDARG, "Unknown branch list");
+    FAILS(rivo_branch_value(p, RIVO_BRANCHES, 0, 10, &v), INVALIDARG, "Unknown field");
+    FAILS(rivo_pump_link_value(p, 0, -1, &v), INVALIDARG, "Unknown field");
+    FAILS(rivo_number_of_branches(p, NULL), POINTER, "A pointer argument is null");
+    FAILS(rivo_read_nodes(p, -1, NULL, NULL), INVALIDARG, "A count or position is negative");
+    FAILS(rivo_read_nodes(p, 1, NULL, NULL), POINTER, "A pointer argument is null");
+    FAILS(rivo_read_branch_ids(p, RIVO_BRANCHES, 0, 3, &v, 8, &v, 6), INVALIDARG,
+          "An array is too small for the answers");
+    FAILS(rivo_set_node_storage_type(p, 99), INVALIDARG, "Failed : graph_fld::GetNode");
+    FAILS(rivo_add_edge_default_length(p, 20, 99, 0.0, 1, 0.0, 1.0, 0), INVALIDARG,
+          "Failed : graph_fld::GetNode");
     /* The message belongs to the last call: a success clears it. */
     OK(rivo_number_of_branches(p, &v));
     check_message(p, "");

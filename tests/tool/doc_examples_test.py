@@ -23,18 +23,15 @@ import unittest
 ARGS = None
 BLOCK = re.compile(r"```(\w*)\n(.*?)```", re.S)
 STATUS = re.compile(r"exits? (?:with status )?(\d)")
-
-
-def documents():
-    files = [os.path.join(ARGS.source, "README.md")]
-    files += sorted(glob.glob(os.path.join(ARGS.source, "docs", "*.md")))
-    for path in files:
-        with open(path, encoding="utf-8") as f:
-            yield os.path.relpath(path, ARGS.source), f.read()
+COMMAND = re.compile(r"^\$ (.*)\n((?:(?!\$ ).*\n)*)", re.M)
 
 
 def blocks(language):
-    for name, text in documents():
+    files = ["README.md"] + sorted(os.path.relpath(path, ARGS.source) for path in
+                                   glob.glob(os.path.join(ARGS.source, "docs", "*.md")))
+    for name in files:
+        with open(os.path.join(ARGS.source, name), encoding="utf-8") as f:
+            text = f.read()
         for match in BLOCK.finditer(text):
             if match.group(1) == language:
                 yield name, match.group(2), text[match.end():match.end() + 400]
@@ -73,18 +70,12 @@ class DocumentedExamples(unittest.TestCase):
         shutil.copytree(os.path.join(ARGS.source, "examples"), os.path.join(self.folder, "examples"))
         env = dict(os.environ, PATH=os.path.dirname(ARGS.rivo) + os.pathsep + os.environ["PATH"])
         for name, block, _ in blocks(""):
-            lines = block.splitlines()
-            for i, line in enumerate(lines):
-                if not line.startswith("$ "):
-                    continue
-                shown = []
-                for rest in lines[i + 1:]:
-                    if rest.startswith("$ "):
-                        break
-                    shown.append(rest)
-                run = subprocess.run(["bash", "-c", line[2:]], cwd=self.folder, env=env,
+            # A command and the lines up to the next command: what it prints.
+            for command, shown in COMMAND.findall(block):
+                run = subprocess.run(["bash", "-c", command], cwd=self.folder, env=env,
                                      capture_output=True, text=True)
-                self.assertEqual(run.stdout.splitlines(), shown, f"{name}: {line}\n{run.stderr}")
+                self.assertEqual(run.stdout.splitlines(), shown.splitlines(),
+                                 f"{name}: {command}\n{run.stderr}")
 
     def test_help_network_document_parses(self):
         help_text = subprocess.run([ARGS.rivo, "parse", "--help"], capture_output=True,
@@ -122,10 +113,8 @@ class DocumentedExamples(unittest.TestCase):
 def main():
     global ARGS
     parser = argparse.ArgumentParser(description=__doc__)
-    parser.add_argument("--rivo", required=True)
-    parser.add_argument("--source", required=True)
-    parser.add_argument("--cxx", required=True)
-    parser.add_argument("--library", required=True)
+    for name in ("--rivo", "--source", "--cxx", "--library"):
+        parser.add_argument(name, required=True)
     parser.add_argument("--include", action="append", default=[])
     parser.add_argument("--flags", default="")
     ARGS, rest = parser.parse_known_args()
