@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include <sstream>
+#include <string>
 
 #include "input/input_error.h"
 #include "input/tracked_input.h"
