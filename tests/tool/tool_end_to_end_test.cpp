@@ -130,11 +130,7 @@ TEST_F(ToolTest, FailedWritesExitOneAndLeaveEarlierFilesAsTheyWere) {
 // The result documents the system gives today. Set RIVO_UPDATE_GOLDEN=1 to
 // rewrite them after a deliberate change, and review the difference.
 TEST_F(ToolTest, ResultDocumentsMatchTheGoldenFiles) {
-    struct Case {
-        std::vector<std::string> args;
-        fs::path golden;
-    };
-    const Case cases[] = {
+    const std::pair<std::vector<std::string>, fs::path> cases[] = {
         {{"parse", Fixture("chain.json")}, Fixture("chain.result.json")},
         {{"parse", "--longest", Fixture("ring.json")}, Fixture("ring.longest.result.json")},
         {{"parse", Fixture("ring.json")}, Fixture("ring.result.json")},
@@ -145,13 +141,13 @@ TEST_F(ToolTest, ResultDocumentsMatchTheGoldenFiles) {
         {{"parse", (kExamples / "showcase.json").string()}, kExamples / "showcase.result.json"},
     };
     const bool update = std::getenv("RIVO_UPDATE_GOLDEN") != nullptr;
-    for (const Case& c : cases) {
-        const ToolRun run = Tool(c.args);
-        EXPECT_EQ(run.status, 0) << c.golden;
+    for (const auto& [args, golden] : cases) {
+        const ToolRun run = Tool(args);
+        EXPECT_EQ(run.status, 0) << golden;
         if (update) {
-            std::ofstream(c.golden, std::ios::binary) << run.out;
+            std::ofstream(golden, std::ios::binary) << run.out;
         }
-        EXPECT_EQ(json::parse(run.out), ReadJson(c.golden)) << c.golden;
+        EXPECT_EQ(json::parse(run.out), ReadJson(golden)) << golden;
     }
 }
 
