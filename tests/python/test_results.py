@@ -60,17 +60,12 @@ def ways_in(path, longest):
 
 
 @pytest.mark.parametrize("longest", [False, True], ids=["plain", "longest"])
-@pytest.mark.parametrize("path", EXAMPLES, ids=lambda p: p.name)
-def test_examples(path, longest):
+@pytest.mark.parametrize("source", EXAMPLES + PROFILES, ids=lambda s: getattr(s, "name", s))
+def test_every_way_in(request, source, longest):
+    """The examples, and a generated network of each profile (by its name)."""
+    path = request.getfixturevalue("generated")[source] if source in PROFILES else source
     for parse in ways_in(path, longest):
         assert_same_outcome(parse, path, longest)
-
-
-@pytest.mark.parametrize("longest", [False, True], ids=["plain", "longest"])
-@pytest.mark.parametrize("profile", PROFILES)
-def test_generated_networks(generated, profile, longest):
-    for parse in ways_in(generated[profile], longest):
-        assert_same_outcome(parse, generated[profile], longest)
 
 
 @pytest.mark.parametrize("form", ["array", "numpy"])

@@ -2,9 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include <sstream>
+#include <string>
 
 #include "input/input_error.h"
 #include "input/tracked_input.h"
@@ -80,8 +79,6 @@ TEST(NetworkReader, RejectsWithPlaceAndPath) {
          "net.json:1:27: gutters[0].sameDirectionAsUI: required field is missing"},
         {std::string(R"({"nodes": [{"id": 7e0, )") + kNode + "}]}",
          "net.json:1:19: nodes[0].id: expected an integer, found 7e0"},
-        {std::string(R"({"nodes": [{"id": true, )") + kNode + "}]}",
-         "net.json:1:19: nodes[0].id: expected an integer, found true"},
         {std::string(R"({"nodes": [{"id": 2147483648, )") + kNode + "}]}",
          "net.json:1:19: nodes[0].id: 2147483648 is outside the range of an ID "
          "(-2147483648 to 2147483647)"},
@@ -97,8 +94,6 @@ TEST(NetworkReader, RejectsWithPlaceAndPath) {
          "net.json:1:35: nodes[0].y: -1e309 is not a finite number"},
         {R"({"nodes": [{"id": 1, "x": 0, "y": 0, "type": 0, "storage": 0}]})",
          "net.json:1:60: nodes[0].storage: expected true or false, found 0"},
-        {R"({"nodes": [{"id": 1, "x": 0, "y": 0, "type": 0, "pond": null}]})",
-         "net.json:1:57: nodes[0].pond: expected true or false, found null"},
         {R"({"nodes": [{"id": 1, "x": 0, "y": 0, "type": {"code": 1}}]})",
          "net.json:1:46: nodes[0].type: expected an integer, found an object"},
     };

@@ -13,7 +13,9 @@ namespace {
 
 using namespace rivo_tool_test;
 
-const std::string kLastNode = "which a branch numbers only when it is an outfall or a storage node";
+const std::string kLastNode =
+    "cannot be numbered: it is the last node of branch 1, which a branch numbers only when it is "
+    "an outfall or a storage node";
 const std::string kHint = "hint: a pump link needs both its nodes on numbered branches: ";
 const std::string kUseMapping = "use the storage mapping (--pump-nodes storage, the default)";
 
@@ -26,18 +28,12 @@ struct StopCase {
 const StopCase kStops[] = {
     {"swmm/force_main_dead_end.inp",
      {"--pump-nodes", "none"},
-     {"pump link 1 'P1': downstream node 2 'FM1' cannot be numbered: it is the last node of "
-      "branch 1, " +
-          kLastNode,
-      "pump link 2 'P2': downstream node 2 'FM1' cannot be numbered: it is the last node of "
-      "branch 1, " +
-          kLastNode,
+     {"pump link 1 'P1': downstream node 2 'FM1' " + kLastNode,
+      "pump link 2 'P2': downstream node 2 'FM1' " + kLastNode,
       kHint + kUseMapping + ", or make such a node a storage node"}},
     {"swmm/wet_well_on_one_pipe.inp",
      {"--pump-nodes", "none"},
-     {"pump link 1 'P1': upstream node 3 'WW' cannot be numbered: it is the last node of branch "
-      "1, " +
-          kLastNode,
+     {"pump link 1 'P1': upstream node 3 'WW' " + kLastNode,
       kHint + kUseMapping + ", or make such a node a storage node"}},
     {"swmm/pump_into_outfall.inp",
      {"--pump-nodes", "none"},

@@ -100,18 +100,25 @@ std::vector<Model> ReadModels() {
     return models;
 }
 
+// Skipped where the collection is absent; where it is, the count below
+// makes sure it is whole.
+class SharedModels : public ::testing::Test {
+    void SetUp() override {
+        if (!fs::is_directory(kShared / "inp")) {
+            GTEST_SKIP() << kShared / "inp"
+                         << " is absent: the shared models lie beside the checkout, or set "
+                            "RIVO_SHARED_DIR to their folder";
+        }
+    }
+};
+
 // import-swmm gives the collection's documents byte for byte: json-storage/
 // by default, json/ with the plain mapping, and the names table, whether it
 // reads a compressed model itself or its text unpacked. With their pump
 // stations as storage nodes, every pump link is numbered: no model raises,
 // with or without the longest-branch option. Each model is read once for
 // both checks.
-TEST(SharedModels, ImportGivesTheCollectionsDocumentsWhichParseWithoutRaising) {
-    if (!fs::is_directory(kShared / "inp")) {
-        GTEST_SKIP() << kShared / "inp"
-                     << " is absent: the shared models lie beside the checkout, or set "
-                        "RIVO_SHARED_DIR to their folder";
-    }
+TEST_F(SharedModels, ImportGivesTheCollectionsDocumentsWhichParseWithoutRaising) {
     const std::vector<Model> models = ReadModels();
     ASSERT_EQ(models.size(), 105u);
     int parsedTrue[2] = {0, 0}, parsedFalse[2] = {0, 0};
@@ -143,11 +150,8 @@ TEST(SharedModels, ImportGivesTheCollectionsDocumentsWhichParseWithoutRaising) {
 // pump ends on no branch it reports. Parsed without --longest, two of them
 // are numbered (they lie only on a loop branch, which --longest does not
 // report), and twelve are the unnumbered last nodes of branches.
-TEST(SharedModels, PumpEndsTheLongestBranchParseLeavesAreExplainedByTheParseWithout) {
+TEST_F(SharedModels, PumpEndsTheLongestBranchParseLeavesAreExplainedByTheParseWithout) {
     const fs::path file = kShared / "inp" / "c1729-3440-hh.inp.gz";
-    if (!fs::exists(file)) {
-        GTEST_SKIP() << file << " is absent (RIVO_SHARED_DIR names the shared folder)";
-    }
     const auto model = rivo::tool::swmm::ReadSwmmText(ReadModel(file), "m.inp", PumpNodes::kNone);
     Velmora::Calculations::Dynamic::RivoNetworkParser longest, plain;
     rivo::host::Network network = model.document;
@@ -172,11 +176,8 @@ TEST(SharedModels, PumpEndsTheLongestBranchParseLeavesAreExplainedByTheParseWith
 
 // The only outfall of this model has no conduit: the parser finds no outlet
 // and lists nothing, and the reason names the outfall beside the sewer.
-TEST(SharedModels, AModelWithoutOutletSaysWhichOutfallHasNoLink) {
+TEST_F(SharedModels, AModelWithoutOutletSaysWhichOutfallHasNoLink) {
     const fs::path file = kShared / "inp" / "c1729-dr6.inp.gz";
-    if (!fs::exists(file)) {
-        GTEST_SKIP() << file << " is absent (RIVO_SHARED_DIR names the shared folder)";
-    }
     auto model = rivo::tool::swmm::ReadSwmmText(ReadModel(file), "m.inp");
     Velmora::Calculations::Dynamic::RivoNetworkParser parser;
     rivo::host::Network network = model.document;

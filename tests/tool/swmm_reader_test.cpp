@@ -149,11 +149,6 @@ TEST(SwmmLexical, NumbersAndNames) {
     }
 }
 
-struct ErrorCase {
-    std::string text;
-    std::vector<std::string> messages;
-};
-
 const std::string kNoNode =
     "m.inp: no node to parse: the file has no junction, outfall, storage or divider lines";
 
@@ -161,13 +156,8 @@ std::string Outside(int line) {
     return "m.inp:" + std::to_string(line) + ": data outside any [SECTION]";
 }
 
-std::string TooFewFields(int line) {
-    return "m.inp:" + std::to_string(line) +
-           ": [JUNCTIONS] expected at least 2 fields (name elevation), found 1";
-}
-
 TEST(SwmmErrors, EveryUnusableLineIsReportedInLineOrder) {
-    const ErrorCase cases[] = {
+    const std::pair<std::string, std::vector<std::string>> cases[] = {
         {"J1 1\n", {"m.inp:1: data outside any [SECTION]"}},
         {"[JUNCTIONS]\nJ1\n",
          {"m.inp:2: [JUNCTIONS] expected at least 2 fields (name elevation), found 1"}},
@@ -196,14 +186,16 @@ TEST(SwmmErrors, EveryUnusableLineIsReportedInLineOrder) {
         {"[TITLE]\nJ1 1\n[JUNCTIONS]\n[CONDUITS]\n;C1 J1 J2 1\n", {kNoNode}},
         // Two stray lines before the first section are problems of a model;
         // the third shows the text is none, and nothing after it is read.
-        {"x\ny\n[JUNCTIONS]\nJ1\n", {Outside(1), Outside(2), TooFewFields(4)}},
+        {"x\ny\n[JUNCTIONS]\nJ1\n",
+         {Outside(1), Outside(2),
+          "m.inp:4: [JUNCTIONS] expected at least 2 fields (name elevation), found 1"}},
         {"x\n\ny\nz\n[JUNCTIONS]\nJ1\n",
          {Outside(1), Outside(3), Outside(4),
           "m.inp: not SWMM input text (no [SECTION] header before its data): reading stopped "
           "at line 4"}},
     };
-    for (const ErrorCase& c : cases) {
-        EXPECT_EQ(Problems(c.text), c.messages) << c.text;
+    for (const auto& [text, messages] : cases) {
+        EXPECT_EQ(Problems(text), messages) << text;
     }
 }
 

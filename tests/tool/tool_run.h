@@ -76,13 +76,6 @@ protected:
         return run;
     }
 
-    // The exit status and the result or error document of `rivo parse`.
-    std::pair<int, json> Parse(const fs::path& network) {
-        const ToolRun run = Tool({"parse", network.string()});
-        EXPECT_TRUE(run.status == 0 || run.status == 3) << network << ": " << run.err;
-        return {run.status, run.out.empty() ? json() : json::parse(run.out)};
-    }
-
     std::string Render(const fs::path& network, std::vector<std::string> args = {}) {
         const fs::path svg = dir_ / "picture.svg";
         args.insert(args.begin(), {"render", network.string(), "-o", svg.string()});
