@@ -141,13 +141,6 @@ TEST_P(SubnetworkSeparation, OneSubnetworkPerOutlet) {
         out << (g.is_hidden(g.GetEdge(l.id)) ? " " + std::to_string(l.id) : "");
     }
     EXPECT_EQ(out.str(), c.expected);
-    // Outlet searches share no node: each node drains to one outlet only.
-    std::vector<int> seen(static_cast<std::size_t>(g.number_of_node_ids()), 0);
-    for (const auto& search : A::OutletSearches(core)) {
-        for (GTL::node n : search->dfs_order()) {
-            EXPECT_EQ(++seen[static_cast<std::size_t>(n.id)], 1);
-        }
-    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Separation, SubnetworkSeparation, ::testing::ValuesIn(kSeparationCases),
@@ -195,35 +188,6 @@ TEST(OutletStage, NoOutlet) {
                      static_cast<HRESULT>(0x80004005u));
     EXPECT_TRUE(A::Subnetworks(core).empty());
     EXPECT_TRUE(A::SecondPassSubnetworks(core).empty());
-}
-
-// Manhole 3 alone; manholes 4, 5, 6 joined by 20, 21 and the set-aside 22;
-// pump 7 alone; outfall 8 without links. Pump link 30 stays unnumbered.
-TEST(IsolatedNodes, ListedOnceInNodeOrderWithTheirVisibleLinks) {
-    rivo_test::RivoNetworkParser p;
-    rivo_test::Feed(
-        {{{1, 0, 0, 1},
-          {2, 10, 0},
-          {3, 50, 50},
-          {4, 60, 0},
-          {5, 70, 0},
-          {6, 60, 10},
-          {7, 80, 80, 4},
-          {8, 90, 90, 1}},
-         {{10, 2, 1, 1, .5}, {20, 4, 5, 1, .9}, {21, 4, 6, 1, .9}, {22, 5, 6, 1, 1, 1, 5}},
-         {{30, 2, 1}}},
-        p);
-    EXPECT_FALSE(p.ParseNetwork());
-    EXPECT_EQ(rivo_test::Join(p.NumberOfIsolatedNodes(),
-                              [&](std::int32_t i) { return p.GetIsolatedNodeId(i); }),
-              "3 4 5 6 7");
-    // In node 4's adjacency order: newest link first.
-    EXPECT_EQ(rivo_test::Join(p.NumberOfIsolatedEdges(),
-                              [&](std::int32_t i) { return p.GetIsolatedEdgeId(i); }),
-              "21 20");
-    EXPECT_EQ(p.NumberOfRemovedOutfalls(), 1);
-    EXPECT_EQ(p.NumberOfBranches(), 1);  // the reachable part is still assembled
-    EXPECT_EQ(rivo_test::DescribePumpLinks(p), "0 0 0 0; ");
 }
 
 }  // namespace

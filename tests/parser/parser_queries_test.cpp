@@ -20,17 +20,26 @@ constexpr HRESULT kFail = E_FAIL;
 using rivo_test::Join;
 
 // Outfall 1 with manholes 2 and 3 upstream (3 a dead end). Manhole 4 lies
-// only on the set-aside links 20, 21 and 22 (from 4 to itself); 5 and 7 are joined by 12 and reach
-// no outlet; outfall 6 has no link. The parse returns false.
-const host::Network kLoopsOnly{
-    {{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 10}, {5, 40, 40}, {6, 90, 90, 1}, {7, 50, 40}},
-    {{10, 2, 1, 1.0, 0.5},
-     {11, 3, 2, 1.5, 1.0},
-     {12, 5, 7, 1.0, 0.9},
-     {20, 2, 4, 1, 1, 1, 5},
-     {21, 3, 4, 1, 1, 1, 5},
-     {22, 4, 4, 1, 1, 1, 5}},
-    {{30, 2, 1}}};
+// only on the set-aside links 20, 21 and 22 (from 4 to itself); 7 and 8 hang
+// from 5 by 12 and 13 and reach no outlet; pump 9 stands alone; outfall 6 has
+// no link. The parse returns false.
+const host::Network kLoopsOnly{{{1, 0, 0, 1},
+                                {2, 10, 0},
+                                {3, 20, 0},
+                                {4, 30, 10},
+                                {5, 40, 40},
+                                {6, 90, 90, 1},
+                                {7, 50, 40},
+                                {8, 60, 40},
+                                {9, 70, 70, 4}},
+                               {{10, 2, 1, 1.0, 0.5},
+                                {11, 3, 2, 1.5, 1.0},
+                                {12, 5, 7, 1.0, 0.9},
+                                {13, 5, 8, 1.0, 0.8},
+                                {20, 2, 4, 1, 1, 1, 5},
+                                {21, 3, 4, 1, 1, 1, 5},
+                                {22, 4, 4, 1, 1, 1, 5}},
+                               {{30, 2, 1}}};
 
 void FeedLoopsOnly(RivoNetworkParser& parser) {
     rivo_test::Feed(kLoopsOnly, parser);
@@ -52,8 +61,11 @@ TEST(IndexQueries, RaiseOutsideZeroToCountLessOne) {
         {"GetGutterLinkID", 2, [](auto& p, auto i) { return p.GetGutterLinkID(i); }, "40 41"},
         {"GetGutterDirectionSameAsUI", 2,
          [](auto& p, auto i) { return std::int32_t(p.GetGutterDirectionSameAsUI(i)); }, "1 0"},
-        {"GetIsolatedNodeId", 3, [](auto& p, auto i) { return p.GetIsolatedNodeId(i); }, "4 5 7"},
-        {"GetIsolatedEdgeId", 1, [](auto& p, auto i) { return p.GetIsolatedEdgeId(i); }, "12"},
+        // Isolated nodes in node order; their visible links in the adjacency
+        // order of the first node, newest first.
+        {"GetIsolatedNodeId", 5, [](auto& p, auto i) { return p.GetIsolatedNodeId(i); },
+         "4 5 7 8 9"},
+        {"GetIsolatedEdgeId", 2, [](auto& p, auto i) { return p.GetIsolatedEdgeId(i); }, "13 12"},
         {"GetRemovedOutfallId", 1, [](auto& p, auto i) { return p.GetRemovedOutfallID(i); }, "6"},
     };
     const std::int32_t counts[] = {
@@ -71,6 +83,7 @@ TEST(IndexQueries, RaiseOutsideZeroToCountLessOne) {
         EXPECT_THROW_MSG(call(parser, count), message, kInvalidArg);
         EXPECT_EQ(Join(count, [&](std::int32_t i) { return call(parser, i); }), values);
     }
+    EXPECT_EQ(rivo_test::DescribePumpLinks(parser), "0 0 0 0; ");  // a failed parse numbers none
 }
 
 TEST(IdQueries, UnknownIdsFailInTheGraphLookup) {
@@ -159,8 +172,8 @@ TEST(NetworkInput, HiddenLinksCountAndHostValuesSurviveTheParse) {
     parser.SetNodeDownStreamSectionPosition(2, 4.5);
     EXPECT_THROW_MSG(parser.AddEdge(14, 99, 1, 1, 1, 1, 0), "Failed : graph_fld::GetNode",
                      kInvalidArg);
-    EXPECT_EQ(parser.NumberOfNodes(), 7);
-    EXPECT_EQ(parser.NumberOfLinks(), 6);  // set-aside links are hidden but counted
+    EXPECT_EQ(parser.NumberOfNodes(), 9);
+    EXPECT_EQ(parser.NumberOfLinks(), 7);  // set-aside links are hidden but counted
     EXPECT_FALSE(parser.ContainsLoop());   // loops are reported after a parse
     parser.ParseNetwork();
     EXPECT_TRUE(parser.ContainsLoop());
