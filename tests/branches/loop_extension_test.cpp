@@ -150,13 +150,7 @@ const ParseCase kParseCases[] = {
      nullptr, "12:0/0/+ 23:0/0/+ 34:3/1/- 45:3/3/- 56:4/1/- "},
 };
 
-class LoopExtensionParse : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(LoopExtensionParse, DecomposeAsExpected) {
-    ExpectParse(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Parse, LoopExtensionParse, ::testing::ValuesIn(kParseCases), ByName);
+RIVO_PARSE_SUITE(LoopExtensionParse, DecomposeAsExpected, kParseCases);
 
 // Loop ends are counted over the first pass's workers and the parser's own
 // loops: drop loops, a loop cut out of a cycle, a set-aside link. The

@@ -113,13 +113,7 @@ const rivo_test::ParseCase kCases[] = {
      ""},
 };
 
-class Numbering : public ::testing::TestWithParam<rivo_test::ParseCase> {};
-
-TEST_P(Numbering, SectionsAndConnections) {
-    rivo_test::ExpectParse(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Parse, Numbering, ::testing::ValuesIn(kCases), rivo_test::ByName);
+RIVO_PARSE_SUITE(Numbering, SectionsAndConnections, kCases);
 
 // A loop branch X -> (N) -> Y on a graph of its own, with its ends numbered.
 struct LoopBranchRig {

@@ -20,12 +20,9 @@ host::Network PumpNet(std::vector<double> at, std::int16_t bType = 0) {
              {56, 5, 6, at[4], at[5]}}};
 }
 
-// Link and node types after a parse: "12:0 23:7 / 1:1 2:4".
-std::string Types(const host::Network& net) {
-    CFLDNetworkParser core;
-    Feed(net, core);
-    core.ParseAllNetworks(false);
-    const graph_fld& g = ParserTestAccess::Graph(core);
+// Link and node types after the parse: "12:0 23:7 / 1:1 2:4".
+std::string Types(OpenParser& parser, const host::Network& net) {
+    const graph_fld& g = ParserTestAccess::Graph(parser.core());
     std::ostringstream out;
     for (const host::Link& l : net.links) {
         out << l.id << ":" << g.data(g.GetEdge(l.id)).edgeType << " ";
@@ -71,12 +68,12 @@ class PressureMains : public ::testing::TestWithParam<MainCase> {};
 
 TEST_P(PressureMains, SplitOffAtHighestPoint) {
     const MainCase& c = GetParam();
-    RivoNetworkParser parser;
+    OpenParser parser;
     Feed(c.network, parser);
     EXPECT_TRUE(parser.ParseNetwork());
     EXPECT_EQ(DescribeBranches(parser), std::string(kFirst) + c.branches);
     EXPECT_EQ(DescribeLinks(parser, c.network), std::string("12:1/2/- 23:1/4/- ") + c.links);
-    EXPECT_EQ(Types(c.network), c.types);
+    EXPECT_EQ(Types(parser, c.network), c.types);
 }
 
 INSTANTIATE_TEST_SUITE_P(Parse, PressureMains, ::testing::ValuesIn(kMainCases), ByName);

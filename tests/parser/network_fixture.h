@@ -138,3 +138,11 @@ inline void ExpectParse(const ParseCase& c) {
 }
 
 }  // namespace rivo_test
+
+// A suite of whole parses, one test per case of `cases`, named after it.
+#define RIVO_PARSE_SUITE(Suite, Test, cases)                                  \
+    class Suite : public ::testing::TestWithParam<::rivo_test::ParseCase> {}; \
+    TEST_P(Suite, Test) {                                                     \
+        ::rivo_test::ExpectParse(GetParam());                                 \
+    }                                                                         \
+    INSTANTIATE_TEST_SUITE_P(Parse, Suite, ::testing::ValuesIn(cases), ::rivo_test::ByName)
