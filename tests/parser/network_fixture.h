@@ -5,7 +5,6 @@
 #include <cctype>
 #include <cstdint>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -28,22 +27,27 @@ void Feed(const host::Network& network, Parser& parser) {
     host::Feed(network, parser, parser);
 }
 
+// The `count` values of `get`, spaced.
+inline std::string Join(std::int32_t count, const std::function<std::int32_t(std::int32_t)>& get) {
+    std::string text;
+    for (std::int32_t i = 0; i < count; ++i) {
+        text += (i ? " " : "") + std::to_string(get(i));
+    }
+    return text;
+}
+
 // A branch as text: its node IDs, a slash, its link IDs ("1 2 3/10 11"),
 // then " SO" for a storage outlet branch and " SS" for a single storage node
 // branch.
 inline std::string BranchText(const std::vector<std::int32_t>& nodes,
                               const std::vector<std::int32_t>& links, bool storageOutlet,
                               bool singleStorage) {
-    std::ostringstream out;
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        out << (i ? " " : "") << nodes[i];
-    }
-    out << "/";
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        out << (i ? " " : "") << links[i];
-    }
-    out << (storageOutlet ? " SO" : "") << (singleStorage ? " SS" : "");
-    return out.str();
+    auto spaced = [](const std::vector<std::int32_t>& ids) {
+        return Join(static_cast<std::int32_t>(ids.size()),
+                    [&](std::int32_t i) { return ids[static_cast<std::size_t>(i)]; });
+    };
+    return spaced(nodes) + "/" + spaced(links) + (storageOutlet ? " SO" : "") +
+           (singleStorage ? " SS" : "");
 }
 
 // "B<number> <branch text> out b/s in b/s sec n", "L" for a loop branch.
@@ -105,14 +109,6 @@ inline std::string DescribePumpLinks(RivoNetworkParser& parser) {
                 std::to_string(l.downStreamBranchNumber) + " " +
                 std::to_string(l.upStreamNodeUpSectionNumber) + " " +
                 std::to_string(l.downStreamNodeUpSectionNumber) + "; ";
-    }
-    return text;
-}
-
-inline std::string Join(std::int32_t count, const std::function<std::int32_t(std::int32_t)>& get) {
-    std::string text;
-    for (std::int32_t i = 0; i < count; ++i) {
-        text += (i ? " " : "") + std::to_string(get(i));
     }
     return text;
 }

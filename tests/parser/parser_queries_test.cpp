@@ -151,17 +151,6 @@ TEST(NodeQueries, LoopFallbackIsFixedByTheFirstQuery) {
         EXPECT_EQ(std::to_string(branch) + " " + std::to_string(index), expected)
             << node << (branchFirst ? " branch first" : " index first");
     }
-    RivoNetworkParser p;
-    FeedLoopsOnly(p);
-    p.ParseNetwork();
-    EXPECT_THROW_MSG(
-        p.GetBranchNumberOfNode(5),
-        "Failed : CFLDNetworkParser::GetBranchNumberOfNode\nNode ID is not in the Graph",
-        kInvalidArg);
-    EXPECT_THROW_MSG(
-        p.GetNodeIndexInBranch(5),
-        "Failed : CFLDNetworkParser::GetNodeIndexInBranch\nNode ID is not in the Graph",
-        kInvalidArg);
 }
 
 TEST(NetworkInput, HiddenLinksCountAndHostValuesSurviveTheParse) {
@@ -180,6 +169,15 @@ TEST(NetworkInput, HiddenLinksCountAndHostValuesSurviveTheParse) {
     EXPECT_EQ(parser.GetFirstSectionPosition(10), 2.5);
     EXPECT_EQ(parser.GetSecondSectionPosition(10), 3.5);
     EXPECT_EQ(parser.GetNodeDownStreamSectionPosition(2), 4.5);
+    // An isolated node is on no branch and no loop.
+    EXPECT_THROW_MSG(
+        parser.GetBranchNumberOfNode(5),
+        "Failed : CFLDNetworkParser::GetBranchNumberOfNode\nNode ID is not in the Graph",
+        kInvalidArg);
+    EXPECT_THROW_MSG(
+        parser.GetNodeIndexInBranch(5),
+        "Failed : CFLDNetworkParser::GetNodeIndexInBranch\nNode ID is not in the Graph",
+        kInvalidArg);
 }
 
 TEST(BranchIDTables, NodeCopiesAreReportedAsTheirOriginal) {
