@@ -29,12 +29,6 @@ host::Network TwoOutfalls(std::vector<host::Node> first, std::vector<host::Link>
 
 const rivo_test::ParseCase kCases[] = {
     // Trees of manholes falling towards outfall 1.
-    {"single chain",
-     {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 0}},
-      {{10, 2, 1, 1.0, 0.5}, {11, 3, 2, 1.5, 1.0}, {12, 4, 3, 2.0, 1.5}}},
-     "B1 1 2 3 4/10 11 12 out 0/0 in 0/0 sec 7\n",
-     "1:1/1/1 2:1/2/3 3:1/3/5 4:x/x/0 ",
-     "10:1/2/- 11:1/4/- 12:1/6/- "},
     {"junction with two upstream chains, the larger pipe continues",
      {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 20, 10}, {5, 30, 0}},
       {{10, 2, 1, 1.0, 0.5, 1.0},

@@ -37,8 +37,6 @@ TEST_P(PondLinkOrientation, RunsFromTheHigherEnd) {
     ASSERT_EQ(A::LinkLoops(core).size(), 1u);
     const CBranch& loop = *A::LinkLoops(core)[0];
     EXPECT_EQ(std::to_string(loop.GetNodeID(0)) + " " + std::to_string(loop.GetNodeID(1)), c.nodes);
-    EXPECT_EQ(loop.GetEdgeID(0), 10);
-    EXPECT_TRUE(A::Graph(core).is_hidden(A::Graph(core).GetEdge(10)));
 }
 
 INSTANTIATE_TEST_SUITE_P(Pond, PondLinkOrientation, ::testing::ValuesIn(kPondCases),
@@ -119,6 +117,7 @@ host::Network BehindManhole(bool storage3First) {
 
 const char* const kDrains = "outlets 1 | removed | converted | drains 2";
 const char* const kConverts = "outlets 1 2 | removed | converted 2 | drains";
+const char* const kIntoLower = "outlets 2 | removed | converted 2 | drains 1";
 
 const SelectionCase kSelectionCases[] = {
     {"outfall without links is removed",
@@ -159,10 +158,8 @@ const SelectionCase kSelectionCases[] = {
     // Whichever is decided first, the higher storage node drains into the
     // lower one, which becomes the outlet: at once when it falls more than
     // 0.001, else only once the other has been converted.
-    {"storage pair, lower first", StoragePair(2.0, 1.0, true), true,
-     "outlets 2 | removed | converted 2 | drains 1"},
-    {"storage pair falling 0.0011", StoragePair(0.0011, 0), true,
-     "outlets 2 | removed | converted 2 | drains 1"},
+    {"storage pair, lower first", StoragePair(2.0, 1.0, true), true, kIntoLower},
+    {"storage pair falling 0.0011", StoragePair(0.0011, 0), true, kIntoLower},
     {"storage pair falling 0.001", StoragePair(0.001, 0), true,
      "outlets 1 2 | removed | converted 1 2 | drains"},
     {"storage pair falling 0.0009", StoragePair(0.0009, 0), true,

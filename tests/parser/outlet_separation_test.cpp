@@ -164,15 +164,9 @@ TEST(LoopEnds, CountedOverParserLoopsAndFirstPassWorkers) {
     };
     EXPECT_EQ(counts(), "0 3 0 3 1 2 ");
     ASSERT_TRUE(A::FindOutletsAndSubnetworks(core, true));
-    auto loop = [&] {
-        auto b = std::make_unique<CBranch>();
-        b->nodes.push_back(g.GetNode(1));
-        b->nodes.push_back(g.GetNode(3));
-        return b;
-    };
-    A::SecondPassSubnetworks(core).at(0)->AddLoopBranch(loop());
+    A::SecondPassSubnetworks(core).at(0)->AddLoopBranch(rivo_test::MakeBranch(g, "1 3/"));
     EXPECT_EQ(counts(), "0 3 0 3 1 2 ");
-    A::Subnetworks(core).at(0)->AddLoopBranch(loop());
+    A::Subnetworks(core).at(0)->AddLoopBranch(rivo_test::MakeBranch(g, "1 3/"));
     EXPECT_EQ(counts(), "1 3 1 3 1 2 ");
 }
 
