@@ -159,13 +159,12 @@ TEST(LoopEndCount, FirstPassWorkersAndParserLoops) {
     host::Network net = DropChain({{-.4, -.2}, {-.2, 0}, {.5, .7}, {.7, .9}, {1.4, 1.6}}, {3, 5});
     net.links.push_back({46, 6, 4, 1.8, 1.0});
     net.links.push_back({25, 5, 2, 1.0, 0.0, 1.0, 3});
-    CFLDNetworkParser plain;
+    CFLDNetworkParser plain, longest;
     Feed(net, plain);
-    plain.ParseAllNetworks(false);
-    ExpectLoopEndCounts(plain);
-    CFLDNetworkParser longest;
     Feed(net, longest);
+    plain.ParseAllNetworks(false);
     longest.ParseAllNetworks(true);
+    ExpectLoopEndCounts(plain);
     for (const host::Node& node : net.nodes) {
         GTL::node a = ParserTestAccess::Graph(plain).GetNode(node.id);
         GTL::node b = ParserTestAccess::Graph(longest).GetNode(node.id);

@@ -47,12 +47,34 @@ void FeedLoopsOnly(RivoNetworkParser& parser) {
     parser.AddGutterLinkIDDirection(41, false);
 }
 
-TEST(IndexQueries, RaiseOutsideZeroToCountLessOne) {
+// Host values and counts around the parse, then every index query.
+TEST(FailingParse, HostValuesSurviveAndIndexQueriesRaiseOutsideTheCount) {
     RivoNetworkParser parser;
     FeedLoopsOnly(parser);
     EXPECT_THROW_MSG(parser.GetBranch(0),
                      "Failed : CFLDNetworkParser::GetBranch\nIndex out of range", kInvalidArg);
+    parser.SetFirstSectionPosition(10, 2.5);
+    parser.SetSecondSectionPosition(10, 3.5);
+    parser.SetNodeDownStreamSectionPosition(2, 4.5);
+    EXPECT_THROW_MSG(parser.AddEdge(14, 99, 1, 1, 1, 1, 0), "Failed : graph_fld::GetNode",
+                     kInvalidArg);
+    EXPECT_EQ(parser.NumberOfNodes(), 9);
+    EXPECT_EQ(parser.NumberOfLinks(), 7);  // set-aside links are hidden but counted
+    EXPECT_FALSE(parser.ContainsLoop());   // loops are reported after a parse
     EXPECT_FALSE(parser.ParseNetwork());
+    EXPECT_TRUE(parser.ContainsLoop());
+    EXPECT_EQ(parser.GetFirstSectionPosition(10), 2.5);
+    EXPECT_EQ(parser.GetSecondSectionPosition(10), 3.5);
+    EXPECT_EQ(parser.GetNodeDownStreamSectionPosition(2), 4.5);
+    // An isolated node is on no branch and no loop.
+    EXPECT_THROW_MSG(
+        parser.GetBranchNumberOfNode(5),
+        "Failed : CFLDNetworkParser::GetBranchNumberOfNode\nNode ID is not in the Graph",
+        kInvalidArg);
+    EXPECT_THROW_MSG(
+        parser.GetNodeIndexInBranch(5),
+        "Failed : CFLDNetworkParser::GetNodeIndexInBranch\nNode ID is not in the Graph",
+        kInvalidArg);
     using Call = std::function<std::int32_t(RivoNetworkParser&, std::int32_t)>;
     const std::tuple<const char*, std::int32_t, Call, const char*> queries[] = {
         {"GetBranch", 1, [](auto& p, auto i) { return p.GetBranch(i)->BranchNumber(); }, "1"},
@@ -151,33 +173,6 @@ TEST(NodeQueries, LoopFallbackIsFixedByTheFirstQuery) {
         EXPECT_EQ(std::to_string(branch) + " " + std::to_string(index), expected)
             << node << (branchFirst ? " branch first" : " index first");
     }
-}
-
-TEST(NetworkInput, HiddenLinksCountAndHostValuesSurviveTheParse) {
-    RivoNetworkParser parser;
-    FeedLoopsOnly(parser);
-    parser.SetFirstSectionPosition(10, 2.5);
-    parser.SetSecondSectionPosition(10, 3.5);
-    parser.SetNodeDownStreamSectionPosition(2, 4.5);
-    EXPECT_THROW_MSG(parser.AddEdge(14, 99, 1, 1, 1, 1, 0), "Failed : graph_fld::GetNode",
-                     kInvalidArg);
-    EXPECT_EQ(parser.NumberOfNodes(), 9);
-    EXPECT_EQ(parser.NumberOfLinks(), 7);  // set-aside links are hidden but counted
-    EXPECT_FALSE(parser.ContainsLoop());   // loops are reported after a parse
-    parser.ParseNetwork();
-    EXPECT_TRUE(parser.ContainsLoop());
-    EXPECT_EQ(parser.GetFirstSectionPosition(10), 2.5);
-    EXPECT_EQ(parser.GetSecondSectionPosition(10), 3.5);
-    EXPECT_EQ(parser.GetNodeDownStreamSectionPosition(2), 4.5);
-    // An isolated node is on no branch and no loop.
-    EXPECT_THROW_MSG(
-        parser.GetBranchNumberOfNode(5),
-        "Failed : CFLDNetworkParser::GetBranchNumberOfNode\nNode ID is not in the Graph",
-        kInvalidArg);
-    EXPECT_THROW_MSG(
-        parser.GetNodeIndexInBranch(5),
-        "Failed : CFLDNetworkParser::GetNodeIndexInBranch\nNode ID is not in the Graph",
-        kInvalidArg);
 }
 
 TEST(BranchIDTables, NodeCopiesAreReportedAsTheirOriginal) {
