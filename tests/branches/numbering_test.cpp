@@ -130,39 +130,32 @@ struct LoopBranchRig {
     CEdgeData& Link(std::size_t i) { return graph.data(branch.edges[i]); }
 };
 
-TEST(LoopBranchNumbering, LastNodeAtAnOutfall) {
+// A loop branch X -> N -> Y whose last node Y is on branch 7 at section 4
+// flows out to that branch unless Y is an outfall no branch reaches; N takes
+// one section when it is of type 3 between links of type 4 or 5.
+TEST(LoopBranchNumbering, OutBranchAndSections) {
     struct Case {
-        std::int16_t type;
+        std::int16_t node, before, after, last;
         bool converted, linked;
-        std::int32_t outBranch;
-    } cases[] = {
-        {1, false, false, 0}, {1, false, true, 7}, {1, true, false, 7}, {0, false, false, 7}};
+        std::int32_t outBranch, sections;
+    } cases[] = {{0, 0, 0, 1, false, false, 0, 4}, {0, 0, 0, 1, false, true, 7, 4},
+                 {0, 0, 0, 1, true, false, 7, 4},  {3, 4, 5, 0, false, false, 7, 3},
+                 {3, 5, 5, 0, false, false, 7, 3}, {3, 4, 4, 0, false, false, 7, 3},
+                 {3, 4, 0, 0, false, false, 7, 4}, {3, 0, 5, 0, false, false, 7, 4},
+                 {0, 4, 4, 0, false, false, 7, 4}};
     for (const Case& c : cases) {
-        LoopBranchRig rig({0, c.type}, {0});
-        rig.Node(1).branchNumber = 7;
-        rig.Node(1).upStreamSectionNumber = 4;
-        rig.Node(1).convertedToOutfall = c.converted;
-        rig.Node(1).outfallLinked = c.linked;
+        SCOPED_TRACE(::testing::Message()
+                     << c.node << c.before << c.after << c.last << c.converted << c.linked);
+        LoopBranchRig rig({0, c.node, c.last}, {c.before, c.after});
+        rig.Node(2).branchNumber = 7;
+        rig.Node(2).upStreamSectionNumber = 4;
+        rig.Node(2).convertedToOutfall = c.converted;
+        rig.Node(2).outfallLinked = c.linked;
         std::int32_t counter = 1;
         NumberLoopBranch(rig.graph, rig.branch, counter);
-        EXPECT_EQ(rig.branch.outBranchNumber, c.outBranch) << c.type << c.converted << c.linked;
+        EXPECT_EQ(rig.branch.outBranchNumber, c.outBranch);
         EXPECT_EQ(rig.branch.outUpSectionNumber, c.outBranch ? 4 : 0);
-    }
-}
-
-// Interior node N of a loop branch takes one section when it is of type 3
-// between links of type 4 or 5.
-TEST(LoopBranchNumbering, InteriorSections) {
-    struct Case {
-        std::int16_t node, before, after;
-        std::int32_t sections;
-    } cases[] = {{3, 4, 5, 3}, {3, 5, 5, 3}, {3, 4, 4, 3},
-                 {3, 4, 0, 4}, {3, 0, 5, 4}, {0, 4, 4, 4}};
-    for (const Case& c : cases) {
-        LoopBranchRig rig({0, c.node, 0}, {c.before, c.after});
-        std::int32_t counter = 1;
-        NumberLoopBranch(rig.graph, rig.branch, counter);
-        EXPECT_EQ(rig.branch.numberOfSections, c.sections) << c.node << c.before << c.after;
+        EXPECT_EQ(rig.branch.numberOfSections, c.sections);
         EXPECT_EQ(rig.Node(1).upStreamSectionNumber, 2);
         EXPECT_EQ(rig.Link(1).upStreamSectionNumber, c.sections - 1);
         EXPECT_EQ(rig.Link(1).branchNumber, 1);
