@@ -89,9 +89,7 @@ const ExtendCase kExtendCases[] = {
 };
 // clang-format on
 
-class LoopExtension : public ::testing::TestWithParam<ExtendCase> {};
-
-TEST_P(LoopExtension, LengthensAlongDeadEnds) {
+RIVO_TABLE_TEST(LoopExtension, LengthensAlongDeadEnds, kExtendCases) {
     const ExtendCase& c = GetParam();
     CFLDNetworkParser parser;
     Feed(c.network, parser);
@@ -130,8 +128,6 @@ TEST_P(LoopExtension, LengthensAlongDeadEnds) {
     ExpectLoopEndCounts(parser, &worker);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stage, LoopExtension, ::testing::ValuesIn(kExtendCases), ByName);
-
 // Whole parses: the drop loops of storage drops lengthened.
 const ParseCase kParseCases[] = {
     {"drop loop (s, c) lengthened to (s, c, d, e)",
@@ -150,7 +146,7 @@ const ParseCase kParseCases[] = {
      nullptr, "12:0/0/+ 23:0/0/+ 34:3/1/- 45:3/3/- 56:4/1/- "},
 };
 
-RIVO_PARSE_SUITE(LoopExtensionParse, DecomposeAsExpected, kParseCases);
+RIVO_PARSE_SUITE(LoopExtensionParse, DecomposeAsExpected, kParseCases)
 
 // Loop ends are counted over the first pass's workers and the parser's own
 // loops: drop loops, a loop cut out of a cycle, a set-aside link. The

@@ -107,7 +107,7 @@ const rivo_test::ParseCase kCases[] = {
      ""},
 };
 
-RIVO_PARSE_SUITE(Numbering, SectionsAndConnections, kCases);
+RIVO_PARSE_SUITE(Numbering, SectionsAndConnections, kCases)
 
 // A loop branch X -> (N) -> Y on a graph of its own, with its ends numbered.
 struct LoopBranchRig {

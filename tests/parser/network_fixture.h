@@ -5,7 +5,9 @@
 #include <cctype>
 #include <cstdint>
 #include <functional>
+#include <iterator>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "host/network_feed.h"
@@ -135,10 +137,15 @@ inline void ExpectParse(const ParseCase& c) {
 
 }  // namespace rivo_test
 
-// A suite of whole parses, one test per case of `cases`, named after it.
-#define RIVO_PARSE_SUITE(Suite, Test, cases)                                  \
-    class Suite : public ::testing::TestWithParam<::rivo_test::ParseCase> {}; \
-    TEST_P(Suite, Test) {                                                     \
-        ::rivo_test::ExpectParse(GetParam());                                 \
-    }                                                                         \
-    INSTANTIATE_TEST_SUITE_P(Parse, Suite, ::testing::ValuesIn(cases), ::rivo_test::ByName)
+// A test run once per case of the table `cases`, named after the case, with
+// the case as GetParam(); the body follows.
+#define RIVO_TABLE_TEST(Suite, Test, cases)                                                       \
+    class Suite : public ::testing::TestWithParam<std::decay_t<decltype(*std::begin(cases))>> {}; \
+    INSTANTIATE_TEST_SUITE_P(Cases, Suite, ::testing::ValuesIn(cases), ::rivo_test::ByName);      \
+    TEST_P(Suite, Test)
+
+// A table of whole parses.
+#define RIVO_PARSE_SUITE(Suite, Test, cases)  \
+    RIVO_TABLE_TEST(Suite, Test, cases) {     \
+        ::rivo_test::ExpectParse(GetParam()); \
+    }

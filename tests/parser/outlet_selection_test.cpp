@@ -28,9 +28,7 @@ const PondCase kPondCases[] = {
     {"source 0.01 lower", 0.0, 0.01, "2 1"},   {"source 0.0101 lower", 0.0, 0.0101, "2 1"},
 };
 
-class PondLinkOrientation : public ::testing::TestWithParam<PondCase> {};
-
-TEST_P(PondLinkOrientation, RunsFromTheHigherEnd) {
+RIVO_TABLE_TEST(PondLinkOrientation, RunsFromTheHigherEnd, kPondCases) {
     const PondCase& c = GetParam();
     CFLDNetworkParser core;
     PondStage(core, {{{1, 0, 0, 2}, {2, 10, 0, 2}}, {{10, 1, 2, c.atSource, c.atTarget}}});
@@ -38,9 +36,6 @@ TEST_P(PondLinkOrientation, RunsFromTheHigherEnd) {
     const CBranch& loop = *A::LinkLoops(core)[0];
     EXPECT_EQ(std::to_string(loop.GetNodeID(0)) + " " + std::to_string(loop.GetNodeID(1)), c.nodes);
 }
-
-INSTANTIATE_TEST_SUITE_P(Pond, PondLinkOrientation, ::testing::ValuesIn(kPondCases),
-                         rivo_test::ByName);
 
 TEST(PondLinkLoops, OnlyLinksBetweenTwoPondStorageNodes) {
     // 1, 2 pond storage; 3 storage that is no pond; 4 a manhole. Link 14 was
@@ -171,9 +166,7 @@ const SelectionCase kSelectionCases[] = {
      "outlets 1 3 | removed | converted 3 | drains 2"},
 };
 
-class OutletSelection : public ::testing::TestWithParam<SelectionCase> {};
-
-TEST_P(OutletSelection, ChoosesOutlets) {
+RIVO_TABLE_TEST(OutletSelection, ChoosesOutlets, kSelectionCases) {
     const SelectionCase& c = GetParam();
     CFLDNetworkParser core;
     PondStage(core, c.network);
@@ -203,9 +196,6 @@ TEST_P(OutletSelection, ChoosesOutlets) {
     // Every link a drain test hides is visible again afterwards.
     EXPECT_EQ(g.number_of_hidden_edges(), hiddenBefore);
 }
-
-INSTANTIATE_TEST_SUITE_P(Outlets, OutletSelection, ::testing::ValuesIn(kSelectionCases),
-                         rivo_test::ByName);
 
 // The drain test restores the links it hid at the front of their nodes'
 // adjacency lists, so later searches meet them first.

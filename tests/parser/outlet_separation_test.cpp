@@ -44,9 +44,7 @@ const SortCase kSortCases[] = {
      "2 1"},
 };
 
-class OutletOrder : public ::testing::TestWithParam<SortCase> {};
-
-TEST_P(OutletOrder, SortsAsTheExchangeSortDoes) {
+RIVO_TABLE_TEST(OutletOrder, SortsAsTheExchangeSortDoes, kSortCases) {
     const SortCase& c = GetParam();
     CFLDNetworkParser core;
     PondStage(core, c.network);
@@ -58,8 +56,6 @@ TEST_P(OutletOrder, SortsAsTheExchangeSortDoes) {
     }
     EXPECT_EQ(order, c.order);
 }
-
-INSTANTIATE_TEST_SUITE_P(Sort, OutletOrder, ::testing::ValuesIn(kSortCases), rivo_test::ByName);
 
 struct SeparationCase {
     const char* name;
@@ -109,9 +105,7 @@ const SeparationCase kSeparationCases[] = {
      "hidden 13 14 15 16"},
 };
 
-class SubnetworkSeparation : public ::testing::TestWithParam<SeparationCase> {};
-
-TEST_P(SubnetworkSeparation, OneSubnetworkPerOutlet) {
+RIVO_TABLE_TEST(SubnetworkSeparation, OneSubnetworkPerOutlet, kSeparationCases) {
     const SeparationCase& c = GetParam();
     CFLDNetworkParser core;
     PondStage(core, c.network);
@@ -142,9 +136,6 @@ TEST_P(SubnetworkSeparation, OneSubnetworkPerOutlet) {
     }
     EXPECT_EQ(out.str(), c.expected);
 }
-
-INSTANTIATE_TEST_SUITE_P(Separation, SubnetworkSeparation, ::testing::ValuesIn(kSeparationCases),
-                         rivo_test::ByName);
 
 // Loop ends are counted over the parser's loops and the first-pass workers'
 // loops, a loop with both ends at one node once there.
