@@ -18,15 +18,6 @@ host::Network Junction(std::int16_t type2, std::int16_t type4, std::int16_t link
              {13, 5, 4, 1.0, 1.0, 1.0, link13}}};
 }
 
-// Outfall 5 with a storage node 7 in its chain whose upper link drops 0.5 into it.
-host::Network TwoOutfalls(std::vector<host::Node> first, std::vector<host::Link> firstLinks) {
-    host::Network n{first, firstLinks};
-    n.nodes.insert(n.nodes.end(), {{5, 0, 100, 1}, {6, 10, 100}, {7, 20, 100, 2}, {8, 30, 100}});
-    n.links.insert(n.links.end(),
-                   {{20, 6, 5, 1.0, 0.5}, {21, 7, 6, 1.5, 1.0}, {22, 8, 7, 2.5, 2.0}});
-    return n;
-}
-
 const rivo_test::ParseCase kCases[] = {
     // Trees of manholes falling towards outfall 1.
     {"junction with two upstream chains, the larger pipe continues",
@@ -69,24 +60,24 @@ const rivo_test::ParseCase kCases[] = {
      "10:1/2/- 11:1/4/- 12:3/1/- 13:3/3/- 14:4/1/- "},
     // Branch 1 ends at a storage node: the outlet section count is 5.
     {"second outfall with branch 1 at storage",
-     TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}},
-                 {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}}),
+     rivo_test::TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}},
+                            {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}}),
      "B1 1 2 3/10 11 out 1/5 in 0/0 sec 5\n"
      "B2 5 6 7/20 21 SO out 1/-5 in 0/0 sec 6\nL3 7 8/22 out 0/0 in 2/5 sec 2\n",
      "1:1/1/1 2:1/2/3 3:1/3/5 5:2/1/1 6:2/2/3 7:2/3/5 8:3/2/0 ",
      "10:1/2/- 11:1/4/- 20:2/2/- 21:2/4/- 22:3/1/- "},
     // Branch 1 ends at a dead end: the count keeps 0.
     {"second outfall with branch 1 at a dead end",
-     TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}},
-                 {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}}),
+     rivo_test::TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}},
+                            {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}}),
      "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\n"
      "B2 5 6 7/20 21 SO out 1/0 in 0/0 sec 6\nL3 7 8/22 out 0/0 in 2/5 sec 2\n",
      "1:1/1/1 2:1/2/3 3:x/x/0 5:2/1/1 6:2/2/3 7:2/3/5 8:3/2/0 ",
      "10:1/2/- 11:1/4/- 20:2/2/- 21:2/4/- 22:3/1/- "},
     // Branch 1 ends at storage 3 converted at its drop: one section more.
     {"second outfall with branch 1 at a storage outlet",
-     TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}, {4, 30, 0}},
-                 {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}, {12, 4, 3, 2.5, 2.0}}),
+     rivo_test::TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}, {4, 30, 0}},
+                            {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}, {12, 4, 3, 2.5, 2.0}}),
      "B1 1 2 3/10 11 SO out 0/0 in 0/0 sec 6\n"
      "B2 5 6 7/20 21 SO out 1/-6 in 0/0 sec 6\n"
      "L3 3 4/12 out 0/0 in 1/5 sec 2\nL4 7 8/22 out 0/0 in 2/5 sec 2\n",

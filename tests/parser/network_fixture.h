@@ -115,6 +115,17 @@ inline std::string DescribePumpLinks(RivoNetworkParser& parser) {
     return text;
 }
 
+// The given network beside outfall 5 a storage node 7 in its chain whose upper link drops 0.5 into
+// it.
+inline host::Network TwoOutfalls(std::vector<host::Node> first,
+                                 std::vector<host::Link> firstLinks) {
+    host::Network n{first, firstLinks};
+    n.nodes.insert(n.nodes.end(), {{5, 0, 100, 1}, {6, 10, 100}, {7, 20, 100, 2}, {8, 30, 100}});
+    n.links.insert(n.links.end(),
+                   {{20, 6, 5, 1.0, 0.5}, {21, 7, 6, 1.5, 1.0}, {22, 8, 7, 2.5, 2.0}});
+    return n;
+}
+
 // A whole parse that succeeds, with its decomposition as the Describe* texts.
 struct ParseCase {
     const char* name;
