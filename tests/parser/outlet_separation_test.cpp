@@ -147,18 +147,15 @@ TEST(LoopEnds, CountedOverParserLoopsAndFirstPassWorkers) {
     ASSERT_TRUE(A::FindOutletsAndSubnetworks(core, false));
     graph_fld& g = A::Graph(core);
     auto counts = [&] {
-        std::string text;
-        for (std::int32_t id = 1; id <= 6; ++id) {
-            text += std::to_string(core.CountLoopEndsAtNode(g.GetNode(id))) + " ";
-        }
-        return text;
+        return rivo_test::Join(6,
+                               [&](auto i) { return core.CountLoopEndsAtNode(g.GetNode(i + 1)); });
     };
-    EXPECT_EQ(counts(), "0 3 0 3 1 2 ");
+    EXPECT_EQ(counts(), "0 3 0 3 1 2");
     ASSERT_TRUE(A::FindOutletsAndSubnetworks(core, true));
     A::SecondPassSubnetworks(core).at(0)->AddLoopBranch(rivo_test::MakeBranch(g, "1 3/"));
-    EXPECT_EQ(counts(), "0 3 0 3 1 2 ");
+    EXPECT_EQ(counts(), "0 3 0 3 1 2");
     A::Subnetworks(core).at(0)->AddLoopBranch(rivo_test::MakeBranch(g, "1 3/"));
-    EXPECT_EQ(counts(), "1 3 1 3 1 2 ");
+    EXPECT_EQ(counts(), "1 3 1 3 1 2");
 }
 
 // Without an outlet the first pass reports false; the second pass, which

@@ -176,15 +176,14 @@ TEST(NodeQueries, LoopFallbackIsFixedByTheFirstQuery) {
 }
 
 TEST(BranchIDTables, NodeCopiesAreReportedAsTheirOriginal) {
-    graph_fld g;
+    rivo_test::Network net;
+    graph_fld& g = net.G;
     CBranch b;
     for (std::int32_t id : {100000007, 200000012, 100000000, 300000005}) {
-        b.nodes.push_back(g.add_node(id, 0, 0.0, 0.0));
-        if (b.nodes.size() > 1) {
-            b.edges.push_back(g.add_edge(20 + static_cast<std::int32_t>(b.edges.size()) + 1,
-                                         b.nodes[b.nodes.size() - 2], b.nodes.back(), 0, 1, 1, 1,
-                                         1));
-        }
+        b.nodes.push_back(net.Node(id));
+    }
+    for (std::int32_t k = 1; k < 4; ++k) {  // links 21, 22, 23
+        b.edges.push_back(net.Link(20 + k, net.Id(b.nodes[k - 1]), net.Id(b.nodes[k])));
     }
     b.FillIDTables(g);
     b.FillIDTables(g);
