@@ -20,16 +20,10 @@ host::Network Junction(std::int16_t type2, std::int16_t type4, std::int16_t link
 
 const rivo_test::ParseCase kCases[] = {
     // Trees of manholes falling towards outfall 1.
-    {"junction with two upstream chains, the larger pipe continues",
-     {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 20, 10}, {5, 30, 0}},
-      {{10, 2, 1, 1.0, 0.5, 1.0},
-       {11, 3, 2, 1.5, 1.0, 0.5},
-       {12, 4, 2, 1.5, 1.0, 0.8},
-       {13, 5, 3, 2.0, 1.5, 0.5}}},
+    {"junction with two upstream chains, the larger pipe continues", rivo_test::kJunction,
      "B1 1 2 4/10 12 out 0/0 in 0/0 sec 5\n"
      "B2 2 3 5/11 13 out 0/0 in 0/0 sec 5\n",
-     "1:1/1/1 2:2/1/1 3:2/2/3 4:x/x/0 5:x/x/0 ",
-     "10:1/2/- 11:2/2/- 12:1/4/- 13:2/4/- "},
+     "1:1/1/1 2:2/1/1 3:2/2/3 4:x/x/0 5:x/x/0 ", "10:1/2/- 11:2/2/- 12:1/4/- 13:2/4/- "},
     {"branch starting at a pump", Junction(4, 0, 0, 0),
      "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\nB2 2 4 5/12 13 out 0/0 in 0/0 sec 4\n",
      "1:1/1/1 2:2/1/1 3:x/x/0 4:2/2/2 5:x/x/0 ", "10:1/2/- 11:1/4/- 12:2/1/- 13:2/3/- "},

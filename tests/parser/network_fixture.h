@@ -115,6 +115,15 @@ inline std::string DescribePumpLinks(RivoNetworkParser& parser) {
     return text;
 }
 
+// Outfall 1 with junction 2, where the larger pipe 12 carries branch 1 on to
+// dead end 4 and branch 2 runs 2 3 5.
+inline const host::Network kJunction{
+    {{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 20, 10}, {5, 30, 0}},
+    {{10, 2, 1, 1.0, 0.5, 1.0},
+     {11, 3, 2, 1.5, 1.0, 0.5},
+     {12, 4, 2, 1.5, 1.0, 0.8},
+     {13, 5, 3, 2.0, 1.5, 0.5}}};
+
 // The given network beside outfall 5 a storage node 7 in its chain whose upper link drops 0.5 into
 // it.
 inline host::Network TwoOutfalls(std::vector<host::Node> first,
