@@ -137,16 +137,13 @@ TEST(IdQueries, UnknownIdsFailInTheGraphLookup) {
 }
 
 TEST(NodeQueries, TypesAsTheHostSeesThem) {
+    host::Network network{{}, {{10, 2, 1, 1, .5}, {11, 7, 1, 1, .5}}};
+    for (std::int16_t type : {1, 0, 2, 3, 4, 5, 2}) {  // nodes 1 to 7
+        const auto id = static_cast<std::int32_t>(network.nodes.size()) + 1;
+        network.nodes.push_back({id, 10.0 * (id - 1), 0, type});
+    }
     RivoNetworkParser p;
-    rivo_test::Feed({{{1, 0, 0, 1},
-                      {2, 10, 0},
-                      {3, 20, 0, 2},
-                      {4, 30, 0, 3},
-                      {5, 40, 0, 4},
-                      {6, 50, 0, 5},
-                      {7, 60, 0, 2}},
-                     {{10, 2, 1, 1, .5}, {11, 7, 1, 1, .5}}},
-                    p);
+    rivo_test::Feed(network, p);
     p.ParseNetwork();  // storage 3 has no link and converts; 7 drains
     std::string flags;
     for (std::int32_t id = 1; id <= 7; ++id) {
