@@ -42,8 +42,6 @@ struct MainCase {
     const char* types;
 };
 
-const char* const kFirst = "B1 1 2 3/12 23 out 0/0 in 0/0 sec 5\n";
-
 const MainCase kMainCases[] = {
     {"b highest: main (pump, a, b) split off after (b, c)", PumpNet({1, 2, 2, 3, 3, 2.5}),
      "B2 5 6/56 out 0/0 in 0/0 sec 3\nB3 2 4 5/24 45 out 2/1 in 0/0 sec 4\n",
@@ -69,7 +67,8 @@ RIVO_TABLE_TEST(PressureMains, SplitOffAtHighestPoint, kMainCases) {
     OpenParser parser;
     Feed(c.network, parser);
     EXPECT_TRUE(parser.ParseNetwork());
-    EXPECT_EQ(DescribeBranches(parser), std::string(kFirst) + c.branches);
+    EXPECT_EQ(DescribeBranches(parser),
+              "B1 1 2 3/12 23 out 0/0 in 0/0 sec 5\n" + std::string(c.branches));
     EXPECT_EQ(DescribeLinks(parser, c.network), std::string("12:1/2/- 23:1/4/- ") + c.links);
     EXPECT_EQ(Types(parser, c.network), c.types);
 }

@@ -47,11 +47,10 @@ TEST(PondLinkLoops, OnlyLinksBetweenTwoPondStorageNodes) {
                       {12, 1, 3, 1, 1},
                       {13, 1, 4, 1, 1},
                       {14, 1, 2, 1, 1, 1, 5}}});
-    std::string loops;
-    for (const auto& b : A::LinkLoops(core)) {
-        loops += std::to_string(b->GetEdgeID(0)) + " ";
-    }
-    EXPECT_EQ(loops, "14 10 11 ");
+    const auto& loops = A::LinkLoops(core);
+    EXPECT_EQ(rivo_test::Join(static_cast<std::int32_t>(loops.size()),
+                              [&](auto i) { return loops[std::size_t(i)]->GetEdgeID(0); }),
+              "14 10 11");
     std::string hidden;
     for (std::int32_t id : {10, 11, 12, 13, 14}) {
         hidden += A::Graph(core).is_hidden(A::Graph(core).GetEdge(id)) ? "h" : "v";

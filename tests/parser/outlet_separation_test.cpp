@@ -166,8 +166,7 @@ TEST(OutletStage, NoOutlet) {
     EXPECT_FALSE(A::FindOutletsAndSubnetworks(core, false));  // no raise
     EXPECT_THROW_MSG(A::FindOutletsAndSubnetworks(core, true), "No outlet in the network",
                      static_cast<HRESULT>(0x80004005u));
-    EXPECT_TRUE(A::Subnetworks(core).empty());
-    EXPECT_TRUE(A::SecondPassSubnetworks(core).empty());
+    EXPECT_TRUE(A::Subnetworks(core).empty() && A::SecondPassSubnetworks(core).empty());
 }
 
 }  // namespace
