@@ -17,8 +17,6 @@ using rivo_test::RivoNetworkParser;
 constexpr HRESULT kInvalidArg = E_INVALIDARG;
 constexpr HRESULT kFail = E_FAIL;
 
-using rivo_test::Join;
-
 // Outfall 1 with manholes 2 and 3 upstream (3 a dead end). Manhole 4 lies
 // only on the set-aside links 20, 21 and 22 (from 4 to itself); 7 and 8 hang
 // from 5 by 12 and 13 and reach no outlet; pump 9 stands alone; outfall 6 has
@@ -103,7 +101,7 @@ TEST(FailingParse, HostValuesSurviveAndIndexQueriesRaiseOutsideTheCount) {
             std::string("Failed : CFLDNetworkParser::") + name + "\nIndex out of range";
         EXPECT_THROW_MSG(call(parser, -1), message, kInvalidArg);
         EXPECT_THROW_MSG(call(parser, count), message, kInvalidArg);
-        EXPECT_EQ(Join(count, [&](std::int32_t i) { return call(parser, i); }), values);
+        EXPECT_EQ(rivo_test::Join(count, [&](std::int32_t i) { return call(parser, i); }), values);
     }
     EXPECT_EQ(rivo_test::DescribePumpLinks(parser), "0 0 0 0; ");  // a failed parse numbers none
 }
