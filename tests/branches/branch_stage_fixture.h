@@ -19,8 +19,6 @@
 // between outlets, "; " between branches.
 namespace rivo_test {
 
-using BranchList = CBranchFinder::BranchList;
-
 // Nodes 1..n along a line, outfall 1 and the given storage nodes; link "i(i+1)"
 // (12, 23, ...) runs down from node i+1 to node i, ends[i-1] giving its inverts
 // at node i and at node i+1.
@@ -44,7 +42,7 @@ inline CBranchFinder& PrepareWorker(CFLDNetworkParser& parser, const host::Netwo
     return *ParserTestAccess::Subnetworks(parser).at(0);
 }
 
-inline std::string Chains(const graph_fld& g, const BranchList& list) {
+inline std::string Chains(const graph_fld& g, const CBranchFinder::BranchList& list) {
     std::string text;
     for (const auto& b : list) {
         std::vector<std::int32_t> nodes, links;

@@ -89,9 +89,7 @@ const ExtendCase kExtendCases[] = {
 };
 // clang-format on
 
-class LoopExtension : public ::testing::TestWithParam<ExtendCase> {};
-
-TEST_P(LoopExtension, LengthensAlongDeadEnds) {
+RIVO_TABLE_TEST(LoopExtension, LengthensAlongDeadEnds, kExtendCases) {
     const ExtendCase& c = GetParam();
     CFLDNetworkParser parser;
     Feed(c.network, parser);
@@ -130,8 +128,6 @@ TEST_P(LoopExtension, LengthensAlongDeadEnds) {
     ExpectLoopEndCounts(parser, &worker);
 }
 
-INSTANTIATE_TEST_SUITE_P(Stage, LoopExtension, ::testing::ValuesIn(kExtendCases), ByName);
-
 // Whole parses: the drop loops of storage drops lengthened.
 const ParseCase kParseCases[] = {
     {"drop loop (s, c) lengthened to (s, c, d, e)",
@@ -150,13 +146,7 @@ const ParseCase kParseCases[] = {
      nullptr, "12:0/0/+ 23:0/0/+ 34:3/1/- 45:3/3/- 56:4/1/- "},
 };
 
-class LoopExtensionParse : public ::testing::TestWithParam<ParseCase> {};
-
-TEST_P(LoopExtensionParse, DecomposeAsExpected) {
-    ExpectParse(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Parse, LoopExtensionParse, ::testing::ValuesIn(kParseCases), ByName);
+RIVO_PARSE_SUITE(LoopExtensionParse, DecomposeAsExpected, kParseCases)
 
 // Loop ends are counted over the first pass's workers and the parser's own
 // loops: drop loops, a loop cut out of a cycle, a set-aside link. The
@@ -165,13 +155,12 @@ TEST(LoopEndCount, FirstPassWorkersAndParserLoops) {
     host::Network net = DropChain({{-.4, -.2}, {-.2, 0}, {.5, .7}, {.7, .9}, {1.4, 1.6}}, {3, 5});
     net.links.push_back({46, 6, 4, 1.8, 1.0});
     net.links.push_back({25, 5, 2, 1.0, 0.0, 1.0, 3});
-    CFLDNetworkParser plain;
+    CFLDNetworkParser plain, longest;
     Feed(net, plain);
-    plain.ParseAllNetworks(false);
-    ExpectLoopEndCounts(plain);
-    CFLDNetworkParser longest;
     Feed(net, longest);
+    plain.ParseAllNetworks(false);
     longest.ParseAllNetworks(true);
+    ExpectLoopEndCounts(plain);
     for (const host::Node& node : net.nodes) {
         GTL::node a = ParserTestAccess::Graph(plain).GetNode(node.id);
         GTL::node b = ParserTestAccess::Graph(longest).GetNode(node.id);

@@ -91,13 +91,7 @@ const rivo_test::ParseCase kLoopCases[] = {
      "10:1/2/- 11:1/4/- 12:1/6/- 13:2/1/- "},
 };
 
-class LoopNetworks : public ::testing::TestWithParam<rivo_test::ParseCase> {};
-
-TEST_P(LoopNetworks, CutAtTheSummit) {
-    rivo_test::ExpectParse(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Parse, LoopNetworks, ::testing::ValuesIn(kLoopCases), rivo_test::ByName);
+RIVO_PARSE_SUITE(LoopNetworks, CutAtTheSummit, kLoopCases)
 
 // Between the path's summit link 11 (top P = 0, high end 3) and the back link
 // 13 (high end A, top eA): which one is cut. Sizes sp of the path, sb of 13.

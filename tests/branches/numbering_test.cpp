@@ -18,33 +18,12 @@ host::Network Junction(std::int16_t type2, std::int16_t type4, std::int16_t link
              {13, 5, 4, 1.0, 1.0, 1.0, link13}}};
 }
 
-// Outfall 5 with a storage node 7 in its chain whose upper link drops 0.5 into it.
-host::Network TwoOutfalls(std::vector<host::Node> first, std::vector<host::Link> firstLinks) {
-    host::Network n{first, firstLinks};
-    n.nodes.insert(n.nodes.end(), {{5, 0, 100, 1}, {6, 10, 100}, {7, 20, 100, 2}, {8, 30, 100}});
-    n.links.insert(n.links.end(),
-                   {{20, 6, 5, 1.0, 0.5}, {21, 7, 6, 1.5, 1.0}, {22, 8, 7, 2.5, 2.0}});
-    return n;
-}
-
 const rivo_test::ParseCase kCases[] = {
     // Trees of manholes falling towards outfall 1.
-    {"single chain",
-     {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 30, 0}},
-      {{10, 2, 1, 1.0, 0.5}, {11, 3, 2, 1.5, 1.0}, {12, 4, 3, 2.0, 1.5}}},
-     "B1 1 2 3 4/10 11 12 out 0/0 in 0/0 sec 7\n",
-     "1:1/1/1 2:1/2/3 3:1/3/5 4:x/x/0 ",
-     "10:1/2/- 11:1/4/- 12:1/6/- "},
-    {"junction with two upstream chains, the larger pipe continues",
-     {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 20, 10}, {5, 30, 0}},
-      {{10, 2, 1, 1.0, 0.5, 1.0},
-       {11, 3, 2, 1.5, 1.0, 0.5},
-       {12, 4, 2, 1.5, 1.0, 0.8},
-       {13, 5, 3, 2.0, 1.5, 0.5}}},
+    {"junction with two upstream chains, the larger pipe continues", rivo_test::kJunction,
      "B1 1 2 4/10 12 out 0/0 in 0/0 sec 5\n"
      "B2 2 3 5/11 13 out 0/0 in 0/0 sec 5\n",
-     "1:1/1/1 2:2/1/1 3:2/2/3 4:x/x/0 5:x/x/0 ",
-     "10:1/2/- 11:2/2/- 12:1/4/- 13:2/4/- "},
+     "1:1/1/1 2:2/1/1 3:2/2/3 4:x/x/0 5:x/x/0 ", "10:1/2/- 11:2/2/- 12:1/4/- 13:2/4/- "},
     {"branch starting at a pump", Junction(4, 0, 0, 0),
      "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\nB2 2 4 5/12 13 out 0/0 in 0/0 sec 4\n",
      "1:1/1/1 2:2/1/1 3:x/x/0 4:2/2/2 5:x/x/0 ", "10:1/2/- 11:1/4/- 12:2/1/- 13:2/3/- "},
@@ -75,24 +54,24 @@ const rivo_test::ParseCase kCases[] = {
      "10:1/2/- 11:1/4/- 12:3/1/- 13:3/3/- 14:4/1/- "},
     // Branch 1 ends at a storage node: the outlet section count is 5.
     {"second outfall with branch 1 at storage",
-     TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}},
-                 {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}}),
+     rivo_test::TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}},
+                            {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}}),
      "B1 1 2 3/10 11 out 1/5 in 0/0 sec 5\n"
      "B2 5 6 7/20 21 SO out 1/-5 in 0/0 sec 6\nL3 7 8/22 out 0/0 in 2/5 sec 2\n",
      "1:1/1/1 2:1/2/3 3:1/3/5 5:2/1/1 6:2/2/3 7:2/3/5 8:3/2/0 ",
      "10:1/2/- 11:1/4/- 20:2/2/- 21:2/4/- 22:3/1/- "},
     // Branch 1 ends at a dead end: the count keeps 0.
     {"second outfall with branch 1 at a dead end",
-     TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}},
-                 {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}}),
+     rivo_test::TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}},
+                            {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}}),
      "B1 1 2 3/10 11 out 0/0 in 0/0 sec 5\n"
      "B2 5 6 7/20 21 SO out 1/0 in 0/0 sec 6\nL3 7 8/22 out 0/0 in 2/5 sec 2\n",
      "1:1/1/1 2:1/2/3 3:x/x/0 5:2/1/1 6:2/2/3 7:2/3/5 8:3/2/0 ",
      "10:1/2/- 11:1/4/- 20:2/2/- 21:2/4/- 22:3/1/- "},
     // Branch 1 ends at storage 3 converted at its drop: one section more.
     {"second outfall with branch 1 at a storage outlet",
-     TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}, {4, 30, 0}},
-                 {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}, {12, 4, 3, 2.5, 2.0}}),
+     rivo_test::TwoOutfalls({{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}, {4, 30, 0}},
+                            {{10, 2, 1, 1.0, 0.0}, {11, 3, 2, 1.5, 1.0}, {12, 4, 3, 2.5, 2.0}}),
      "B1 1 2 3/10 11 SO out 0/0 in 0/0 sec 6\n"
      "B2 5 6 7/20 21 SO out 1/-6 in 0/0 sec 6\n"
      "L3 3 4/12 out 0/0 in 1/5 sec 2\nL4 7 8/22 out 0/0 in 2/5 sec 2\n",
@@ -113,13 +92,7 @@ const rivo_test::ParseCase kCases[] = {
      ""},
 };
 
-class Numbering : public ::testing::TestWithParam<rivo_test::ParseCase> {};
-
-TEST_P(Numbering, SectionsAndConnections) {
-    rivo_test::ExpectParse(GetParam());
-}
-
-INSTANTIATE_TEST_SUITE_P(Parse, Numbering, ::testing::ValuesIn(kCases), rivo_test::ByName);
+RIVO_PARSE_SUITE(Numbering, SectionsAndConnections, kCases)
 
 // A loop branch X -> (N) -> Y on a graph of its own, with its ends numbered.
 struct LoopBranchRig {
@@ -142,39 +115,32 @@ struct LoopBranchRig {
     CEdgeData& Link(std::size_t i) { return graph.data(branch.edges[i]); }
 };
 
-TEST(LoopBranchNumbering, LastNodeAtAnOutfall) {
+// A loop branch X -> N -> Y whose last node Y is on branch 7 at section 4
+// flows out to that branch unless Y is an outfall no branch reaches; N takes
+// one section when it is of type 3 between links of type 4 or 5.
+TEST(LoopBranchNumbering, OutBranchAndSections) {
     struct Case {
-        std::int16_t type;
+        std::int16_t node, before, after, last;
         bool converted, linked;
-        std::int32_t outBranch;
-    } cases[] = {
-        {1, false, false, 0}, {1, false, true, 7}, {1, true, false, 7}, {0, false, false, 7}};
+        std::int32_t outBranch, sections;
+    } cases[] = {{0, 0, 0, 1, false, false, 0, 4}, {0, 0, 0, 1, false, true, 7, 4},
+                 {0, 0, 0, 1, true, false, 7, 4},  {3, 4, 5, 0, false, false, 7, 3},
+                 {3, 5, 5, 0, false, false, 7, 3}, {3, 4, 4, 0, false, false, 7, 3},
+                 {3, 4, 0, 0, false, false, 7, 4}, {3, 0, 5, 0, false, false, 7, 4},
+                 {0, 4, 4, 0, false, false, 7, 4}};
     for (const Case& c : cases) {
-        LoopBranchRig rig({0, c.type}, {0});
-        rig.Node(1).branchNumber = 7;
-        rig.Node(1).upStreamSectionNumber = 4;
-        rig.Node(1).convertedToOutfall = c.converted;
-        rig.Node(1).outfallLinked = c.linked;
+        SCOPED_TRACE(::testing::Message()
+                     << c.node << c.before << c.after << c.last << c.converted << c.linked);
+        LoopBranchRig rig({0, c.node, c.last}, {c.before, c.after});
+        rig.Node(2).branchNumber = 7;
+        rig.Node(2).upStreamSectionNumber = 4;
+        rig.Node(2).convertedToOutfall = c.converted;
+        rig.Node(2).outfallLinked = c.linked;
         std::int32_t counter = 1;
         NumberLoopBranch(rig.graph, rig.branch, counter);
-        EXPECT_EQ(rig.branch.outBranchNumber, c.outBranch) << c.type << c.converted << c.linked;
+        EXPECT_EQ(rig.branch.outBranchNumber, c.outBranch);
         EXPECT_EQ(rig.branch.outUpSectionNumber, c.outBranch ? 4 : 0);
-    }
-}
-
-// Interior node N of a loop branch takes one section when it is of type 3
-// between links of type 4 or 5.
-TEST(LoopBranchNumbering, InteriorSections) {
-    struct Case {
-        std::int16_t node, before, after;
-        std::int32_t sections;
-    } cases[] = {{3, 4, 5, 3}, {3, 5, 5, 3}, {3, 4, 4, 3},
-                 {3, 4, 0, 4}, {3, 0, 5, 4}, {0, 4, 4, 4}};
-    for (const Case& c : cases) {
-        LoopBranchRig rig({0, c.node, 0}, {c.before, c.after});
-        std::int32_t counter = 1;
-        NumberLoopBranch(rig.graph, rig.branch, counter);
-        EXPECT_EQ(rig.branch.numberOfSections, c.sections) << c.node << c.before << c.after;
+        EXPECT_EQ(rig.branch.numberOfSections, c.sections);
         EXPECT_EQ(rig.Node(1).upStreamSectionNumber, 2);
         EXPECT_EQ(rig.Link(1).upStreamSectionNumber, c.sections - 1);
         EXPECT_EQ(rig.Link(1).branchNumber, 1);

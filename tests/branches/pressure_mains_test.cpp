@@ -20,12 +20,9 @@ host::Network PumpNet(std::vector<double> at, std::int16_t bType = 0) {
              {56, 5, 6, at[4], at[5]}}};
 }
 
-// Link and node types after a parse: "12:0 23:7 / 1:1 2:4".
-std::string Types(const host::Network& net) {
-    CFLDNetworkParser core;
-    Feed(net, core);
-    core.ParseAllNetworks(false);
-    const graph_fld& g = ParserTestAccess::Graph(core);
+// Link and node types after the parse: "12:0 23:7 / 1:1 2:4".
+std::string Types(OpenParser& parser, const host::Network& net) {
+    const graph_fld& g = ParserTestAccess::Graph(parser.core());
     std::ostringstream out;
     for (const host::Link& l : net.links) {
         out << l.id << ":" << g.data(g.GetEdge(l.id)).edgeType << " ";
@@ -44,8 +41,6 @@ struct MainCase {
     const char* links;     // of the pump's branch
     const char* types;
 };
-
-const char* const kFirst = "B1 1 2 3/12 23 out 0/0 in 0/0 sec 5\n";
 
 const MainCase kMainCases[] = {
     {"b highest: main (pump, a, b) split off after (b, c)", PumpNet({1, 2, 2, 3, 3, 2.5}),
@@ -67,19 +62,16 @@ const MainCase kMainCases[] = {
      "24:3/1/+ 45:3/3/+ 56:4/1/+ ", "12:0 23:0 24:7 45:7 56:0 / 1:1 2:4 3:0 4:5 5:1 6:0"},
 };
 
-class PressureMains : public ::testing::TestWithParam<MainCase> {};
-
-TEST_P(PressureMains, SplitOffAtHighestPoint) {
+RIVO_TABLE_TEST(PressureMains, SplitOffAtHighestPoint, kMainCases) {
     const MainCase& c = GetParam();
-    RivoNetworkParser parser;
+    OpenParser parser;
     Feed(c.network, parser);
     EXPECT_TRUE(parser.ParseNetwork());
-    EXPECT_EQ(DescribeBranches(parser), std::string(kFirst) + c.branches);
+    EXPECT_EQ(DescribeBranches(parser),
+              "B1 1 2 3/12 23 out 0/0 in 0/0 sec 5\n" + std::string(c.branches));
     EXPECT_EQ(DescribeLinks(parser, c.network), std::string("12:1/2/- 23:1/4/- ") + c.links);
-    EXPECT_EQ(Types(c.network), c.types);
+    EXPECT_EQ(Types(parser, c.network), c.types);
 }
-
-INSTANTIATE_TEST_SUITE_P(Parse, PressureMains, ::testing::ValuesIn(kMainCases), ByName);
 
 // The stage on hand-made lists. Node 5 is a converted storage node; pump 2's
 // main (2 4 5) rises all the way to it. The host marked 3-4, 4-5 and 5-6 as
@@ -103,9 +95,7 @@ const ListCase kListCases[] = {
      "6 7/67; 5 6/56; 5/ SS; 3 4 5/34 45"},
 };
 
-class PressureMainLists : public ::testing::TestWithParam<ListCase> {};
-
-TEST_P(PressureMainLists, SplitAsMarked) {
+RIVO_TABLE_TEST(PressureMainLists, SplitAsMarked, kListCases) {
     const ListCase& c = GetParam();
     host::Network net{
         {{1, 0, 0, 1}, {2, 0, 0, 4}, {3, 0, 0}, {4, 0, 0, 5}, {5, 0, 0}, {6, 0, 0}, {7, 0, 0}},
@@ -130,8 +120,6 @@ TEST_P(PressureMainLists, SplitAsMarked) {
     EXPECT_EQ(Chains(g, worker.TreeBranches()), c.expected);
     EXPECT_TRUE(g.data(g.GetNode(5)).convertedEndSeen);
 }
-
-INSTANTIATE_TEST_SUITE_P(Stage, PressureMainLists, ::testing::ValuesIn(kListCases), ByName);
 
 // Random branch lists as the stage meets them: chains that often start at a
 // pump, with repeated levels, links and nodes the host already marked as a

@@ -48,9 +48,7 @@ const DropCase kDropCases[] = {
 };
 // clang-format on
 
-class StorageDrops : public ::testing::TestWithParam<DropCase> {};
-
-TEST_P(StorageDrops, SplitAtFirstDropOfEachBranch) {
+RIVO_TABLE_TEST(StorageDrops, SplitAtFirstDropOfEachBranch, kDropCases) {
     const DropCase& c = GetParam();
     CFLDNetworkParser parser;
     CBranchFinder& worker = PrepareWorker(parser, c.network);
@@ -68,7 +66,5 @@ TEST_P(StorageDrops, SplitAtFirstDropOfEachBranch) {
         EXPECT_EQ(g.data(g.GetNode(n.id)).nodeType, c.converted.count(n.id) ? 1 : n.type);
     }
 }
-
-INSTANTIATE_TEST_SUITE_P(Stage, StorageDrops, ::testing::ValuesIn(kDropCases), ByName);
 
 }  // namespace

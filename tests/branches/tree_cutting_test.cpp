@@ -38,9 +38,7 @@ const CutCase kCutCases[] = {
 };
 // clang-format on
 
-class TreeCutting : public ::testing::TestWithParam<CutCase> {};
-
-TEST_P(TreeCutting, CutsSearchTreeIntoChains) {
+RIVO_TABLE_TEST(TreeCutting, CutsSearchTreeIntoChains, kCutCases) {
     const CutCase& c = GetParam();
     CFLDNetworkParser parser;
     CBranchFinder& worker = PrepareWorker(parser, c.network);
@@ -55,7 +53,5 @@ TEST_P(TreeCutting, CutsSearchTreeIntoChains) {
               c.boundaries);
     EXPECT_EQ(NodesWith(g, c.network, [](const NodeData& d) { return d.isJunction; }), c.junctions);
 }
-
-INSTANTIATE_TEST_SUITE_P(Stage, TreeCutting, ::testing::ValuesIn(kCutCases), ByName);
 
 }  // namespace

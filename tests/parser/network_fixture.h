@@ -5,8 +5,9 @@
 #include <cctype>
 #include <cstdint>
 #include <functional>
-#include <sstream>
+#include <iterator>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "host/network_feed.h"
@@ -28,22 +29,27 @@ void Feed(const host::Network& network, Parser& parser) {
     host::Feed(network, parser, parser);
 }
 
+// The `count` values of `get`, spaced.
+inline std::string Join(std::int32_t count, const std::function<std::int32_t(std::int32_t)>& get) {
+    std::string text;
+    for (std::int32_t i = 0; i < count; ++i) {
+        text += (i ? " " : "") + std::to_string(get(i));
+    }
+    return text;
+}
+
 // A branch as text: its node IDs, a slash, its link IDs ("1 2 3/10 11"),
 // then " SO" for a storage outlet branch and " SS" for a single storage node
 // branch.
 inline std::string BranchText(const std::vector<std::int32_t>& nodes,
                               const std::vector<std::int32_t>& links, bool storageOutlet,
                               bool singleStorage) {
-    std::ostringstream out;
-    for (std::size_t i = 0; i < nodes.size(); ++i) {
-        out << (i ? " " : "") << nodes[i];
-    }
-    out << "/";
-    for (std::size_t i = 0; i < links.size(); ++i) {
-        out << (i ? " " : "") << links[i];
-    }
-    out << (storageOutlet ? " SO" : "") << (singleStorage ? " SS" : "");
-    return out.str();
+    auto spaced = [](const std::vector<std::int32_t>& ids) {
+        return Join(static_cast<std::int32_t>(ids.size()),
+                    [&](std::int32_t i) { return ids[static_cast<std::size_t>(i)]; });
+    };
+    return spaced(nodes) + "/" + spaced(links) + (storageOutlet ? " SO" : "") +
+           (singleStorage ? " SS" : "");
 }
 
 // "B<number> <branch text> out b/s in b/s sec n", "L" for a loop branch.
@@ -109,12 +115,24 @@ inline std::string DescribePumpLinks(RivoNetworkParser& parser) {
     return text;
 }
 
-inline std::string Join(std::int32_t count, const std::function<std::int32_t(std::int32_t)>& get) {
-    std::string text;
-    for (std::int32_t i = 0; i < count; ++i) {
-        text += (i ? " " : "") + std::to_string(get(i));
-    }
-    return text;
+// Outfall 1 with junction 2, where the larger pipe 12 carries branch 1 on to
+// dead end 4 and branch 2 runs 2 3 5.
+inline const host::Network kJunction{
+    {{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0}, {4, 20, 10}, {5, 30, 0}},
+    {{10, 2, 1, 1.0, 0.5, 1.0},
+     {11, 3, 2, 1.5, 1.0, 0.5},
+     {12, 4, 2, 1.5, 1.0, 0.8},
+     {13, 5, 3, 2.0, 1.5, 0.5}}};
+
+// The given network beside outfall 5 a storage node 7 in its chain whose upper link drops 0.5 into
+// it.
+inline host::Network TwoOutfalls(std::vector<host::Node> first,
+                                 std::vector<host::Link> firstLinks) {
+    host::Network n{first, firstLinks};
+    n.nodes.insert(n.nodes.end(), {{5, 0, 100, 1}, {6, 10, 100}, {7, 20, 100, 2}, {8, 30, 100}});
+    n.links.insert(n.links.end(),
+                   {{20, 6, 5, 1.0, 0.5}, {21, 7, 6, 1.5, 1.0}, {22, 8, 7, 2.5, 2.0}});
+    return n;
 }
 
 // A whole parse that succeeds, with its decomposition as the Describe* texts.
@@ -138,3 +156,16 @@ inline void ExpectParse(const ParseCase& c) {
 }
 
 }  // namespace rivo_test
+
+// A test run once per case of the table `cases`, named after the case, with
+// the case as GetParam(); the body follows.
+#define RIVO_TABLE_TEST(Suite, Test, cases)                                                       \
+    class Suite : public ::testing::TestWithParam<std::decay_t<decltype(*std::begin(cases))>> {}; \
+    INSTANTIATE_TEST_SUITE_P(Cases, Suite, ::testing::ValuesIn(cases), ::rivo_test::ByName);      \
+    TEST_P(Suite, Test)
+
+// A table of whole parses.
+#define RIVO_PARSE_SUITE(Suite, Test, cases)  \
+    RIVO_TABLE_TEST(Suite, Test, cases) {     \
+        ::rivo_test::ExpectParse(GetParam()); \
+    }
