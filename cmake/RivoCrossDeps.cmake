@@ -3,9 +3,9 @@
 # /usr/include, under package files that find_package takes through
 # <name>_DIR. Compiled libraries come from the target's root only.
 set(_rivo_stage "${PROJECT_BINARY_DIR}/host-headers")
-foreach(spec "nlohmann_json;nlohmann" "CLI11;CLI")
-  list(GET spec 0 package)
-  list(GET spec 1 folder)
+foreach(pair "nlohmann_json;nlohmann" "CLI11;CLI")
+  list(GET pair 0 package)
+  list(GET pair 1 folder)
   file(MAKE_DIRECTORY "${_rivo_stage}/include" "${_rivo_stage}/${package}")
   if(NOT EXISTS "${_rivo_stage}/include/${folder}")
     file(CREATE_LINK "/usr/include/${folder}" "${_rivo_stage}/include/${folder}" SYMBOLIC)
