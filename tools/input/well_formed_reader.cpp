@@ -3,6 +3,8 @@
 #include <simdjson.h>
 
 #include <charconv>
+#include <cmath>
+#include <limits>
 #include <utility>
 
 #include "input/network_fields.h"
@@ -35,14 +37,13 @@ std::optional<std::string_view> PlainString(const char* start) {
 }
 
 // The number's literal without the white space that follows it.
-std::string_view Literal(ondemand::value& value) {
-    std::string_view token = value.raw_json_token();
+std::string_view Literal(std::string_view token) {
     const std::size_t end = token.find_last_not_of(" \t\n\r");
     return token.substr(0, end == std::string_view::npos ? 0 : end + 1);
 }
 
 std::optional<JsonScalar> NumberOf(ondemand::value& value) {
-    const std::string_view literal = Literal(value);
+    const std::string_view literal = Literal(value.raw_json_token());
     ondemand::number number;
     if (value.get_number().get(number)) {
         return std::nullopt;  // malformed, or an integer beyond 64 bits
@@ -141,10 +142,81 @@ bool Skip(ondemand::value value, int depth) {
     return ScalarOf(value).has_value();
 }
 
+// Whether the reader's own value of a number literal is exact: it is for a
+// literal of at most nineteen digits, whose digits fit in 64 bits; longer
+// ones it can misread. `token` may end in white space.
+bool ReaderValueIsExact(std::string_view token) {
+    if (token.size() <= 19) {
+        return true;
+    }
+    std::size_t digits = 0;
+    for (const char c : token) {
+        if (c == 'e' || c == 'E') {
+            break;
+        }
+        digits += c >= '0' && c <= '9' ? 1 : 0;
+    }
+    return digits <= 19;
+}
+
+// A number field's value, as the checking reader makes it of the literal:
+// the nearest double to a decimal, an integer converted. Most literals take
+// the reader's own value; one too long for that, or one that reads as zero
+// or a subnormal (where an integer's zero has no sign and a decimal's has),
+// takes the standard library's value of its text, and a literal beyond the
+// range of a double is left to the checking reader.
+bool ReadNumber(ondemand::value& value, double& number) {
+    const std::string_view token = value.raw_json_token();
+    if (ReaderValueIsExact(token)) {
+        if (value.get_double().get(number)) {
+            return false;
+        }
+        if (std::isnormal(number)) {
+            return true;
+        }
+    } else {
+        const std::optional<JsonScalar> scalar = NumberOf(value);
+        FieldValue converted;
+        if (!scalar || ConvertScalar(FieldKind::kNumber, *scalar, converted)) {
+            return false;
+        }
+        number = converted.number;
+        return true;
+    }
+    const std::string_view literal = Literal(token);
+    if (literal.find_first_of(".eE") == std::string_view::npos) {
+        number = 0.0;
+        return true;
+    }
+    const auto [end, error] =
+        std::from_chars(literal.data(), literal.data() + literal.size(), number);
+    return error == std::errc() && end == literal.data() + literal.size();
+}
+
+// An ID or a type: a JSON integer within the range of `Target`.
+template <class Target>
+bool ReadInteger(ondemand::value& value, std::int64_t& integer) {
+    return !value.get_int64().get(integer) && integer >= std::numeric_limits<Target>::min() &&
+           integer <= std::numeric_limits<Target>::max();
+}
+
+bool ReadFieldValue(ondemand::value& value, FieldKind kind, FieldValue& converted) {
+    switch (kind) {
+        case FieldKind::kId:
+            return ReadInteger<std::int32_t>(value, converted.integer);
+        case FieldKind::kType:
+            return ReadInteger<std::int16_t>(value, converted.integer);
+        case FieldKind::kNumber:
+            return ReadNumber(value, converted.number);
+        case FieldKind::kBool:
+            return !value.get_bool().get(converted.boolean);
+    }
+    return false;
+}
+
 bool ReadField(ondemand::value value, RecordSection& section, int index) {
-    const std::optional<JsonScalar> scalar = ScalarOf(value);
     FieldValue converted;
-    if (!scalar || ConvertScalar(section.Field(index).kind, *scalar, converted)) {
+    if (!ReadFieldValue(value, section.Field(index).kind, converted)) {
         return false;
     }
     section.Store(index, converted);
