@@ -87,6 +87,16 @@ public:
     void Reserve(std::size_t count) override { records_.reserve(count); }
     void AppendRecord() override { records_.emplace_back(); }
 
+    // The shortest record is `{"id":0,"x":0,...}`: a required field takes
+    // its quoted name, a colon, a one-character value and a comma or brace.
+    std::size_t MostRecordsIn(std::size_t bytes) const override {
+        std::size_t shortest = 1;
+        for (const FieldRule<Record>& rule : rules_) {
+            shortest += rule.info.required ? rule.info.name.size() + 5 : 0;
+        }
+        return bytes / shortest + 1;
+    }
+
     int FindField(std::string_view key) const override {
         for (std::size_t i = 0; i < rules_.size(); ++i) {
             if (rules_[i].info.name == key) {

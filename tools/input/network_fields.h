@@ -31,6 +31,11 @@ public:
     virtual void Clear() = 0;
     // Makes room for `count` records, where a reader knows how many follow.
     virtual void Reserve(std::size_t count) = 0;
+    // The most records a text of `bytes` bytes can hold: each names every
+    // required field. A reader that makes room for that many fills the
+    // records in one pass without counting them first; room never written
+    // is never touched, so it costs address space only.
+    virtual std::size_t MostRecordsIn(std::size_t bytes) const = 0;
     virtual void AppendRecord() = 0;
     // The index of the field called `key`, or -1 for a field the tool ignores.
     virtual int FindField(std::string_view key) const = 0;

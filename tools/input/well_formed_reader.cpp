@@ -245,15 +245,15 @@ bool ReadRecord(ondemand::value value, RecordSection& section) {
     return section.FirstMissing(present) < 0;
 }
 
-// A section named twice counts once, the last time.
-bool ReadSection(ondemand::value value, RecordSection& section) {
+// A section named twice counts once, the last time. `bytes` is the length of
+// the text, which bounds how many records the section can hold.
+bool ReadSection(ondemand::value value, RecordSection& section, std::size_t bytes) {
     ondemand::array array;
-    std::size_t count = 0;
-    if (value.get_array().get(array) || array.count_elements().get(count)) {
+    if (value.get_array().get(array)) {
         return false;
     }
     section.Clear();
-    section.Reserve(count);
+    section.Reserve(section.MostRecordsIn(bytes));
     for (auto element : array) {
         ondemand::value record;
         if (element.get(record) || !ReadRecord(record, section)) {
@@ -273,7 +273,7 @@ RecordSection* SectionNamed(std::span<const std::unique_ptr<RecordSection>> sect
     return nullptr;
 }
 
-bool ReadDocument(ondemand::document& document, host::Network& network) {
+bool ReadDocument(ondemand::document& document, std::size_t bytes, host::Network& network) {
     const auto sections = MakeSections(network);
     ondemand::object top;
     if (document.get_object().get(top)) {
@@ -287,7 +287,8 @@ bool ReadDocument(ondemand::document& document, host::Network& network) {
             return false;
         }
         RecordSection* section = SectionNamed(sections, *key);
-        if (section == nullptr ? !Skip(field.value(), 1) : !ReadSection(field.value(), *section)) {
+        if (section == nullptr ? !Skip(field.value(), 1)
+                               : !ReadSection(field.value(), *section, bytes)) {
             return false;
         }
         nodesSeen = nodesSeen || section == sections[kNodesSection].get();
@@ -303,7 +304,7 @@ std::optional<host::Network> ReadWellFormed(std::string_view text) {
     ondemand::document document;
     host::Network network;
     if (parser.iterate(text.data(), text.size(), text.size() + kTextPadding).get(document) ||
-        !ReadDocument(document, network)) {
+        !ReadDocument(document, text.size(), network)) {
         return std::nullopt;
     }
     return network;
