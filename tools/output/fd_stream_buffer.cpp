@@ -1,8 +1,8 @@
 #include "output/fd_stream_buffer.h"
 
-#include <unistd.h>
-
 #include <cerrno>
+
+#include "output/posix_io.h"
 
 namespace rivo::tool {
 
@@ -25,19 +25,37 @@ int FdStreamBuffer::sync() {
     return Drain() ? 0 : -1;
 }
 
+// A block at least as large as the buffer goes to the file as it is:
+// copying it into the buffer first would only cost time.
+std::streamsize FdStreamBuffer::xsputn(const char* text, std::streamsize count) {
+    if (static_cast<std::size_t>(count) < buffer_.size()) {
+        return std::streambuf::xsputn(text, count);
+    }
+    return Drain() && WriteAll(text, static_cast<std::size_t>(count)) ? count : 0;
+}
+
 bool FdStreamBuffer::Drain() {
-    const char* next = pbase();
-    std::size_t left = static_cast<std::size_t>(pptr() - pbase());
+    const bool written = WriteAll(pbase(), static_cast<std::size_t>(pptr() - pbase()));
+    setp(buffer_.data(), buffer_.data() + buffer_.size());
+    return written;
+}
+
+bool FdStreamBuffer::WriteAll(const char* text, std::size_t count) {
+    const long long start = written_;
+    std::size_t left = count;
     while (left > 0 && error_ == 0) {
-        const ssize_t written = ::write(fd_, next, left);
+        const ssize_t written = ::write(fd_, text, left);
         if (written < 0 && errno != EINTR) {
             error_ = errno;
         } else if (written > 0) {
-            next += written;
+            text += written;
             left -= static_cast<std::size_t>(written);
+            written_ += written;
         }
     }
-    setp(buffer_.data(), buffer_.data() + buffer_.size());
+    if (written_ > start) {
+        StartWriteback(fd_, start, static_cast<std::size_t>(written_ - start));
+    }
     return error_ == 0;
 }
 

@@ -19,14 +19,17 @@ public:
 
 protected:
     int_type overflow(int_type ch) override;
+    std::streamsize xsputn(const char* text, std::streamsize count) override;
     int sync() override;
 
 private:
     bool Drain();
+    bool WriteAll(const char* text, std::size_t count);
 
     std::vector<char> buffer_;
     int fd_ = -1;
     int error_ = 0;
+    long long written_ = 0;  // bytes written to the file so far
 };
 
 }  // namespace rivo::tool
