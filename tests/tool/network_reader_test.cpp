@@ -124,6 +124,12 @@ TEST(NetworkReader, FastAndCheckingReadersAgree) {
         R"({"nodes": [{"id": 1, "x": 0.99999999999999999990, "y": 1.999999999999999999990,
                        "type": 0}]})",
         R"({"nodes": [{"id": 1, "x": 1e-400, "y": 4.9e-324, "type": 0, "type": 2, "pond": true}]})",
+        // Nineteen digits, the most the fast reader takes its own value of;
+        // twenty, leading zeros counted; zeros of every form.
+        R"({"nodes": [{"id": 1, "x": -1234567890.123456789, "y": 0.00000000000000000012,
+                       "type": 0}, {"id": 2, "x": 9999999999999999999,
+                       "y": 1.9999999999999999999e-5, "type": 0},
+                      {"id": 3, "x": 0e5, "y": -0.0e-3, "type": 0}]})",
         R"({"nodes": [{"id": 1, "x": 0, "y": 0, "type": 0}], "links": [], "nodes": [],
             "names": {"a": [1, "b\n", null, true, -1.5e3, {}]}})",
         "{\"nodes\": [], \"names\": " + deep + "}",
