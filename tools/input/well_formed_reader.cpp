@@ -159,31 +159,22 @@ bool ReaderValueIsExact(std::string_view token) {
     return digits <= 19;
 }
 
-// A number field's value, as the checking reader makes it of the literal:
-// the nearest double to a decimal, an integer converted. Most literals take
-// the reader's own value; one too long for that, or one that reads as zero
-// or a subnormal (where an integer's zero has no sign and a decimal's has),
-// takes the standard library's value of its text, and a literal beyond the
-// range of a double is left to the checking reader.
-bool ReadNumber(ondemand::value& value, double& number) {
-    const std::string_view token = value.raw_json_token();
-    if (ReaderValueIsExact(token)) {
-        if (value.get_double().get(number)) {
-            return false;
-        }
-        if (std::isnormal(number)) {
-            return true;
-        }
-    } else {
-        const std::optional<JsonScalar> scalar = NumberOf(value);
-        FieldValue converted;
-        if (!scalar || ConvertScalar(FieldKind::kNumber, *scalar, converted)) {
-            return false;
-        }
-        number = converted.number;
-        return true;
+// A literal too long for the reader's own value, by the checking reader's
+// rules (JsonScalar and ConvertScalar).
+bool ReadLongNumber(ondemand::value& value, double& number) {
+    const std::optional<JsonScalar> scalar = NumberOf(value);
+    FieldValue converted;
+    if (!scalar || ConvertScalar(FieldKind::kNumber, *scalar, converted)) {
+        return false;
     }
-    const std::string_view literal = Literal(token);
+    number = converted.number;
+    return true;
+}
+
+// A literal whose value is zero or subnormal, from its text: an integer's
+// zero has no sign where a decimal's has, and a literal that the standard
+// library reads as zero although it is not is left to the checking reader.
+bool ReadTinyNumber(std::string_view literal, double& number) {
     if (literal.find_first_of(".eE") == std::string_view::npos) {
         number = 0.0;
         return true;
@@ -191,6 +182,20 @@ bool ReadNumber(ondemand::value& value, double& number) {
     const auto [end, error] =
         std::from_chars(literal.data(), literal.data() + literal.size(), number);
     return error == std::errc() && end == literal.data() + literal.size();
+}
+
+// A number field's value, as the checking reader makes it of the literal:
+// the nearest double to a decimal, an integer converted. Most literals take
+// the reader's own value, which needs no second look at the text.
+bool ReadNumber(ondemand::value& value, double& number) {
+    const std::string_view token = value.raw_json_token();
+    if (!ReaderValueIsExact(token)) {
+        return ReadLongNumber(value, number);
+    }
+    if (value.get_double().get(number)) {
+        return false;  // malformed, or beyond the range of a double
+    }
+    return std::isnormal(number) || ReadTinyNumber(Literal(token), number);
 }
 
 // An ID or a type: a JSON integer within the range of `Target`.
