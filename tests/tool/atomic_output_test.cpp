@@ -19,7 +19,7 @@ TEST(AtomicOutputFile, SmallAndLargePiecesArriveInOrder) {
     const std::size_t megabyte = std::size_t{1} << 20;
     std::string expected;
     {
-        AtomicOutputFile file(path.string());
+        AtomicOutputFile file(path.generic_string());
         for (const std::size_t size : {std::size_t{5}, 3 * megabyte, std::size_t{7}, megabyte,
                                        megabyte - 1, std::size_t{2}}) {
             const std::string piece(size, static_cast<char>('a' + expected.size() % 26));
