@@ -2,6 +2,7 @@
 
 #include <cinttypes>
 #include <cstdio>
+#include <optional>
 #include <vector>
 
 #include "host/result_reader.h"
@@ -27,6 +28,25 @@ void Member(JsonLine& line, std::string_view key, std::int32_t value) {
 void Member(JsonLine& line, std::string_view key, bool value) {
     line.Bool(key, value);
 }
+void Member(JsonLine& line, std::string_view key, std::optional<std::int32_t> value) {
+    line.Int(key, value);
+}
+void Member(JsonLine& line, std::string_view key, std::optional<bool> value) {
+    line.Bool(key, value);
+}
+
+// A node's (link's) ID, then the answers the document holds.
+#define RIVO_WRITE(type, name, Reader, bit, written) RIVO_IF_##written(Member(line, #name, a.name);)
+void FormatNode(JsonLine& line, const host::NodeAnswers& a) {
+    line.Int("id", a.id);
+    RIVO_NODE_ANSWER_FIELDS(RIVO_WRITE)
+}
+
+void FormatLink(JsonLine& line, const host::LinkAnswers& a) {
+    line.Int("id", a.id);
+    RIVO_LINK_ANSWER_FIELDS(RIVO_WRITE)
+}
+#undef RIVO_WRITE
 
 }  // namespace
 
@@ -89,33 +109,13 @@ public:
 
     void Summary(const host::ResultSummary& summary) override;
 
-    void Node(const host::NodeAnswers& a) override {
-        NextElement();
-        JsonLine(out_.text())
-            .Int("id", a.id)
-            .Int("branchNumber", a.branchNumber)
-            .Int("indexInBranch", a.indexInBranch)
-            .Int("upStreamSectionNumber", a.upStreamSectionNumber)
-            .Bool("isOutfallType", a.isOutfallType)
-            .Bool("isConvertedToOutfall", a.isConvertedToOutfall)
-            .Bool("isPump", a.isPump)
-            .Bool("isManholeOrStorageType", a.isManholeOrStorageType)
-            .Close();
-        out_.Spill();
-    }
+    void Node(const host::NodeAnswers& a) override { WriteElement(FormatNode, a); }
 
     void Link(const host::LinkAnswers& a) override {
         if (!inLinks_) {
             NextArray("links");
         }
-        NextElement();
-        JsonLine(out_.text())
-            .Int("id", a.id)
-            .Int("branchNumber", a.branchNumber)
-            .Int("upStreamSectionNumber", a.upStreamSectionNumber)
-            .Bool("parserDirectionSameAsUI", a.parserDirectionSameAsUI)
-            .Close();
-        out_.Spill();
+        WriteElement(FormatLink, a);
     }
 
     void Finish(const swmm::NameTable* names) {
@@ -135,7 +135,14 @@ public:
     }
 
 private:
-    void NextElement() { out_ << (elements_++ == 0 ? "\n    " : ",\n    "); }
+    template <class Answers>
+    void WriteElement(void (*format)(JsonLine&, const Answers&), const Answers& answers) {
+        out_ << (elements_++ == 0 ? "\n    " : ",\n    ");
+        JsonLine line(out_.text());
+        format(line, answers);
+        line.Close();
+        out_.Spill();
+    }
 
     // `"nodes": {"1": "J1", ...}` inside "names", one name per line: element
     // i names ID i + 1.
