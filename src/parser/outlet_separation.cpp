@@ -29,7 +29,9 @@ std::int32_t FirstLaterOutlet(const GTL::bfs& levels, const std::vector<std::int
 bool CFLDNetworkParser::FindOutletsAndSubnetworks(ParsePass pass) {
     if (pass == ParsePass::kFirst) {
         outletStage_.outletSearches.clear();
-        if (!AddOutletNodes()) {
+        bool added = false;
+        Timed(pass, ParseStage::kOutletSelection, [&] { added = AddOutletNodes(); });
+        if (!added) {
             return false;
         }
     }
@@ -37,9 +39,9 @@ bool CFLDNetworkParser::FindOutletsAndSubnetworks(ParsePass pass) {
         CKtHRException(texts::kNoOutlet, E_FAIL).Throw();
     }
     if (pass == ParsePass::kFirst) {
-        SortOutlets();
+        Timed(pass, ParseStage::kOutletOrder, [&] { SortOutlets(); });
     }
-    SeperateAllOutletsAndCreateLinkLoops(pass);
+    Timed(pass, ParseStage::kSubnetworks, [&] { SeperateAllOutletsAndCreateLinkLoops(pass); });
     return true;
 }
 
