@@ -127,7 +127,7 @@ private:
     std::unique_ptr<dfs_fld> SearchSubnetwork(std::size_t i,
                                               const std::vector<std::int32_t>& position,
                                               ParsePass pass);
-    void AddWorker(dfs_fld& search, ParsePass pass);
+    bool AddWorker(dfs_fld& search, ParsePass pass);
     void CutLinkBetweenOutlets(dfs_fld& search, GTL::node later);
     void AssignLinkLoopsToSubnetworks();
     // Isolated nodes and links.

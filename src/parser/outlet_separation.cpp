@@ -83,8 +83,12 @@ void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(ParsePass pass) {
         position[static_cast<std::size_t>(outlets[k].id)] = static_cast<std::int32_t>(k);
     }
     for (std::size_t i = 0; i < outlets.size(); ++i) {
-        outletSearches.push_back(SearchSubnetwork(i, position, pass));
-        AddWorker(*outletSearches.back(), pass);
+        std::unique_ptr<dfs_fld> search = SearchSubnetwork(i, position, pass);
+        if (AddWorker(*search, pass)) {
+            outletSearches.push_back(std::move(search));
+        } else {
+            outletStage_.loneOutlets.push_back(outlets[i]);
+        }
     }
     if (pass == ParsePass::kFirst) {
         AssignLinkLoopsToSubnetworks();
@@ -121,7 +125,8 @@ std::unique_ptr<dfs_fld> CFLDNetworkParser::SearchSubnetwork(
 
 // A subnetwork gets a worker when its search reached more than its outlet,
 // or when the outlet is a storage node that stands alone as its own outlet.
-void CFLDNetworkParser::AddWorker(dfs_fld& search, ParsePass pass) {
+// Without a worker the search reached its outlet alone.
+bool CFLDNetworkParser::AddWorker(dfs_fld& search, ParsePass pass) {
     GTL::node o = search.start_node();
     std::unique_ptr<CBranchFinder> worker;
     if (search.number_of_reached_nodes() > 1) {
@@ -135,7 +140,9 @@ void CFLDNetworkParser::AddWorker(dfs_fld& search, ParsePass pass) {
         }
         (pass == ParsePass::kFirst ? workers_.subnetworks : longestPass_.secondPassSubnetworks)
             .push_back(std::move(worker));
+        return true;
     }
+    return false;
 }
 
 // The link cut is the summit link of the search tree's path from the later

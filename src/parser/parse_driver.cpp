@@ -30,7 +30,7 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
 
     // Every node that drains somewhere lies in exactly one outlet's search;
     // outfalls without links lie in none and were set aside.
-    std::int64_t reached = 0;
+    auto reached = static_cast<std::int64_t>(outletStage_.loneOutlets.size());
     for (const auto& search : outletStage_.outletSearches) {
         reached += search->number_of_reached_nodes();
     }
@@ -112,6 +112,7 @@ void CFLDNetworkParser::NumberPumpLinks() {
 
 void CFLDNetworkParser::ReleaseSearches() {
     outletStage_.outletSearches.clear();
+    outletStage_.loneOutlets.clear();
     // The per-node tables that searches borrowed are of no use once the
     // parse is over; the host keeps the parser for its results.
     graph.tables().release();
