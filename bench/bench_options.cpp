@@ -93,6 +93,9 @@ void AddBenchOptions(CLI::App& app, BenchOptions& options) {
         "--no-fork", [&options] { options.isolate = false; },
         "Run every case in this process: peak memory is then the largest so far, and there is "
         "no time limit");
+    app.add_flag("--profile", options.profileStages,
+                 "After the table, where each case's parses spent their time, stage by stage "
+                 "(timing adds a little to the parse times)");
     app.add_flag_callback(
         "--smoke",
         [&options] {

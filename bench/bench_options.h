@@ -19,6 +19,8 @@ struct BenchOptions {
     bool isolate = true;
     // A case that runs longer is stopped and reported; 0 means no limit.
     unsigned timeoutSeconds = 1800;
+    // Each parse also reports the time of each of its stages.
+    bool profileStages = false;
 };
 
 // Adds the benchmark's options to `app`; parsing the command line fills

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "bench_options.h"
@@ -24,13 +25,14 @@
 #include "network_generator.h"
 #include "result_checksum.h"
 #include "rivo/rivo.h"
+#include "stage_profile.h"
 
 namespace {
 
 using rivo_bench::BenchOptions;
 using rivo_bench::Network;
 using rivo_bench::Profile;
-using Velmora::Calculations::Dynamic::RivoNetworkParser;
+using rivo_bench::StageTimedParser;
 
 // Phases of a case, in the order they run.
 enum Phase : std::int32_t { kGenerated = 1, kFed, kParsed, kRead, kLongestParsed };
@@ -57,6 +59,9 @@ struct CaseResult {
     double peakMiB = 0.0;
     bool parsed = false;  // what ParseNetwork() returned
     bool longestParsed = false;
+    // With --profile: where each parse's time went.
+    StageTimes parseStages;
+    StageTimes longestStages;
     char failure[200] = {};  // empty when the case ran to the end
 };
 
@@ -87,21 +92,30 @@ void SetFailure(CaseResult& result, const std::string& text) {
 
 using Report = std::function<void(const CaseResult&)>;
 
-void Measure(Profile profile, std::int32_t size, std::uint64_t seed, CaseResult& r,
+// A parser for one parse, timing its stages into `stages` when asked to.
+std::unique_ptr<StageTimedParser> NewParser(bool profileStages, StageTimes& stages) {
+    auto parser = std::make_unique<StageTimedParser>();
+    if (profileStages) {
+        parser->TimeStages(&stages);
+    }
+    return parser;
+}
+
+void Measure(Profile profile, std::int32_t size, const BenchOptions& options, CaseResult& r,
              const Report& report) {
     auto done = [&](Phase phase) {
         r.phasesDone = phase;
         report(r);
     };
     Network network;
-    r.generateMs = TimeMs([&] { network = rivo_bench::Generate(profile, size, seed); });
+    r.generateMs = TimeMs([&] { network = rivo_bench::Generate(profile, size, options.seed); });
     r.nodes = static_cast<std::int32_t>(network.nodes.size());
     r.links = static_cast<std::int32_t>(network.links.size());
     r.baseMiB = StatusMiB("VmRSS:");
     r.floorMs = TimeMs([&] { r.floor = rivo_bench::WalkFloor(network); });
     done(kGenerated);
 
-    auto parser = std::make_unique<RivoNetworkParser>();
+    auto parser = NewParser(options.profileStages, r.parseStages);
     r.feedMs = TimeMs([&] { rivo::host::Feed(network, *parser, *parser); });
     done(kFed);
     r.parseMs = TimeMs([&] { r.parsed = parser->ParseNetwork(); });
@@ -120,17 +134,17 @@ void Measure(Profile profile, std::int32_t size, std::uint64_t seed, CaseResult&
     parser.reset();
 
     // A parser parses once; the longest-branch parse needs its own.
-    parser = std::make_unique<RivoNetworkParser>();
+    parser = NewParser(options.profileStages, r.longestStages);
     rivo::host::Feed(network, *parser, *parser);
     r.longestMs = TimeMs([&] { r.longestParsed = parser->ParseNetwork(true); });
     done(kLongestParsed);
 }
 
-CaseResult RunInProcess(Profile profile, std::int32_t size, std::uint64_t seed,
+CaseResult RunInProcess(Profile profile, std::int32_t size, const BenchOptions& options,
                         const Report& report) {
     CaseResult result;
     try {
-        Measure(profile, size, seed, result, report);
+        Measure(profile, size, options, result, report);
     } catch (const CKtException& e) {
         SetFailure(result, "error: " + e.message.Utf8());
     } catch (const std::exception& e) {
@@ -171,7 +185,7 @@ CaseResult RunIsolated(Profile profile, std::int32_t size, const BenchOptions& o
         close(fds[0]);
         alarm(options.timeoutSeconds);
         bool sent = true;
-        RunInProcess(profile, size, options.seed, [&](const CaseResult& r) {
+        RunInProcess(profile, size, options, [&](const CaseResult& r) {
             sent = sent && write(fds[1], &r, sizeof r) == sizeof r;
         });
         _exit(sent ? 0 : 1);
@@ -291,14 +305,25 @@ int main(int argc, char** argv) {
                 options.isolate ? ", one process per case" : ", all cases in one process");
     PrintHeader();
     bool allRan = true;
+    std::vector<std::pair<Profile, CaseResult>> results;
     for (Profile profile : options.profiles) {
         for (std::int32_t size : options.sizes) {
             CaseResult result = options.isolate
                                     ? RunIsolated(profile, size, options)
-                                    : RunInProcess(profile, size, options.seed, [](const auto&) {});
+                                    : RunInProcess(profile, size, options, [](const auto&) {});
             PrintRow(profile, result);
             allRan = allRan && result.failure[0] == '\0';
+            if (options.profileStages) {
+                results.emplace_back(profile, result);
+            }
         }
+    }
+    for (const auto& [profile, r] : results) {
+        rivo_bench::PrintStageTable(std::string(rivo_bench::ProfileName(profile)) + ", " +
+                                        std::to_string(r.nodes) + " nodes",
+                                    r.parseStages, r.phasesDone >= kParsed ? r.parseMs : 0.0,
+                                    r.longestStages,
+                                    r.phasesDone >= kLongestParsed ? r.longestMs : 0.0);
     }
     return allRan ? 0 : 1;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Times the Python module against the C++ host on one generated network.
 
-    python3 bench/python_bench.py [--build build/release] [--profile realistic] [--size 1e6]
+    python3 bench/python_bench.py [--build build/release] [--network realistic] [--size 1e6]
 
 The network is written by rivo_write_network and read into Python lists
 beforehand (not timed), as a script holding its own data would have it. Then,
@@ -160,7 +160,8 @@ def module_interpreter(build):
 def main():
     arguments = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     arguments.add_argument("--build", default="build/release")
-    arguments.add_argument("--profile", default="realistic")
+    arguments.add_argument("--network", dest="profile", default="realistic",
+                           help="the generated network's profile, as rivo_bench --profiles names it")
     arguments.add_argument("--size", default="1e6")
     arguments.add_argument("--seed", type=int, default=1)
     arguments.add_argument("--repeat", type=int, default=3,

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host/result_reader.h"
+#include "rivo/record_fields.h"
 
 namespace rivo_bench {
 
@@ -35,15 +36,14 @@ public:
                  summary.gutters};
     }
 
+#define RIVO_MIX(type, name, ...) Mix(a.name);
     void Node(const host::NodeAnswers& a) override {
-        Mix(a.branchNumber, a.indexInBranch, a.upStreamSectionNumber, a.downStreamSectionPosition,
-            a.isOutfallType, a.isConvertedToOutfall, a.isPump, a.isManholeOrStorageType);
+        RIVO_NODE_ANSWER_FIELDS(RIVO_MIX);
     }
-
     void Link(const host::LinkAnswers& a) override {
-        Mix(a.branchNumber, a.upStreamSectionNumber, a.parserDirectionSameAsUI,
-            a.firstSectionPosition, a.secondSectionPosition);
+        RIVO_LINK_ANSWER_FIELDS(RIVO_MIX);
     }
+#undef RIVO_MIX
 
     ReadTally Finish() {
         Mix(tail_.containsLoop, tail_.numberOfNodes, tail_.numberOfLinks);

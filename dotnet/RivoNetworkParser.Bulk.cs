@@ -58,37 +58,45 @@ namespace Velmora.Calculations.Dynamic
         /// unknown ID or a node on no branch: those answers are null.</summary>
         public virtual NodeAnswers[] ReadNodes(int[] nodeIDs)
         {
-            Errors.CheckLengths(nodeIDs == null ? 0 : nodeIDs.Length, nodeIDs);
-            var answers = new NodeAnswers[nodeIDs.Length];
-            Check(NativeMethods.rivo_read_nodes(Native, nodeIDs.Length, nodeIDs, answers));
-            return answers;
+            return ReadByID<NodeAnswers>(nodeIDs, NativeMethods.rivo_read_nodes);
         }
 
         /// <summary>The node answers for the nodes at positions first .. first+count-1 in the
         /// order they were added, as far as there are nodes there.</summary>
         public virtual NodeAnswers[] ReadNodes(int first, int count)
         {
-            var answers = new NodeAnswers[Math.Max(0, Math.Min(count, NumberOfNodes - first))];
-            int read;
-            Check(NativeMethods.rivo_read_nodes_at(Native, first, answers.Length, answers, out read));
-            return answers;
+            return ReadAt<NodeAnswers>(first, count, NumberOfNodes, NativeMethods.rivo_read_nodes_at);
         }
 
         /// <summary>The link answers for these IDs, in this order.</summary>
         public virtual LinkAnswers[] ReadLinks(int[] linkIDs)
         {
-            Errors.CheckLengths(linkIDs == null ? 0 : linkIDs.Length, linkIDs);
-            var answers = new LinkAnswers[linkIDs.Length];
-            Check(NativeMethods.rivo_read_links(Native, linkIDs.Length, linkIDs, answers));
-            return answers;
+            return ReadByID<LinkAnswers>(linkIDs, NativeMethods.rivo_read_links);
         }
 
         /// <summary>The link answers for the links at positions first .. first+count-1.</summary>
         public virtual LinkAnswers[] ReadLinks(int first, int count)
         {
-            var answers = new LinkAnswers[Math.Max(0, Math.Min(count, NumberOfLinks - first))];
-            int read;
-            Check(NativeMethods.rivo_read_links_at(Native, first, answers.Length, answers, out read));
+            return ReadAt<LinkAnswers>(first, count, NumberOfLinks, NativeMethods.rivo_read_links_at);
+        }
+
+        private delegate int NativeReadByID<T>(IntPtr p, int count, int[] ids, T[] answers);
+        private delegate int NativeReadAt<T>(IntPtr p, int first, int count, T[] answers, out int read);
+
+        private T[] ReadByID<T>(int[] ids, NativeReadByID<T> read)
+        {
+            Errors.CheckLengths(ids == null ? 0 : ids.Length, ids);
+            var answers = new T[ids.Length];
+            Check(read(Native, ids.Length, ids, answers));
+            return answers;
+        }
+
+        // Positions first .. first+count-1 of `total`, as far as they exist.
+        private T[] ReadAt<T>(int first, int count, int total, NativeReadAt<T> read)
+        {
+            var answers = new T[Math.Max(0, Math.Min(count, total - first))];
+            int done;
+            Check(read(Native, first, answers.Length, answers, out done));
             return answers;
         }
 
@@ -139,10 +147,8 @@ namespace Velmora.Calculations.Dynamic
         /// <summary>Every pump link, in index order.</summary>
         public virtual PumpLinkAnswers[] ReadPumpLinks()
         {
-            var answers = new PumpLinkAnswers[NumberOfPumpLinks];
-            int read;
-            Check(NativeMethods.rivo_read_pump_links(Native, 0, answers.Length, answers, out read));
-            return answers;
+            return ReadAt<PumpLinkAnswers>(0, NumberOfPumpLinks, NumberOfPumpLinks,
+                NativeMethods.rivo_read_pump_links);
         }
     }
 }

@@ -30,33 +30,26 @@ struct PumpLinkAnswers {
     bool operator==(const PumpLinkAnswers&) const = default;
 };
 
-// The node queries for one node, asked in the order of the fields: the
-// branch number before the index (for a node found only on loop branches the
-// first of the two fixes both). An ID that no node has answers nothing.
+// The node queries for one node, asked in the order of the fields (for a
+// node found only on loop branches the branch number fixes the index too),
+// and the link queries for one link: each field holds what the query of the
+// same name answers (GetBranchNumberOfNode and GetBranchNumberOfPipe for
+// branchNumber, GetFirstSectionPosition for firstSectionPosition), nothing
+// where it raises. An ID that no node (link) has answers nothing.
+#define RIVO_MEMBER(type, name, ...) std::optional<type> name;
 struct NodeAnswers {
     std::int32_t id = 0;
-    std::optional<std::int32_t> branchNumber;           // GetBranchNumberOfNode
-    std::optional<std::int32_t> indexInBranch;          // GetNodeIndexInBranch
-    std::optional<std::int32_t> upStreamSectionNumber;  // GetNodeUpStreamSectionNumber
-    std::optional<double> downStreamSectionPosition;    // GetNodeDownStreamSectionPosition
-    std::optional<bool> isOutfallType;                  // GetNodeIsOutfallType
-    std::optional<bool> isConvertedToOutfall;           // GetNodeIsConvertedToOutfall
-    std::optional<bool> isPump;                         // GetNodeIsPump
-    std::optional<bool> isManholeOrStorageType;         // GetNodeIsManholeOrStorageType
+    RIVO_NODE_ANSWER_FIELDS(RIVO_MEMBER)
 
     bool operator==(const NodeAnswers&) const = default;
 };
 
-// The link queries for one link. An ID that no link has answers nothing.
 struct LinkAnswers {
     std::int32_t id = 0;
-    std::optional<std::int32_t> branchNumber;           // GetBranchNumberOfPipe
-    std::optional<std::int32_t> upStreamSectionNumber;  // GetLinkUpStreamSectionNumber
-    std::optional<bool> parserDirectionSameAsUI;        // GetParserDirectionSameAsUI
-    std::optional<double> firstSectionPosition;         // GetFirstSectionPosition
-    std::optional<double> secondSectionPosition;        // GetSecondSectionPosition
+    RIVO_LINK_ANSWER_FIELDS(RIVO_MEMBER)
 
     bool operator==(const LinkAnswers&) const = default;
 };
+#undef RIVO_MEMBER
 
 }  // namespace Velmora::Calculations::Dynamic

@@ -57,4 +57,65 @@
     X(bool, isSingleStorageNodeBranch, IsSingleStorageNodeBranch, is_single_storage_node_branch,  \
       "Whether the branch is one storage node.")
 
+/* The answers of the node queries for one node and of the link queries for
+   one link, in the order they are asked: for a node found only on loop
+   branches the branch number, asked first, fixes the index too. Any answer
+   may be missing, where its query raises (an unknown ID, a node on no
+   branch); the record's ID comes before the answers in every form and is
+   always there. A list calls X(type, name, Reader, bit, written) once per
+   answer:
+     type     the C++ type of the value (C holds bool as int32_t)
+     name     the member name in every record and the document's key
+     Reader   the .NET property
+     bit      RIVO_ANSWERED_<bit>, set in the C record's `answered` when the
+              answer is there
+     written  IN_DOCUMENT when the result document (and so the Python result
+              and its columns) writes the answer, NOT_IN_DOCUMENT when only
+              the bulk readers give it: a section position is the host's to
+              set, not a result of the parse */
+#define RIVO_NODE_ANSWER_FIELDS(X)                                                                \
+    X(int32_t, branchNumber, BranchNumber, BRANCH_NUMBER, IN_DOCUMENT)                            \
+    X(int32_t, indexInBranch, IndexInBranch, INDEX_IN_BRANCH, IN_DOCUMENT)                        \
+    X(int32_t, upStreamSectionNumber, UpStreamSectionNumber, UP_STREAM_SECTION_NUMBER,            \
+      IN_DOCUMENT)                                                                                \
+    X(double, downStreamSectionPosition, DownStreamSectionPosition, DOWN_STREAM_SECTION_POSITION, \
+      NOT_IN_DOCUMENT)                                                                            \
+    X(bool, isOutfallType, IsOutfallType, IS_OUTFALL_TYPE, IN_DOCUMENT)                           \
+    X(bool, isConvertedToOutfall, IsConvertedToOutfall, IS_CONVERTED_TO_OUTFALL, IN_DOCUMENT)     \
+    X(bool, isPump, IsPump, IS_PUMP, IN_DOCUMENT)                                                 \
+    X(bool, isManholeOrStorageType, IsManholeOrStorageType, IS_MANHOLE_OR_STORAGE_TYPE, IN_DOCUMENT)
+
+#define RIVO_LINK_ANSWER_FIELDS(X)                                                                 \
+    X(int32_t, branchNumber, BranchNumber, BRANCH_NUMBER, IN_DOCUMENT)                             \
+    X(int32_t, upStreamSectionNumber, UpStreamSectionNumber, UP_STREAM_SECTION_NUMBER,             \
+      IN_DOCUMENT)                                                                                 \
+    X(bool, parserDirectionSameAsUI, ParserDirectionSameAsUI, PARSER_DIRECTION_SAME_AS_UI,         \
+      IN_DOCUMENT)                                                                                 \
+    X(double, firstSectionPosition, FirstSectionPosition, FIRST_SECTION_POSITION, NOT_IN_DOCUMENT) \
+    X(double, secondSectionPosition, SecondSectionPosition, SECOND_SECTION_POSITION,               \
+      NOT_IN_DOCUMENT)
+
+/* RIVO_IF_##written(text) keeps `text` for an answer the document writes. */
+#define RIVO_IF_IN_DOCUMENT(...) __VA_ARGS__
+#define RIVO_IF_NOT_IN_DOCUMENT(...)
+
+/* The C records hold their 4-byte answers first, in list order, then the
+   `answered` bits and a reserved word, then the 8-byte answers, so that no
+   language or compiler pads them differently. RIVO_C_NARROW_##type(name)
+   and RIVO_C_WIDE_##type(name) declare the member in its part. */
+#define RIVO_C_NARROW_int32_t(name) int32_t name;
+#define RIVO_C_NARROW_bool(name) int32_t name;
+#define RIVO_C_NARROW_double(name)
+#define RIVO_C_WIDE_int32_t(name)
+#define RIVO_C_WIDE_bool(name)
+#define RIVO_C_WIDE_double(name) double name;
+#define RIVO_C_ANSWER_RECORD(FIELDS)                 \
+    int32_t id;                                      \
+    FIELDS(RIVO_C_NARROW_MEMBER)                     \
+    uint32_t answered; /* the RIVO_ANSWERED_ bits */ \
+    int32_t reserved;  /* 0 */                       \
+    FIELDS(RIVO_C_WIDE_MEMBER)
+#define RIVO_C_NARROW_MEMBER(type, name, ...) RIVO_C_NARROW_##type(name)
+#define RIVO_C_WIDE_MEMBER(type, name, ...) RIVO_C_WIDE_##type(name)
+
 #endif /* RIVO_RECORD_FIELDS_H */

@@ -216,30 +216,17 @@ enum {
     RIVO_ANSWERED_SECOND_SECTION_POSITION = 1 << 10
 };
 
+/* The records' members follow the lists in rivo/record_fields.h: id, the
+   4-byte answers in list order (flags as 0 or 1), answered, reserved (0),
+   then the 8-byte answers (the section positions). */
 typedef struct rivo_node_answers {
-    int32_t id;
-    int32_t branchNumber;
-    int32_t indexInBranch;
-    int32_t upStreamSectionNumber;
-    int32_t isOutfallType;
-    int32_t isConvertedToOutfall;
-    int32_t isPump;
-    int32_t isManholeOrStorageType;
-    uint32_t answered;
-    int32_t reserved; /* 0; keeps the double aligned in every language */
-    double downStreamSectionPosition;
+    RIVO_C_ANSWER_RECORD(RIVO_NODE_ANSWER_FIELDS)
 } rivo_node_answers;
 
+/* Uses the RIVO_ANSWERED_BRANCH_NUMBER and RIVO_ANSWERED_UP_STREAM_SECTION_NUMBER
+   bits too. */
 typedef struct rivo_link_answers {
-    int32_t id;
-    int32_t branchNumber;
-    int32_t upStreamSectionNumber;
-    int32_t parserDirectionSameAsUI;
-    uint32_t answered; /* uses the RIVO_ANSWERED_BRANCH_NUMBER and
-                          RIVO_ANSWERED_UP_STREAM_SECTION_NUMBER bits too */
-    int32_t reserved;
-    double firstSectionPosition;
-    double secondSectionPosition;
+    RIVO_C_ANSWER_RECORD(RIVO_LINK_ANSWER_FIELDS)
 } rivo_link_answers;
 
 typedef struct rivo_branch_answers {

@@ -2,7 +2,7 @@
 
 import enum
 import os
-from typing import Any, Iterable, Literal, Union, overload
+from typing import Any, Iterable, Literal, TypedDict, Union, overload
 
 __version__: str
 version: str
@@ -17,6 +17,24 @@ Result = dict[str, Any]
 # per-node and per-link answers) and every ID list an array.
 ResultColumns = dict[str, Any]
 PumpNodes = Literal["storage", "none"]
+
+# A row of a result's "nodes" ("links"): the ID, then what each query answers,
+# None where it raised.
+class NodeRow(TypedDict):
+    id: int
+    branchNumber: int | None
+    indexInBranch: int | None
+    upStreamSectionNumber: int | None
+    isOutfallType: bool | None
+    isConvertedToOutfall: bool | None
+    isPump: bool | None
+    isManholeOrStorageType: bool | None
+
+class LinkRow(TypedDict):
+    id: int
+    branchNumber: int | None
+    upStreamSectionNumber: int | None
+    parserDirectionSameAsUI: bool | None
 
 class NodeType(enum.IntEnum):
     MANHOLE: int

@@ -3,10 +3,11 @@
 #include <pybind11/numpy.h>
 
 #include <algorithm>
-#include <array>
 #include <cstddef>
 #include <optional>
-#include <tuple>
+#include <span>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 #include "host/result_reader.h"
@@ -44,58 +45,49 @@ struct OptionalColumn {
     Column<bool> missing;
 };
 
-// The per-node or per-link answers: the IDs, the numbers and the flags of
-// NodeRow or LinkRow.
-template <std::size_t Numbers, std::size_t Flags>
+// The per-node or per-link answers of NodeRow or LinkRow: the IDs, then a
+// column per answer.
+template <class Row>
 class AnswerColumns {
 public:
     explicit AnswerColumns(std::size_t rows) : ids_(rows) {
-        numbers_.reserve(Numbers);
-        flags_.reserve(Flags);
-        for (std::size_t k = 0; k < Numbers; ++k) {
-            numbers_.emplace_back(rows);
-        }
-        for (std::size_t k = 0; k < Flags; ++k) {
-            flags_.emplace_back(rows);
-        }
+        ForEachAnswer<Row>([&](auto member) {
+            answers_.emplace_back(std::in_place_type<OptionalColumn<ValueOf<decltype(member)>>>,
+                                  rows);
+        });
     }
 
-    template <class Row>
     void Set(std::size_t i, const Row& row) {
         ids_.data[i] = row.id;
-        for (std::size_t k = 0; k < Numbers; ++k) {
-            numbers_[k].Set(i, row.numbers[k]);
-        }
-        if constexpr (requires { row.flags; }) {
-            for (std::size_t k = 0; k < Flags; ++k) {
-                flags_[k].Set(i, row.flags[k]);
-            }
-        } else {
-            flags_[0].Set(i, row.direction);
-        }
+        std::size_t k = 0;
+        ForEachAnswer<Row>([&](auto member) {
+            std::get<OptionalColumn<ValueOf<decltype(member)>>>(answers_[k++]).Set(i, row.*member);
+        });
     }
 
-    py::dict Table(const char* const (&names)[1 + Numbers + Flags], const py::module_& ma) const {
+    // `names`: the ID's key, then the answers'.
+    py::dict Table(std::span<const char* const> names, const py::module_& ma) const {
         py::dict table;
-        std::size_t k = 0;
-        table[names[k++]] = ids_.array;
-        for (const auto& column : numbers_) {
-            table[names[k++]] = column.Masked(ma);
-        }
-        for (const auto& column : flags_) {
-            table[names[k++]] = column.Masked(ma);
+        table[names[0]] = ids_.array;
+        for (std::size_t k = 0; k < answers_.size(); ++k) {
+            table[names[k + 1]] =
+                std::visit([&](const auto& column) { return column.Masked(ma); }, answers_[k]);
         }
         return table;
     }
 
 private:
+    // The value type of an answer, given its member pointer.
+    template <class Member>
+    using ValueOf =
+        typename std::remove_cvref_t<std::invoke_result_t<Member, const Row&>>::value_type;
+
     Column<std::int32_t> ids_;
-    std::vector<OptionalColumn<std::int32_t>> numbers_;
-    std::vector<OptionalColumn<bool>> flags_;
+    std::vector<std::variant<OptionalColumn<std::int32_t>, OptionalColumn<bool>>> answers_;
 };
 
-using NodeColumns = AnswerColumns<3, 4>;
-using LinkColumns = AnswerColumns<2, 1>;
+using NodeColumns = AnswerColumns<NodeRow>;
+using LinkColumns = AnswerColumns<LinkRow>;
 
 py::array_t<std::int32_t> IdArray(const std::vector<std::int32_t>& ids) {
     Column<std::int32_t> column(ids.size());

@@ -25,16 +25,10 @@ inline constexpr const char* kBranch[] = {RIVO_BRANCH_FIELDS(RIVO_KEY) "nodeIDs"
 inline constexpr const char* kPumpLink[] = {RIVO_PUMP_LINK_FIELDS(RIVO_KEY)};
 #undef RIVO_KEY
 inline constexpr const char* kGutter[] = {"id", "sameDirectionAsUI"};
-// The ID, the numbers of NodeRow, then its flags.
-inline constexpr const char* kNode[] = {"id",
-                                        "branchNumber",
-                                        "indexInBranch",
-                                        "upStreamSectionNumber",
-                                        "isOutfallType",
-                                        "isConvertedToOutfall",
-                                        "isPump",
-                                        "isManholeOrStorageType"};
-inline constexpr const char* kLink[] = {"id", "branchNumber", "upStreamSectionNumber",
-                                        "parserDirectionSameAsUI"};
+// A node's (link's) ID, then the answers the document holds.
+#define RIVO_KEY(type, name, Reader, bit, written) RIVO_IF_##written(, #name)
+inline constexpr const char* kNode[] = {"id" RIVO_NODE_ANSWER_FIELDS(RIVO_KEY)};
+inline constexpr const char* kLink[] = {"id" RIVO_LINK_ANSWER_FIELDS(RIVO_KEY)};
+#undef RIVO_KEY
 
 }  // namespace rivo::python::fields

@@ -1,6 +1,7 @@
 #include "result_objects.h"
 
 #include <cstddef>
+#include <optional>
 #include <span>
 
 #include "result_fields.h"
@@ -39,9 +40,6 @@ PyObject* Checked(PyObject* object) {
 
 PyObject* Bool(bool value) {
     return Py_NewRef(value ? Py_True : Py_False);
-}
-PyObject* Bool(const std::optional<bool>& value) {
-    return value ? Bool(*value) : Py_NewRef(Py_None);
 }
 
 // Stores `value` (a new reference, which the call takes over) under `key`.
@@ -89,9 +87,6 @@ private:
 PyObject* Int(std::int32_t value) {
     return Checked(PyLong_FromLong(value));
 }
-PyObject* Int(const std::optional<std::int32_t>& value) {
-    return value ? Int(*value) : Py_NewRef(Py_None);
-}
 
 PyObject* IntList(std::span<const std::int32_t> values) {
     return List(values.size(), [&](std::size_t i) { return Int(values[i]); });
@@ -103,6 +98,10 @@ PyObject* Value(std::int32_t value) {
 }
 PyObject* Value(bool value) {
     return Bool(value);
+}
+template <class T>
+PyObject* Value(const std::optional<T>& value) {
+    return value ? Value(*value) : Py_NewRef(Py_None);
 }
 
 PyObject* BranchList(const std::vector<dyn::BranchAnswers>& rows) {
@@ -143,22 +142,13 @@ PyObject* GutterList(const ResultSummary& tables) {
     });
 }
 
-// One dict per node or link: the ID, the numbers, then the flags.
+// One dict per node or link: the ID, then the answers.
 template <std::size_t N, class Row>
 PyObject* Answers(const Keys<N>& keys, const Row& row) {
     py::object dict = NewDict();
     std::size_t k = 0;
     Set(dict.ptr(), keys[k++], Int(row.id));
-    for (const std::optional<std::int32_t>& number : row.numbers) {
-        Set(dict.ptr(), keys[k++], Int(number));
-    }
-    if constexpr (requires { row.flags; }) {
-        for (const std::optional<bool>& flag : row.flags) {
-            Set(dict.ptr(), keys[k++], Bool(flag));
-        }
-    } else {
-        Set(dict.ptr(), keys[k], Bool(row.direction));
-    }
+    ForEachAnswer<Row>([&](auto member) { Set(dict.ptr(), keys[k++], Value(row.*member)); });
     return dict.release().ptr();
 }
 

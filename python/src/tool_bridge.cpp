@@ -109,14 +109,20 @@ ResultSummary ReadSummary(dyn::RivoNetworkParser& parser, bool result) {
     return out;
 }
 
+#define RIVO_COPY(type, name, Reader, bit, written) RIVO_IF_##written(row.name = a.name;)
 NodeRow ToNodeRow(const dyn::NodeAnswers& a) {
-    return {a.id,
-            {a.branchNumber, a.indexInBranch, a.upStreamSectionNumber},
-            {a.isOutfallType, a.isConvertedToOutfall, a.isPump, a.isManholeOrStorageType}};
+    NodeRow row;
+    row.id = a.id;
+    RIVO_NODE_ANSWER_FIELDS(RIVO_COPY)
+    return row;
 }
 
 LinkRow ToLinkRow(const dyn::LinkAnswers& a) {
-    return {a.id, {a.branchNumber, a.upStreamSectionNumber}, a.parserDirectionSameAsUI};
+    LinkRow row;
+    row.id = a.id;
+    RIVO_LINK_ANSWER_FIELDS(RIVO_COPY)
+    return row;
 }
+#undef RIVO_COPY
 
 }  // namespace rivo::python

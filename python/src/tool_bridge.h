@@ -1,6 +1,5 @@
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -8,8 +7,10 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <type_traits>
 #include <vector>
 
+#include "rivo/record_fields.h"
 #include "rivo/rivo.h"
 
 // What the module takes from the command-line tool: its readers of network
@@ -66,17 +67,32 @@ std::shared_ptr<LoadedNetwork> LoadSwmmFile(const std::string& path, PumpNodes p
 // A network document in memory; `name` stands for the file in messages.
 std::shared_ptr<LoadedNetwork> LoadNetworkText(std::string_view text, std::string_view name);
 
-// The per-node and per-link answers; nothing where the query raised.
+// The per-node and per-link answers the result document holds, named by its
+// keys; nothing where the query raised.
+#define RIVO_ROW_MEMBER(type, name, Reader, bit, written) \
+    RIVO_IF_##written(std::optional<type> name;)
 struct NodeRow {
     std::int32_t id = 0;
-    std::array<std::optional<std::int32_t>, 3> numbers;
-    std::array<std::optional<bool>, 4> flags;
+    RIVO_NODE_ANSWER_FIELDS(RIVO_ROW_MEMBER)
 };
 struct LinkRow {
     std::int32_t id = 0;
-    std::array<std::optional<std::int32_t>, 2> numbers;
-    std::optional<bool> direction;
+    RIVO_LINK_ANSWER_FIELDS(RIVO_ROW_MEMBER)
 };
+#undef RIVO_ROW_MEMBER
+
+// Calls visit(&Row::answer) for each answer of a NodeRow or LinkRow, in the
+// document's order (the ID comes before them).
+#define RIVO_ROW_VISIT(type, name, Reader, bit, written) RIVO_IF_##written(visit(&Row::name);)
+template <class Row, class Visit>
+void ForEachAnswer(Visit visit) {
+    if constexpr (std::is_same_v<Row, NodeRow>) {
+        RIVO_NODE_ANSWER_FIELDS(RIVO_ROW_VISIT)
+    } else {
+        RIVO_LINK_ANSWER_FIELDS(RIVO_ROW_VISIT)
+    }
+}
+#undef RIVO_ROW_VISIT
 
 // Everything of the tool's result document but the per-node and per-link
 // answers, read from a parsed parser.

@@ -12,20 +12,24 @@ void CFLDNetworkParser::AssembleBranches(ParsePass pass, bool numberWorkerLoops)
     }
     std::int32_t branchCounter = 1;
     std::int32_t outletSectionCount = 0;
-    for (auto& worker : workers) {
-        worker->NumberTreeBranches(branchCounter, outletSectionCount);
-    }
-    for (auto& worker : workers_.subnetworks) {
-        worker->OrientLoopBranches();
-    }
-    if (numberWorkerLoops) {
-        for (auto& worker : workers_.subnetworks) {
-            worker->NumberLoopBranches(branchCounter);
+    Timed(pass, ParseStage::kTreeNumbering, [&] {
+        for (auto& worker : workers) {
+            worker->NumberTreeBranches(branchCounter, outletSectionCount);
         }
-    }
-    for (auto& b : workers_.linkLoops) {
-        NumberLoopBranch(graph, *b, branchCounter);
-    }
+    });
+    Timed(pass, ParseStage::kLoopNumbering, [&] {
+        for (auto& worker : workers_.subnetworks) {
+            worker->OrientLoopBranches();
+        }
+        if (numberWorkerLoops) {
+            for (auto& worker : workers_.subnetworks) {
+                worker->NumberLoopBranches(branchCounter);
+            }
+        }
+        for (auto& b : workers_.linkLoops) {
+            NumberLoopBranch(graph, *b, branchCounter);
+        }
+    });
 }
 
 // Storage drops and pressure mains are found in the first pass only; their
@@ -35,18 +39,23 @@ void CFLDNetworkParser::AssembleBranches(ParsePass pass, bool numberWorkerLoops)
 // branch for every loop of the network.
 void CFLDNetworkParser::RunWorkerStages(CBranchFinder& worker, ParsePass pass,
                                         bool reportsWorkerLoops) {
-    worker.SelectLoopLinks();
-    if (!worker.IsSingleNode()) {
-        worker.CutSubnetworkTree();
-    } else {
-        worker.MakeSingleNodeBranch();
-    }
+    Timed(pass, ParseStage::kLoopLinks, [&] { worker.SelectLoopLinks(); });
+    Timed(pass, ParseStage::kTreeCutting, [&] {
+        if (!worker.IsSingleNode()) {
+            worker.CutSubnetworkTree();
+        } else {
+            worker.MakeSingleNodeBranch();
+        }
+    });
     if (pass == ParsePass::kFirst) {
-        worker.SplitAtStorageDrops();
+        Timed(pass, ParseStage::kStorageDrops, [&] { worker.SplitAtStorageDrops(); });
     }
-    worker.ExtendLoopBranches();
+    Timed(pass, ParseStage::kLoopLengthening, [&] { worker.ExtendLoopBranches(); });
     if (pass == ParsePass::kFirst) {
-        worker.SplitAtPressureMainEnds();
+        Timed(pass, ParseStage::kPressureMains, [&] { worker.SplitAtPressureMainEnds(); });
     }
-    worker.FillBranchIDTables(pass == ParsePass::kSecond || reportsWorkerLoops, reportsWorkerLoops);
+    Timed(pass, ParseStage::kBranchIDTables, [&] {
+        worker.FillBranchIDTables(pass == ParsePass::kSecond || reportsWorkerLoops,
+                                  reportsWorkerLoops);
+    });
 }

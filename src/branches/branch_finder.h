@@ -74,6 +74,8 @@ private:
     bool isSingleNode;
     bool countsLoopEnds = false;
 
+    // Loop link selection.
+    bool OpenLoops(const std::vector<GTL::edge>& backLinks);
     // Storage drops.
     void SplitAtStorageNode(std::size_t branch, std::size_t storageNode);
     // Lengthening loop branches.

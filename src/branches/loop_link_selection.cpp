@@ -125,13 +125,30 @@ private:
 // cut out as a one-link loop branch, so that the rest is a tree. The
 // subnetwork is then searched again without the cut links.
 void CBranchFinder::SelectLoopLinks() {
-    const std::vector<GTL::edge> backLinks = search->non_tree_edges();
+    // The outlet's search, and with it this list, outlives the stage.
+    const std::vector<GTL::edge>& backLinks = search->non_tree_edges();
     if (backLinks.empty()) {
         return;
     }
     for (GTL::edge b : backLinks) {
         graph->hide_edge(b);
     }
+    // The summit tree goes before the subnetwork is searched again: on a
+    // street grid it holds a vertex for every node and link.
+    const bool isTree = OpenLoops(backLinks);
+    ownedSearch_ = std::make_unique<dfs_fld>();
+    ownedSearch_->start_node(outletNode);
+    ownedSearch_->store_non_tree_edges(true);
+    if (isTree) {
+        ownedSearch_->reaches_a_tree();
+    }
+    search = ownedSearch_.get();
+    search->run(*graph);
+}
+
+// Cuts each back link's loop at its summit; whether the subnetwork without
+// its back links was its search tree.
+bool CBranchFinder::OpenLoops(const std::vector<GTL::edge>& backLinks) {
     LoopSummits summits(*graph, *search, backLinks);
     for (GTL::edge b : backLinks) {
         const CEdgeData& bd = graph->data(b);
@@ -151,12 +168,5 @@ void CBranchFinder::SelectLoopLinks() {
             summits.Swapped(cut.link, b);
         }
     }
-    ownedSearch_ = std::make_unique<dfs_fld>();
-    ownedSearch_->start_node(outletNode);
-    ownedSearch_->store_non_tree_edges(true);
-    if (summits.IsTree()) {
-        ownedSearch_->reaches_a_tree();
-    }
-    search = ownedSearch_.get();
-    search->run(*graph);
+    return summits.IsTree();
 }

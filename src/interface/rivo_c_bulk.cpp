@@ -35,37 +35,32 @@ void Put(const std::optional<T>& answer, Field& field, std::uint32_t bit, std::u
     }
 }
 
+#define RIVO_PUT(type, name, Reader, bit, ...) Put(a.name, c.name, RIVO_ANSWERED_##bit, c.answered);
 rivo_node_answers ToC(const NodeAnswers& a) {
     rivo_node_answers c{};
     c.id = a.id;
-    Put(a.branchNumber, c.branchNumber, RIVO_ANSWERED_BRANCH_NUMBER, c.answered);
-    Put(a.indexInBranch, c.indexInBranch, RIVO_ANSWERED_INDEX_IN_BRANCH, c.answered);
-    Put(a.upStreamSectionNumber, c.upStreamSectionNumber, RIVO_ANSWERED_UP_STREAM_SECTION_NUMBER,
-        c.answered);
-    Put(a.downStreamSectionPosition, c.downStreamSectionPosition,
-        RIVO_ANSWERED_DOWN_STREAM_SECTION_POSITION, c.answered);
-    Put(a.isOutfallType, c.isOutfallType, RIVO_ANSWERED_IS_OUTFALL_TYPE, c.answered);
-    Put(a.isConvertedToOutfall, c.isConvertedToOutfall, RIVO_ANSWERED_IS_CONVERTED_TO_OUTFALL,
-        c.answered);
-    Put(a.isPump, c.isPump, RIVO_ANSWERED_IS_PUMP, c.answered);
-    Put(a.isManholeOrStorageType, c.isManholeOrStorageType,
-        RIVO_ANSWERED_IS_MANHOLE_OR_STORAGE_TYPE, c.answered);
+    RIVO_NODE_ANSWER_FIELDS(RIVO_PUT)
     return c;
 }
 
 rivo_link_answers ToC(const LinkAnswers& a) {
     rivo_link_answers c{};
     c.id = a.id;
-    Put(a.branchNumber, c.branchNumber, RIVO_ANSWERED_BRANCH_NUMBER, c.answered);
-    Put(a.upStreamSectionNumber, c.upStreamSectionNumber, RIVO_ANSWERED_UP_STREAM_SECTION_NUMBER,
-        c.answered);
-    Put(a.parserDirectionSameAsUI, c.parserDirectionSameAsUI,
-        RIVO_ANSWERED_PARSER_DIRECTION_SAME_AS_UI, c.answered);
-    Put(a.firstSectionPosition, c.firstSectionPosition, RIVO_ANSWERED_FIRST_SECTION_POSITION,
-        c.answered);
-    Put(a.secondSectionPosition, c.secondSectionPosition, RIVO_ANSWERED_SECOND_SECTION_POSITION,
-        c.answered);
+    RIVO_LINK_ANSWER_FIELDS(RIVO_PUT)
     return c;
+}
+#undef RIVO_PUT
+
+std::int32_t Checked(std::int32_t position) {
+    if (position < 0) {
+        throw CallerError{RIVO_E_INVALIDARG, texts::kNegativeCount};
+    }
+    return position;
+}
+
+// How many of `count` positions from `first` exist among `total`.
+std::int32_t Existing(std::int32_t first, std::int32_t count, std::int32_t total) {
+    return std::max(0, std::min(Checked(count), total - Checked(first)));
 }
 
 // Calls read(from, n, block) for blocks of at most kBlock answers and copies
@@ -84,18 +79,6 @@ std::int32_t ByBlocks(std::int32_t count, CAnswers* out, Read read) {
     return written;
 }
 
-std::int32_t Checked(std::int32_t position) {
-    if (position < 0) {
-        throw CallerError{RIVO_E_INVALIDARG, texts::kNegativeCount};
-    }
-    return position;
-}
-
-// How many of `count` positions from `first` exist among `total`.
-std::int32_t Existing(std::int32_t first, std::int32_t count, std::int32_t total) {
-    return std::max(0, std::min(Checked(count), total - Checked(first)));
-}
-
 // The branches of `list` from `first` on, at most `count` of them.
 std::span<CBranch* const> Branches(HandleParser& p, std::int32_t list, std::int32_t first,
                                    std::int32_t count) {
@@ -112,6 +95,47 @@ std::span<CBranch* const> Branches(HandleParser& p, std::int32_t list, std::int3
     const std::int32_t end = begin + std::min(Checked(count), size - begin);
     return std::span<CBranch* const>(*all).subspan(static_cast<std::size_t>(begin),
                                                    static_cast<std::size_t>(end - begin));
+}
+
+// The library's bulk reading of what a C record of answers holds.
+template <class CAnswers>
+struct Reading;
+template <>
+struct Reading<rivo_node_answers> {
+    using Answers = NodeAnswers;
+    static std::int32_t Total(HandleParser& p) { return p.NumberOfNodes(); }
+    static void Read(HandleParser& p, auto&&... where) { ReadNodes(p, where...); }
+};
+template <>
+struct Reading<rivo_link_answers> {
+    using Answers = LinkAnswers;
+    static std::int32_t Total(HandleParser& p) { return p.NumberOfLinks(); }
+    static void Read(HandleParser& p, auto&&... where) { ReadLinks(p, where...); }
+};
+
+// The answers for `count` IDs.
+template <class CAnswers>
+void ReadByID(HandleParser& p, std::int32_t count, const std::int32_t* ids, CAnswers* answers) {
+    using R = Reading<CAnswers>;
+    In(ids, count), In(answers, count);
+    ByBlocks<typename R::Answers>(
+        count, answers, [&](std::int32_t from, std::int32_t n, auto& block) {
+            R::Read(p, std::span<const std::int32_t>(ids + from, static_cast<std::size_t>(n)),
+                    block);
+        });
+}
+
+// The answers at positions `first` on, as far as they exist; gives how many.
+template <class CAnswers>
+std::int32_t ReadAt(HandleParser& p, std::int32_t first, std::int32_t count, CAnswers* answers) {
+    using R = Reading<CAnswers>;
+    In(answers, count);
+    const std::int32_t n = Existing(first, count, R::Total(p));
+    return ByBlocks<typename R::Answers>(
+        n, answers, [&](std::int32_t from, std::int32_t size, auto& block) {
+            R::Read(p, static_cast<std::size_t>(first) + static_cast<std::size_t>(from),
+                    static_cast<std::size_t>(size), block);
+        });
 }
 
 rivo_branch_answers ToC(const CBranch& b) {
@@ -141,44 +165,28 @@ int32_t* CopyIDs(std::span<const std::int32_t> ids, std::int32_t count, int32_t*
 }  // namespace rivo::c_interface
 
 using rivo::c_interface::Branches;
-using rivo::c_interface::ByBlocks;
 using rivo::c_interface::Checked;
 using rivo::c_interface::Existing;
+using rivo::c_interface::ReadAt;
+using rivo::c_interface::ReadByID;
 
 extern "C" {
 
 rivo_hresult rivo_read_nodes(rivo_parser* parser, int32_t count, const int32_t* nodeIDs,
                              rivo_node_answers* answers) {
-    return Guard(parser, [&](HandleParser& p) {
-        In(nodeIDs, count), In(answers, count);
-        ByBlocks<NodeAnswers>(count, answers, [&](int32_t from, int32_t n, auto& block) {
-            ReadNodes(p, std::span<const int32_t>(nodeIDs + from, static_cast<std::size_t>(n)),
-                      block);
-        });
-    });
+    return Guard(parser, [&](HandleParser& p) { ReadByID(p, count, nodeIDs, answers); });
 }
 
 rivo_hresult rivo_read_links(rivo_parser* parser, int32_t count, const int32_t* linkIDs,
                              rivo_link_answers* answers) {
-    return Guard(parser, [&](HandleParser& p) {
-        In(linkIDs, count), In(answers, count);
-        ByBlocks<LinkAnswers>(count, answers, [&](int32_t from, int32_t n, auto& block) {
-            ReadLinks(p, std::span<const int32_t>(linkIDs + from, static_cast<std::size_t>(n)),
-                      block);
-        });
-    });
+    return Guard(parser, [&](HandleParser& p) { ReadByID(p, count, linkIDs, answers); });
 }
 
 rivo_hresult rivo_read_nodes_at(rivo_parser* parser, int32_t first, int32_t count,
                                 rivo_node_answers* answers, int32_t* read) {
     return Guard(parser, [&](HandleParser& p) {
         int32_t& done = Out(read);
-        In(answers, count);
-        const int32_t n = Existing(first, count, p.NumberOfNodes());
-        done = ByBlocks<NodeAnswers>(n, answers, [&](int32_t from, int32_t size, auto& block) {
-            ReadNodes(p, static_cast<std::size_t>(first) + static_cast<std::size_t>(from),
-                      static_cast<std::size_t>(size), block);
-        });
+        done = ReadAt(p, first, count, answers);
     });
 }
 
@@ -186,12 +194,7 @@ rivo_hresult rivo_read_links_at(rivo_parser* parser, int32_t first, int32_t coun
                                 rivo_link_answers* answers, int32_t* read) {
     return Guard(parser, [&](HandleParser& p) {
         int32_t& done = Out(read);
-        In(answers, count);
-        const int32_t n = Existing(first, count, p.NumberOfLinks());
-        done = ByBlocks<LinkAnswers>(n, answers, [&](int32_t from, int32_t size, auto& block) {
-            ReadLinks(p, static_cast<std::size_t>(first) + static_cast<std::size_t>(from),
-                      static_cast<std::size_t>(size), block);
-        });
+        done = ReadAt(p, first, count, answers);
     });
 }
 

@@ -14,6 +14,9 @@ void CFLDNetworkParser::FindIsolatedNodesAndEdges() {
             reached[static_cast<std::size_t>(n.id)] = 1;
         }
     }
+    for (GTL::node n : outletStage_.loneOutlets) {
+        reached[static_cast<std::size_t>(n.id)] = 1;
+    }
     graph.for_each_node([&](GTL::node n) {
         if (reached[static_cast<std::size_t>(n.id)]) {
             return;

@@ -11,6 +11,7 @@
 #include "parser/longest_branch_workers.h"
 #include "parser/network_input.h"
 #include "parser/outlet_lists.h"
+#include "parser/parse_stages.h"
 #include "parser/result_vectors.h"
 #include "parser/subnetwork_workers.h"
 #include "rivo/bulk_answers.h"
@@ -18,11 +19,6 @@
 
 class CBranchFinder;
 class DrainSearches;
-
-// The parse's two outlet passes: the first over the network as the host gave
-// it, the second (for the longest branches) over the network the first pass
-// prepared. Storage drops and pressure mains are found in the first only.
-enum class ParsePass { kFirst, kSecond };
 
 // The core object: one per network. It owns the graph, every intermediate
 // list of the parse and every result record. The host describes the network,
@@ -50,6 +46,9 @@ public:
 
     // The parse.
     bool ParseAllNetworks(bool findLongestBranch);
+    // From now on the parse adds the time of each stage to `times` (none:
+    // it times nothing, the default). The caller keeps `times` alive.
+    void TimeStages(StageTimes* times) { stageTimes_ = times; }
 
     // Result queries.
     std::int32_t GetNumberOfBranches() const;
@@ -128,7 +127,7 @@ private:
     std::unique_ptr<dfs_fld> SearchSubnetwork(std::size_t i,
                                               const std::vector<std::int32_t>& position,
                                               ParsePass pass);
-    void AddWorker(dfs_fld& search, ParsePass pass);
+    bool AddWorker(dfs_fld& search, ParsePass pass);
     void CutLinkBetweenOutlets(dfs_fld& search, GTL::node later);
     void AssignLinkLoopsToSubnetworks();
     // Isolated nodes and links.
@@ -144,6 +143,12 @@ private:
     void NumberPumpLinks();
     void ReleaseSearches();
     void NumberForSearches();
+    // Runs one stage, timed when the host asked for stage times.
+    template <class Stage>
+    void Timed(ParsePass pass, ParseStage stage, Stage&& run) {
+        StageTimer timer(stageTimes_, pass, stage);
+        run();
+    }
     CBranch* AppendLinkLoop(std::unique_ptr<CBranch> branch);
     // The node-number queries after the lookup: the answer, or empty where
     // the query raises (it has written into the record all the same).
@@ -167,4 +172,5 @@ private:
     // read them.
     ResultVectors results_;
     bool parsed_ = false;
+    StageTimes* stageTimes_ = nullptr;
 };

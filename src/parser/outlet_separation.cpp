@@ -29,7 +29,9 @@ std::int32_t FirstLaterOutlet(const GTL::bfs& levels, const std::vector<std::int
 bool CFLDNetworkParser::FindOutletsAndSubnetworks(ParsePass pass) {
     if (pass == ParsePass::kFirst) {
         outletStage_.outletSearches.clear();
-        if (!AddOutletNodes()) {
+        bool added = false;
+        Timed(pass, ParseStage::kOutletSelection, [&] { added = AddOutletNodes(); });
+        if (!added) {
             return false;
         }
     }
@@ -37,9 +39,9 @@ bool CFLDNetworkParser::FindOutletsAndSubnetworks(ParsePass pass) {
         CKtHRException(texts::kNoOutlet, E_FAIL).Throw();
     }
     if (pass == ParsePass::kFirst) {
-        SortOutlets();
+        Timed(pass, ParseStage::kOutletOrder, [&] { SortOutlets(); });
     }
-    SeperateAllOutletsAndCreateLinkLoops(pass);
+    Timed(pass, ParseStage::kSubnetworks, [&] { SeperateAllOutletsAndCreateLinkLoops(pass); });
     return true;
 }
 
@@ -81,8 +83,12 @@ void CFLDNetworkParser::SeperateAllOutletsAndCreateLinkLoops(ParsePass pass) {
         position[static_cast<std::size_t>(outlets[k].id)] = static_cast<std::int32_t>(k);
     }
     for (std::size_t i = 0; i < outlets.size(); ++i) {
-        outletSearches.push_back(SearchSubnetwork(i, position, pass));
-        AddWorker(*outletSearches.back(), pass);
+        std::unique_ptr<dfs_fld> search = SearchSubnetwork(i, position, pass);
+        if (AddWorker(*search, pass)) {
+            outletSearches.push_back(std::move(search));
+        } else {
+            outletStage_.loneOutlets.push_back(outlets[i]);
+        }
     }
     if (pass == ParsePass::kFirst) {
         AssignLinkLoopsToSubnetworks();
@@ -119,7 +125,8 @@ std::unique_ptr<dfs_fld> CFLDNetworkParser::SearchSubnetwork(
 
 // A subnetwork gets a worker when its search reached more than its outlet,
 // or when the outlet is a storage node that stands alone as its own outlet.
-void CFLDNetworkParser::AddWorker(dfs_fld& search, ParsePass pass) {
+// Without a worker the search reached its outlet alone.
+bool CFLDNetworkParser::AddWorker(dfs_fld& search, ParsePass pass) {
     GTL::node o = search.start_node();
     std::unique_ptr<CBranchFinder> worker;
     if (search.number_of_reached_nodes() > 1) {
@@ -133,7 +140,9 @@ void CFLDNetworkParser::AddWorker(dfs_fld& search, ParsePass pass) {
         }
         (pass == ParsePass::kFirst ? workers_.subnetworks : longestPass_.secondPassSubnetworks)
             .push_back(std::move(worker));
+        return true;
     }
+    return false;
 }
 
 // The link cut is the summit link of the search tree's path from the later

@@ -14,47 +14,53 @@ bool CFLDNetworkParser::ParseAllNetworks(bool findLongestBranch) {
     if (graph.is_directed()) {
         graph.make_undirected();
     }
+    constexpr ParsePass kFirst = ParsePass::kFirst;
+    constexpr ParsePass kSecond = ParsePass::kSecond;
+    // The adjacency lists the host's links were deferred to: the pond link
+    // walk would make them first thing, made here their cost is their own.
+    Timed(kFirst, ParseStage::kAdjacency, [&] { graph.link_deferred(); });
     // The links are walked in the order they were made, which is their
     // order in memory until they are numbered for the searches.
-    CreatePondLinkLoops();
-    NumberForSearches();
-    if (!FindOutletsAndSubnetworks(ParsePass::kFirst)) {
+    Timed(kFirst, ParseStage::kPondLinkLoops, [&] { CreatePondLinkLoops(); });
+    Timed(kFirst, ParseStage::kNumbering, [&] { NumberForSearches(); });
+    if (!FindOutletsAndSubnetworks(kFirst)) {
         ReleaseSearches();
         return false;
     }
 
     // Every node that drains somewhere lies in exactly one outlet's search;
     // outfalls without links lie in none and were set aside.
-    std::int64_t reached = 0;
+    auto reached = static_cast<std::int64_t>(outletStage_.loneOutlets.size());
     for (const auto& search : outletStage_.outletSearches) {
         reached += search->number_of_reached_nodes();
     }
     bool result = reached == graph.number_of_nodes() - outletStage_.removedOutfallCount;
     if (!result) {
-        FindIsolatedNodesAndEdges();
+        Timed(kFirst, ParseStage::kIsolatedNodes, [&] { FindIsolatedNodesAndEdges(); });
     }
 
-    AssembleBranches(ParsePass::kFirst, !findLongestBranch);
+    AssembleBranches(kFirst, !findLongestBranch);
     if (findLongestBranch) {
-        ComputeLongestPathLengths();
+        Timed(kSecond, ParseStage::kPathLengths, [&] { ComputeLongestPathLengths(); });
         // Only the first pass's marks in the network carry over: its
         // branches are not reported with the longest branches, so they and
         // its searches go before the second pass doubles what is held (the
         // searches before the loops are split, the branches once they are).
-        ReleaseSearches();
-        SplitLoopsAtFirstNode();
-        workers_.subnetworks.clear();
-        SortOutletsByLongestPath();
-        FindOutletsAndSubnetworks(ParsePass::kSecond);
-        AssembleBranches(ParsePass::kSecond, false);
+        Timed(kSecond, ParseStage::kRelease, [&] { ReleaseSearches(); });
+        Timed(kSecond, ParseStage::kLoopSplitting, [&] { SplitLoopsAtFirstNode(); });
+        Timed(kSecond, ParseStage::kRelease, [&] { workers_.subnetworks.clear(); });
+        Timed(kSecond, ParseStage::kOutletOrder, [&] { SortOutletsByLongestPath(); });
+        FindOutletsAndSubnetworks(kSecond);
+        AssembleBranches(kSecond, false);
     }
 
     // The searches' tables are of no use once the branches are made; the
     // result lists and the pump links' numbers need none of them.
-    ReleaseSearches();
-    CollectResults(findLongestBranch);
+    const ParsePass last = findLongestBranch ? kSecond : kFirst;
+    Timed(last, ParseStage::kRelease, [&] { ReleaseSearches(); });
+    Timed(last, ParseStage::kResults, [&] { CollectResults(findLongestBranch); });
     if (result) {
-        NumberPumpLinks();
+        Timed(last, ParseStage::kPumpLinks, [&] { NumberPumpLinks(); });
     }
     return result;
 }
@@ -106,6 +112,7 @@ void CFLDNetworkParser::NumberPumpLinks() {
 
 void CFLDNetworkParser::ReleaseSearches() {
     outletStage_.outletSearches.clear();
+    outletStage_.loneOutlets.clear();
     // The per-node tables that searches borrowed are of no use once the
     // parse is over; the host keeps the parser for its results.
     graph.tables().release();

@@ -87,13 +87,13 @@ const SeparationCase kSeparationCases[] = {
     // The cut runs from outfall 1 since the summit's high end is an outfall.
     {"two outfalls joined by one pipe",
      {{{1, 0, 0, 1}, {2, 10, 0, 1}}, {{10, 2, 1, 2.0, 1.0}}},
-     "reached 1 1 | workers | loops 1 2/10 LO | junctions 1 | hidden 10"},
+     "reached | lone 1 2 | workers | loops 1 2/10 LO | junctions 1 | hidden 10"},
     // From 1 the search runs 1-3-4 first (3 is newest at 1); after that cut,
     // 1-2-4. Each cut is the link whose top (2.0 at the manhole) comes first.
     {"two outfalls joined by two paths",
      {{{1, 0, 0, 1}, {2, 10, 10}, {3, 10, -10}, {4, 20, 0, 1}},
       {{11, 2, 1, 2.0, 1.0}, {12, 3, 1, 2.0, 1.0}, {13, 2, 4, 2.0, 1.5}, {14, 3, 4, 2.0, 1.5}}},
-     "reached 3 1 | workers 1 | loops 3 4/14 LO; 2 4/13 LO | junctions 2 3 | hidden 13 14"},
+     "reached 3 | lone 4 | workers 1 | loops 3 4/14 LO; 2 4/13 LO | junctions 2 3 | hidden 13 14"},
     {"storage node without links gets a single-node worker",
      {{{1, 0, 0, 1}, {2, 10, 0}, {3, 20, 0, 2}}, {{10, 2, 1, 1.0, 0.5}}},
      "reached 2 1 | workers 1 3s | loops | junctions | hidden"},
@@ -115,6 +115,10 @@ RIVO_TABLE_TEST(SubnetworkSeparation, OneSubnetworkPerOutlet, kSeparationCases) 
     out << "reached";
     for (const auto& search : A::OutletSearches(core)) {
         out << " " << search->number_of_reached_nodes();
+    }
+    out << (A::LoneOutlets(core).empty() ? "" : " | lone");
+    for (GTL::node n : A::LoneOutlets(core)) {
+        out << " " << g.data(n).nodeID;
     }
     out << " | workers";
     for (const auto& w : A::Subnetworks(core)) {

@@ -14,6 +14,7 @@ struct ParserTestAccess {
         return p.longestPass_.secondPassSubnetworks;
     }
     static auto& OutletSearches(CFLDNetworkParser& p) { return p.outletStage_.outletSearches; }
+    static auto& LoneOutlets(CFLDNetworkParser& p) { return p.outletStage_.loneOutlets; }
     static void MakeUndirected(CFLDNetworkParser& p) { p.graph.make_undirected(); }
     static void CreatePondLinkLoops(CFLDNetworkParser& p) { p.CreatePondLinkLoops(); }
     static bool AddOutletNodes(CFLDNetworkParser& p) { return p.AddOutletNodes(); }

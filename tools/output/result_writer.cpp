@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <optional>
 #include <vector>
 
 #include "host/result_reader.h"
@@ -95,7 +96,7 @@ public:
         end_ = std::to_chars(end_, std::end(line_), id).ptr;
     }
 
-    AnswerLine& Int(std::string_view key, std::optional<std::int32_t> value) {
+    AnswerLine& Put(std::string_view key, std::optional<std::int32_t> value) {
         Key(key);
         if (!value) {
             Append("null");
@@ -105,7 +106,7 @@ public:
         return *this;
     }
 
-    AnswerLine& Bool(std::string_view key, std::optional<bool> value) {
+    AnswerLine& Put(std::string_view key, std::optional<bool> value) {
         Key(key);
         Append(!value ? "null" : *value ? "true" : "false");
         return *this;
@@ -146,32 +147,23 @@ public:
 
     void Summary(const host::ResultSummary& summary) override;
 
+    // A node's (link's) ID, then the answers the document holds.
+#define RIVO_ANSWER(type, name, Reader, bit, written) RIVO_IF_##written(line.Put(#name, a.name);)
     void Node(const host::NodeAnswers& a) override {
-        NextElement();
-        AnswerLine(a.id)
-            .Int("branchNumber", a.branchNumber)
-            .Int("indexInBranch", a.indexInBranch)
-            .Int("upStreamSectionNumber", a.upStreamSectionNumber)
-            .Bool("isOutfallType", a.isOutfallType)
-            .Bool("isConvertedToOutfall", a.isConvertedToOutfall)
-            .Bool("isPump", a.isPump)
-            .Bool("isManholeOrStorageType", a.isManholeOrStorageType)
-            .AppendTo(out_.text());
-        out_.Spill();
+        AnswerLine line(a.id);
+        RIVO_NODE_ANSWER_FIELDS(RIVO_ANSWER)
+        WriteElement(line);
     }
 
     void Link(const host::LinkAnswers& a) override {
         if (!inLinks_) {
             NextArray("links");
         }
-        NextElement();
-        AnswerLine(a.id)
-            .Int("branchNumber", a.branchNumber)
-            .Int("upStreamSectionNumber", a.upStreamSectionNumber)
-            .Bool("parserDirectionSameAsUI", a.parserDirectionSameAsUI)
-            .AppendTo(out_.text());
-        out_.Spill();
+        AnswerLine line(a.id);
+        RIVO_LINK_ANSWER_FIELDS(RIVO_ANSWER)
+        WriteElement(line);
     }
+#undef RIVO_ANSWER
 
     void Finish(const swmm::NameTable* names) {
         if (!inLinks_) {
@@ -190,7 +182,11 @@ public:
     }
 
 private:
-    void NextElement() { out_ << (elements_++ == 0 ? "\n    " : ",\n    "); }
+    void WriteElement(AnswerLine& line) {
+        out_ << (elements_++ == 0 ? "\n    " : ",\n    ");
+        line.AppendTo(out_.text());
+        out_.Spill();
+    }
 
     // `"nodes": {"1": "J1", ...}` inside "names", one name per line: element
     // i names ID i + 1.
