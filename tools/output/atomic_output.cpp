@@ -17,9 +17,17 @@ namespace {
     throw OutputError(path + ": cannot " + action + ": " + std::strerror(error));
 }
 
+// What ends a path's folder part: on Windows a backslash, or the colon of a
+// drive (`C:result.json`), as well as a slash.
+#ifdef _WIN32
+constexpr const char* kFolderEnds = "/\\:";
+#else
+constexpr const char* kFolderEnds = "/";
+#endif
+
 // `dir/.name.XXXXXX` for `dir/name`: hidden, beside the target.
 std::vector<char> TemporaryPattern(const std::string& path) {
-    const std::string::size_type slash = path.rfind('/');
+    const std::string::size_type slash = path.find_last_of(kFolderEnds);
     const std::string::size_type start = slash == std::string::npos ? 0 : slash + 1;
     const std::string pattern = path.substr(0, start) + "." + path.substr(start) + ".XXXXXX";
     std::vector<char> name(pattern.begin(), pattern.end());
