@@ -9,73 +9,65 @@
 #include "branches/branch_finder.h"
 #include "graph/id_index.h"
 
-// The positions of branches at each node, rising: one short linked list per
-// node, all in one pool, found through an open-addressing table. A worker
-// has thousands of branches, and a map of vectors made two allocations per
-// node and a hash-table node per entry.
+// The positions of branches at each node, rising, where each position is
+// at one node at a time: one doubly linked list per node through a table by
+// position, the lists found through an open-addressing table. A worker has
+// thousands of branches, and a map of vectors made two allocations per node
+// and a hash-table node per entry. Positions mostly come in rising order,
+// and those go to the end of their list at once.
 class PositionsByNode {
 public:
-    explicit PositionsByNode(std::size_t expected) { pool_.reserve(expected); }
+    explicit PositionsByNode(std::size_t positions) : links_(positions) {}
 
-    // The first position at n, or -1; the one after position k's, or -1.
+    // The first position at n, or -1; the one after pos at its node, or -1.
     std::int32_t First(GTL::node n) const {
         std::int32_t list = lists_.find(n.id);
-        return list < 0 ? -1 : heads_[static_cast<std::size_t>(list)];
+        return list < 0 ? -1 : ends_[static_cast<std::size_t>(list)].first;
     }
-    std::int32_t Next(std::int32_t k) const { return pool_[static_cast<std::size_t>(k)].next; }
-    std::int32_t Position(std::int32_t k) const {
-        return pool_[static_cast<std::size_t>(k)].position;
-    }
+    std::int32_t Next(std::int32_t pos) const { return At(pos).next; }
 
-    // Adds pos at n, before any equal position.
+    // Puts pos, at no node now, at n.
     void Insert(GTL::node n, std::int32_t pos) {
-        std::int32_t k = NewLink(pos);
         std::int32_t list = lists_.find(n.id);
         if (list < 0) {
-            list = static_cast<std::int32_t>(heads_.size());
-            heads_.push_back(-1);
+            list = static_cast<std::int32_t>(ends_.size());
+            ends_.push_back(Ends{});
             lists_.insert(n.id, list);
         }
-        std::int32_t* at = &heads_[static_cast<std::size_t>(list)];
-        while (*at >= 0 && Position(*at) < pos) {
-            at = &pool_[static_cast<std::size_t>(*at)].next;
+        Ends& l = ends_[static_cast<std::size_t>(list)];
+        std::int32_t after = l.last;
+        while (after >= 0 && after > pos) {
+            after = At(after).prev;
         }
-        pool_[static_cast<std::size_t>(k)].next = *at;
-        *at = k;
+        std::int32_t before = after >= 0 ? At(after).next : l.first;
+        At(pos) = Link{after, before};
+        (after >= 0 ? At(after).next : l.first) = pos;
+        (before >= 0 ? At(before).prev : l.last) = pos;
     }
-    // Removes pos, present at n.
+    // Takes pos, now at n, out of n's list.
     void Erase(GTL::node n, std::int32_t pos) {
-        std::int32_t* at = &heads_[static_cast<std::size_t>(lists_.find(n.id))];
-        while (Position(*at) != pos) {
-            at = &pool_[static_cast<std::size_t>(*at)].next;
-        }
-        std::int32_t k = *at;
-        *at = Next(k);
-        pool_[static_cast<std::size_t>(k)].next = free_;
-        free_ = k;
+        Ends& l = ends_[static_cast<std::size_t>(lists_.find(n.id))];
+        Link k = At(pos);
+        (k.prev >= 0 ? At(k.prev).next : l.first) = k.next;
+        (k.next >= 0 ? At(k.next).prev : l.last) = k.prev;
     }
 
 private:
     struct Link {
-        std::int32_t position;
-        std::int32_t next;
+        std::int32_t prev = -1;
+        std::int32_t next = -1;
+    };
+    struct Ends {
+        std::int32_t first = -1;
+        std::int32_t last = -1;
     };
 
-    std::int32_t NewLink(std::int32_t pos) {
-        if (free_ >= 0) {
-            std::int32_t k = free_;
-            free_ = Next(k);
-            pool_[static_cast<std::size_t>(k)].position = pos;
-            return k;
-        }
-        pool_.push_back(Link{pos, -1});
-        return static_cast<std::int32_t>(pool_.size()) - 1;
-    }
+    Link& At(std::int32_t pos) { return links_[static_cast<std::size_t>(pos)]; }
+    const Link& At(std::int32_t pos) const { return links_[static_cast<std::size_t>(pos)]; }
 
-    IdHash lists_;                     // node ID to its list
-    std::vector<std::int32_t> heads_;  // each list's first link, -1 when empty
-    std::vector<Link> pool_;
-    std::int32_t free_ = -1;  // links given back, chained through next
+    IdHash lists_;             // node ID to its list
+    std::vector<Ends> ends_;   // by list
+    std::vector<Link> links_;  // by position
 };
 
 // Which tree branches of a worker start and end at each node, in list order.
@@ -103,12 +95,12 @@ public:
     // The first branch whose first node is n, or null.
     CBranch* StartingAt(GTL::node n) const {
         std::int32_t k = starts_.First(n);
-        return k < 0 ? nullptr : list_[static_cast<std::size_t>(starts_.Position(k))].get();
+        return k < 0 ? nullptr : list_[static_cast<std::size_t>(k)].get();
     }
     // The first branch after the list's first one whose last node is n, or null.
     CBranch* EndingAt(GTL::node n) const {
         for (std::int32_t k = ends_.First(n); k >= 0; k = ends_.Next(k)) {
-            auto pos = static_cast<std::size_t>(ends_.Position(k));
+            auto pos = static_cast<std::size_t>(k);
             if (pos != FirstLive()) {
                 return list_[pos].get();
             }
