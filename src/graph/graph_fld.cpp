@@ -180,8 +180,7 @@ void graph_fld::NumberForSearches(large_vector<std::int32_t>& newNode,
     }
     nodeByID_.for_each_value([&](std::int32_t& v) { v = newNode[static_cast<std::size_t>(v)]; });
     edgeByID_.for_each_value([&](std::int32_t& v) { v = newEdge[static_cast<std::size_t>(v)]; });
-    const PermutationCycles nodeCycles(newNode);
-    const PermutationCycles edgeCycles(newEdge);
+    const auto [nodeCycles, edgeCycles] = PermutationCycles::ListTogether(newNode, newEdge);
     nodeCycles.Apply(nodeData_);
     edgeCycles.Apply(edgeData_);
     renumber(newNode, newEdge, nodeCycles, edgeCycles);
