@@ -12,9 +12,10 @@
 // The positions of branches at each node, rising, where each position is
 // at one node at a time: one doubly linked list per node through a table by
 // position, the lists found through an open-addressing table. A worker has
-// thousands of branches, and a map of vectors made two allocations per node
-// and a hash-table node per entry. Positions mostly come in rising order,
-// and those go to the end of their list at once.
+// thousands of branches, and the index is made for every worker with loops:
+// this way it costs three flat arrays and no allocation per node or branch.
+// Positions mostly come in rising order, and those go to the end of their
+// list at once.
 class PositionsByNode {
 public:
     explicit PositionsByNode(std::size_t positions) : links_(positions) {}
