@@ -158,31 +158,29 @@ void graph_fld::NumberForSearches(large_vector<std::int32_t>& newNode,
                                   large_vector<std::int32_t>& newEdge) {
     newNode = WalkOrder(*this);
     // Links by the lower new number of their ends (counting sort, stable).
+    // The ends are renumbered in the same pass that finds the key: looking
+    // up a node's new number is a read at a random place, and each link's
+    // two are needed for both. The key waits in newEdge until it is replaced
+    // by the link's position.
     auto m = static_cast<std::size_t>(number_of_edge_ids());
-    large_vector<std::int32_t> key(m);
     large_vector<std::int32_t> start(newNode.size() + 1, 0);
-    for (std::size_t e = 0; e < m; ++e) {
-        const CEdgeData& d = edgeData_[e];
-        key[e] = std::min(newNode[static_cast<std::size_t>(d.sourceNode.id)],
-                          newNode[static_cast<std::size_t>(d.targetNode.id)]);
-        ++start[static_cast<std::size_t>(key[e]) + 1];
-    }
-    for (std::size_t i = 1; i < start.size(); ++i) {
-        start[i] += start[i - 1];
-    }
     newEdge.assign(m, 0);
-    for (std::size_t e = 0; e < m; ++e) {
-        newEdge[e] = start[static_cast<std::size_t>(key[e])]++;
-    }
     for (std::size_t e = 0; e < m; ++e) {
         CEdgeData& d = edgeData_[e];
         d.sourceNode = GTL::node{newNode[static_cast<std::size_t>(d.sourceNode.id)]};
         d.targetNode = GTL::node{newNode[static_cast<std::size_t>(d.targetNode.id)]};
+        newEdge[e] = std::min(d.sourceNode.id, d.targetNode.id);
+        ++start[static_cast<std::size_t>(newEdge[e]) + 1];
+    }
+    for (std::size_t i = 1; i < start.size(); ++i) {
+        start[i] += start[i - 1];
+    }
+    for (std::int32_t& key : newEdge) {
+        key = start[static_cast<std::size_t>(key)]++;
     }
     nodeByID_.for_each_value([&](std::int32_t& v) { v = newNode[static_cast<std::size_t>(v)]; });
     edgeByID_.for_each_value([&](std::int32_t& v) { v = newEdge[static_cast<std::size_t>(v)]; });
-    const PermutationCycles nodeCycles(newNode);
-    const PermutationCycles edgeCycles(newEdge);
+    const auto [nodeCycles, edgeCycles] = PermutationCycles::ListTogether(newNode, newEdge);
     nodeCycles.Apply(nodeData_);
     edgeCycles.Apply(edgeData_);
     renumber(newNode, newEdge, nodeCycles, edgeCycles);

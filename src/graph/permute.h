@@ -13,18 +13,23 @@
 // ahead while it moves the current one.
 class PermutationCycles {
 public:
-    explicit PermutationCycles(const large_vector<std::int32_t>& newIndex) {
-        std::vector<bool> placed(newIndex.size(), false);
-        for (std::size_t start = 0; start < newIndex.size(); ++start) {
-            if (placed[start] || static_cast<std::size_t>(newIndex[start]) == start) {
-                continue;
-            }
-            for (std::size_t at = start; !placed[at]; at = static_cast<std::size_t>(newIndex[at])) {
-                placed[at] = true;
-                positions_.push_back(static_cast<std::int32_t>(at));
-            }
-            ends_.push_back(positions_.size());
+    PermutationCycles() = default;
+
+    // The cycles of two permutations, listed side by side: following a cycle
+    // waits for memory at every step, and the two walks are independent, so
+    // the waits of one overlap those of the other.
+    static std::pair<PermutationCycles, PermutationCycles> ListTogether(
+        const large_vector<std::int32_t>& first, const large_vector<std::int32_t>& second) {
+        std::pair<PermutationCycles, PermutationCycles> cycles;
+        Lister a(first, cycles.first);
+        Lister b(second, cycles.second);
+        bool moreA = true;
+        bool moreB = true;
+        while (moreA || moreB) {
+            moreA = moreA && a.Step();
+            moreB = moreB && b.Step();
         }
+        return cycles;
     }
 
     // Moves item i of `items` to position newIndex[i], in place.
@@ -57,6 +62,46 @@ private:
         }
         at(begin) = std::move(carried);
     }
+
+    // Lists the cycles one position at a time.
+    class Lister {
+    public:
+        Lister(const large_vector<std::int32_t>& newIndex, PermutationCycles& out)
+            : newIndex_(newIndex), out_(out), placed_(newIndex.size(), false) {
+            out_.positions_.reserve(newIndex.size());
+        }
+
+        // Lists one more position; false once every cycle is listed.
+        bool Step() {
+            if (at_ == kNone) {
+                while (start_ < newIndex_.size() &&
+                       (placed_[start_] || static_cast<std::size_t>(newIndex_[start_]) == start_)) {
+                    ++start_;
+                }
+                if (start_ == newIndex_.size()) {
+                    return false;
+                }
+                at_ = start_;
+            }
+            placed_[at_] = true;
+            out_.positions_.push_back(static_cast<std::int32_t>(at_));
+            at_ = static_cast<std::size_t>(newIndex_[at_]);
+            if (placed_[at_]) {
+                out_.ends_.push_back(out_.positions_.size());
+                at_ = kNone;
+            }
+            return true;
+        }
+
+    private:
+        static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+        const large_vector<std::int32_t>& newIndex_;
+        PermutationCycles& out_;
+        std::vector<bool> placed_;
+        std::size_t start_ = 0;   // where to look for the next cycle
+        std::size_t at_ = kNone;  // the next position of the cycle being listed
+    };
 
     std::vector<std::int32_t> positions_;  // the cycles of two or more, one after another
     std::vector<std::size_t> ends_;        // where each cycle ends in positions_
