@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <optional>
+#include <span>
 #include <type_traits>
 #include <vector>
 
@@ -18,14 +19,18 @@ namespace host = rivo::host;
 // puts the counts and lists of the summary after the node and link answers.
 class Checksum : public host::ResultVisitor {
 public:
-    void Summary(const host::ResultSummary& summary) override {
-        tally_.branches = static_cast<std::int32_t>(summary.branches.size());
-        tally_.loops = static_cast<std::int32_t>(summary.loops.size());
-        for (const auto* list : {&summary.branches, &summary.loops}) {
-            for (const host::BranchResult& branch : *list) {
-                Branch(branch);
-            }
+    void Summary(const host::ResultSummary&) override {}
+
+    void Branches(host::BranchList list, std::size_t,
+                  std::span<const host::BranchResult> piece) override {
+        auto& count = list == host::BranchList::kBranches ? tally_.branches : tally_.loops;
+        count += static_cast<std::int32_t>(piece.size());
+        for (const host::BranchResult& branch : piece) {
+            Branch(branch);
         }
+    }
+
+    void SummaryEnd(const host::ResultSummary& summary) override {
         for (const host::PumpLinkResult& p : summary.pumpLinks) {
             Mix(p.pumpLinkID, p.upStreamNodeID, p.downStreamNodeID, p.upStreamBranchNumber,
                 p.downStreamBranchNumber, p.upStreamNodeUpSectionNumber,

@@ -33,6 +33,15 @@ RIVO_API std::vector<BranchAnswers> ReadBranches(const RivoNetworkParser& parser
 RIVO_API std::vector<BranchAnswers> ReadLoops(const RivoNetworkParser& parser);
 RIVO_API std::vector<PumpLinkAnswers> ReadPumpLinks(const RivoNetworkParser& parser);
 
+// Appends to `out` the branches (loop branches) at positions first ..
+// first + count - 1 in index order, leaving out positions beyond the last.
+// A star of a million branches holds a record and two ID lists for each;
+// reading them in pieces keeps them from being held at once.
+RIVO_API void ReadBranches(const RivoNetworkParser& parser, std::size_t first, std::size_t count,
+                           std::vector<BranchAnswers>& out);
+RIVO_API void ReadLoops(const RivoNetworkParser& parser, std::size_t first, std::size_t count,
+                        std::vector<BranchAnswers>& out);
+
 // Appends to `out` the answers for `count` nodes (links) from position
 // `first` in the order they were added, node copies of the longest-branch
 // pass after the host's nodes; positions beyond NumberOfNodes (NumberOfLinks)

@@ -15,19 +15,23 @@ struct BulkReader {
 
 namespace {
 
+// Positions first .. first + count - 1 of `total`, cut to those that exist.
+std::size_t End(std::size_t first, std::size_t count, std::size_t total) {
+    return first >= total ? first : first + std::min(count, total - first);
+}
+
+void AnswerBranches(const std::vector<CBranch*>& branches, std::size_t first, std::size_t count,
+                    std::vector<BranchAnswers>& out) {
+    for (std::size_t k = first, end = End(first, count, branches.size()); k < end; ++k) {
+        out.push_back(CFLDNetworkParser::AnswerBranch(*branches[k]));
+    }
+}
+
 std::vector<BranchAnswers> AnswerBranches(const std::vector<CBranch*>& branches) {
     std::vector<BranchAnswers> out;
     out.reserve(branches.size());
-    for (const CBranch* b : branches) {
-        out.push_back(CFLDNetworkParser::AnswerBranch(*b));
-    }
+    AnswerBranches(branches, 0, branches.size(), out);
     return out;
-}
-
-// Positions first .. first + count - 1 of `total`, cut to those that exist.
-std::size_t End(std::size_t first, std::size_t count, std::int32_t total) {
-    auto size = static_cast<std::size_t>(total);
-    return first >= size ? first : first + std::min(count, size - first);
 }
 
 }  // namespace
@@ -38,6 +42,16 @@ std::vector<BranchAnswers> ReadBranches(const RivoNetworkParser& parser) {
 
 std::vector<BranchAnswers> ReadLoops(const RivoNetworkParser& parser) {
     return AnswerBranches(BulkReader::Core(parser).ResultLoopBranches());
+}
+
+void ReadBranches(const RivoNetworkParser& parser, std::size_t first, std::size_t count,
+                  std::vector<BranchAnswers>& out) {
+    AnswerBranches(BulkReader::Core(parser).ResultBranches(), first, count, out);
+}
+
+void ReadLoops(const RivoNetworkParser& parser, std::size_t first, std::size_t count,
+               std::vector<BranchAnswers>& out) {
+    AnswerBranches(BulkReader::Core(parser).ResultLoopBranches(), first, count, out);
 }
 
 std::vector<PumpLinkAnswers> ReadPumpLinks(const RivoNetworkParser& parser) {
@@ -55,7 +69,9 @@ void ReadNodes(RivoNetworkParser& parser, std::size_t first, std::size_t count,
                std::vector<NodeAnswers>& out) {
     CFLDNetworkParser& core = BulkReader::Core(parser);
     const graph_fld& g = core.Graph();
-    for (std::size_t k = first, end = End(first, count, core.GetNumberOfNodes()); k < end; ++k) {
+    for (std::size_t k = first,
+                     end = End(first, count, static_cast<std::size_t>(core.GetNumberOfNodes()));
+         k < end; ++k) {
         GTL::node n = g.nth_node(k);
         out.push_back(core.AnswerNode(g.data(n).nodeID, n));
     }
@@ -65,7 +81,9 @@ void ReadLinks(const RivoNetworkParser& parser, std::size_t first, std::size_t c
                std::vector<LinkAnswers>& out) {
     const CFLDNetworkParser& core = BulkReader::Core(parser);
     const graph_fld& g = core.Graph();
-    for (std::size_t k = first, end = End(first, count, core.GetNumberOfLinks()); k < end; ++k) {
+    for (std::size_t k = first,
+                     end = End(first, count, static_cast<std::size_t>(core.GetNumberOfLinks()));
+         k < end; ++k) {
         GTL::edge e = g.nth_edge(k);
         out.push_back(core.AnswerLink(g.data(e).edgeID, e));
     }

@@ -36,13 +36,14 @@ std::vector<std::int32_t> ReadRemovedOutfallIDs(RivoNetworkParser& parser) {
                     [&](std::int32_t i) { return parser.GetRemovedOutfallID(i); });
 }
 
-ResultSummary ReadSummary(RivoNetworkParser& parser) {
+namespace {
+
+// Everything but the branch lists.
+ResultSummary ReadSummaryHead(RivoNetworkParser& parser) {
     ResultSummary summary;
     summary.numberOfNodes = parser.NumberOfNodes();
     summary.numberOfLinks = parser.NumberOfLinks();
     summary.containsLoop = parser.ContainsLoop();
-    summary.branches = dyn::ReadBranches(parser);
-    summary.loops = dyn::ReadLoops(parser);
     summary.pumpLinks = dyn::ReadPumpLinks(parser);
     for (std::int32_t i = 0, n = parser.NumberOfGutters(); i < n; ++i) {
         summary.gutters.push_back(
@@ -54,9 +55,39 @@ ResultSummary ReadSummary(RivoNetworkParser& parser) {
     return summary;
 }
 
+// Passes one branch list on a piece at a time, the first piece even when
+// the list is empty.
+void PassBranches(const RivoNetworkParser& parser, BranchList list, ResultVisitor& visitor) {
+    std::vector<BranchResult> piece;
+    std::size_t first = 0;
+    do {
+        piece.clear();
+        if (list == BranchList::kBranches) {
+            dyn::ReadBranches(parser, first, kAnswerPiece, piece);
+        } else {
+            dyn::ReadLoops(parser, first, kAnswerPiece, piece);
+        }
+        visitor.Branches(list, first, piece);
+        first += piece.size();
+    } while (piece.size() == kAnswerPiece);
+}
+
+}  // namespace
+
+ResultSummary ReadSummary(RivoNetworkParser& parser) {
+    ResultSummary summary = ReadSummaryHead(parser);
+    summary.branches = dyn::ReadBranches(parser);
+    summary.loops = dyn::ReadLoops(parser);
+    return summary;
+}
+
 void ReadResult(RivoNetworkParser& parser, std::span<const std::int32_t> nodeIDs,
                 std::span<const std::int32_t> linkIDs, ResultVisitor& visitor) {
-    visitor.Summary(ReadSummary(parser));
+    const ResultSummary summary = ReadSummaryHead(parser);
+    visitor.Summary(summary);
+    PassBranches(parser, BranchList::kBranches, visitor);
+    PassBranches(parser, BranchList::kLoops, visitor);
+    visitor.SummaryEnd(summary);
     ReadInPieces<NodeAnswers>(parser, nodeIDs, [&](std::size_t, auto piece) {
         std::ranges::for_each(piece, [&](const NodeAnswers& a) { visitor.Node(a); });
         return true;

@@ -90,20 +90,29 @@ bool ReadInPieces(Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
     return true;
 }
 
+// Which list of a summary a piece of branches belongs to.
+enum class BranchList { kBranches, kLoops };
+
 // Receives the result piece by piece, so that answers for millions of nodes
-// need not be held at once.
+// and branches need not be held at once. The summary comes in three steps:
+// Summary with its branch lists empty, then the branches and then the loop
+// branches a piece at a time (each list opens with a piece at position 0,
+// empty where the list is), then SummaryEnd with the same summary.
 class ResultVisitor {
 public:
     virtual ~ResultVisitor() = default;
     virtual void Summary(const ResultSummary& summary) = 0;
+    virtual void Branches(BranchList list, std::size_t first,
+                          std::span<const BranchResult> piece) = 0;
+    virtual void SummaryEnd(const ResultSummary& summary) = 0;
     virtual void Node(const NodeAnswers& answers) = 0;
     virtual void Link(const LinkAnswers& answers) = 0;
 };
 
 // Reads the summary (which may raise before anything is passed on), then
 // the answers for each node and each link given, in the order given. The
-// answers are read in bulk (rivo_bulk_results.h), which raises nothing and
-// answers as the queries of a RivoNetworkParser do.
+// branches and answers are read in bulk (rivo_bulk_results.h), which raises
+// nothing and answers as the queries of a RivoNetworkParser do.
 void ReadResult(Velmora::Calculations::Dynamic::RivoNetworkParser& parser,
                 std::span<const std::int32_t> nodeIDs, std::span<const std::int32_t> linkIDs,
                 ResultVisitor& visitor);

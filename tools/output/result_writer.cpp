@@ -7,6 +7,7 @@
 #include <cstring>
 #include <iterator>
 #include <optional>
+#include <span>
 #include <vector>
 
 #include "host/result_reader.h"
@@ -65,19 +66,34 @@ std::string Quoted(const std::string& text) {
     return quoted;
 }
 
-// An array member with one element per line; `format` fills the element's line.
+// An array member with one element per line, opened, filled element by
+// element as they come (`format` fills element i's line) and closed after
+// `count` elements.
+void OpenLines(TextBuffer& out, std::string_view key) {
+    out << "  \"" << key << "\": [";
+}
+
+template <class Item, class Format>
+void WriteLine(TextBuffer& out, std::size_t i, const Item& item, Format format) {
+    out << (i == 0 ? "\n    " : ",\n    ");
+    JsonLine line(out.text());
+    format(line, item);
+    line.Close();
+    out.Spill();
+}
+
+void CloseLines(TextBuffer& out, std::size_t count) {
+    out << (count == 0 ? "]" : "\n  ]") << ",\n";
+}
+
 template <class Item, class Format>
 void WriteLines(TextBuffer& out, std::string_view key, const std::vector<Item>& items,
                 Format format) {
-    out << "  \"" << key << "\": [";
+    OpenLines(out, key);
     for (std::size_t i = 0; i < items.size(); ++i) {
-        out << (i == 0 ? "\n    " : ",\n    ");
-        JsonLine line(out.text());
-        format(line, items[i]);
-        line.Close();
-        out.Spill();
+        WriteLine(out, i, items[i], format);
     }
-    out << (items.empty() ? "]" : "\n  ]") << ",\n";
+    CloseLines(out, items.size());
 }
 
 void FormatGutter(JsonLine& line, const GutterResult& gutter) {
@@ -146,6 +162,22 @@ public:
         : out_(out), result_(result), error_(error) {}
 
     void Summary(const host::ResultSummary& summary) override;
+    void SummaryEnd(const host::ResultSummary& summary) override;
+
+    void Branches(host::BranchList list, std::size_t first,
+                  std::span<const host::BranchResult> piece) override {
+        if (first == 0) {
+            const bool loops = list == host::BranchList::kLoops;
+            if (loops) {
+                CloseLines(out_, listed_);
+            }
+            OpenLines(out_, loops ? "loops" : "branches");
+        }
+        for (std::size_t i = 0; i < piece.size(); ++i) {
+            WriteLine(out_, first + i, piece[i], FormatBranch);
+        }
+        listed_ = first + piece.size();
+    }
 
     // A node's (link's) ID, then the answers the document holds.
 #define RIVO_ANSWER(type, name, Reader, bit, written) RIVO_IF_##written(line.Put(#name, a.name);)
@@ -218,6 +250,7 @@ private:
     TextBuffer out_;
     std::optional<bool> result_;
     const std::optional<RaisedError>& error_;
+    std::size_t listed_ = 0;  // branches (loop branches) written so far
     std::size_t elements_ = 0;
     bool inLinks_ = false;
 };
@@ -231,8 +264,10 @@ void DocumentWriter::Summary(const host::ResultSummary& summary) {
     WriteMember(out_, "numberOfNodes", std::to_string(summary.numberOfNodes));
     WriteMember(out_, "numberOfLinks", std::to_string(summary.numberOfLinks));
     WriteMember(out_, "containsLoop", summary.containsLoop ? "true" : "false");
-    WriteLines(out_, "branches", summary.branches, FormatBranch);
-    WriteLines(out_, "loops", summary.loops, FormatBranch);
+}
+
+void DocumentWriter::SummaryEnd(const host::ResultSummary& summary) {
+    CloseLines(out_, listed_);
     WriteLines(out_, "pumpLinks", summary.pumpLinks, FormatPumpLink);
     WriteLines(out_, "gutters", summary.gutters, FormatGutter);
     WriteIntArray("isolatedNodeIDs", summary.isolatedNodeIDs);
