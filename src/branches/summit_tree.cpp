@@ -33,16 +33,12 @@ summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order
     nodeVertex_->start_run(static_cast<std::size_t>(G.number_of_node_ids()));
     linkVertex_->start_run(static_cast<std::size_t>(G.number_of_edge_ids()));
     v_.reserve(order.size() + treeLinks.size() + extraLinks.size());
-    for (GTL::node n : order) {
-        std::int32_t x = add_vertex();
-        v_[static_cast<std::size_t>(x)].item = n.id;
-        nodeVertex_->set(n.id) = x;
-    }
+    items_.reserve(v_.capacity());
     auto addLink = [&](GTL::edge e) {
         std::int32_t x = add_vertex();
         Vertex& vx = v_[static_cast<std::size_t>(x)];
-        vx.isLink = true;
-        vx.item = e.id;
+        vx.isLink = 1;
+        items_[static_cast<std::size_t>(x)] = e.id;
         vx.top = Top(G.data(e));
         vx.best = vx.top;
         vx.first = x;
@@ -50,9 +46,16 @@ summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order
         linkVertex_->set(e.id) = x;
         return x;
     };
-    for (std::size_t k = 1; k < order.size() && k - 1 < treeLinks.size(); ++k) {
+    // Each node is laid out beside the link to its father, the pair every
+    // tree path through it is likeliest to take together.
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        std::int32_t child = add_vertex();
+        items_[static_cast<std::size_t>(child)] = order[k].id;
+        nodeVertex_->set(order[k].id) = child;
+        if (k == 0 || k - 1 >= treeLinks.size()) {
+            continue;
+        }
         GTL::edge via = treeLinks[k - 1];
-        std::int32_t child = node_vertex(order[k]);
         std::int32_t father = node_vertex(G.opposite(via, order[k]));
         std::int32_t x = addLink(via);
         v_[static_cast<std::size_t>(x)].parent = father;
@@ -65,6 +68,7 @@ summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order
 
 std::int32_t summit_tree::add_vertex() {
     v_.emplace_back();
+    items_.push_back(-1);
     return static_cast<std::int32_t>(v_.size()) - 1;
 }
 
@@ -77,11 +81,11 @@ std::int32_t summit_tree::link_vertex(GTL::edge e) const {
 }
 
 std::int32_t summit_tree::size_of(std::int32_t x) const {
-    return x < 0 ? 0 : v_[static_cast<std::size_t>(x)].size;
+    return x < 0 ? 0 : static_cast<std::int32_t>(v_[static_cast<std::size_t>(x)].size);
 }
 
 std::int32_t summit_tree::item(std::int32_t x) const {
-    return v_[static_cast<std::size_t>(x)].item;
+    return items_[static_cast<std::size_t>(x)];
 }
 
 void summit_tree::fill_summit_stretch(GTL::node from, GTL::node to, path_record& path) {
@@ -92,7 +96,7 @@ void summit_tree::fill_summit_stretch(GTL::node from, GTL::node to, path_record&
     // path's splay tree once found, which keeps the walks down to them short
     // (amortised) on paths of thousands of links.
     std::int32_t M = v_[static_cast<std::size_t>(toVertex)].first;
-    std::int32_t length = v_[static_cast<std::size_t>(toVertex)].size;
+    std::int32_t length = size_of(toVertex);
     splay(M);
     std::int32_t root = M;
     std::int32_t at = size_of(v_[static_cast<std::size_t>(M)].child[0]);
@@ -173,7 +177,7 @@ inline void summit_tree::flip(std::int32_t x) {
     Vertex& vx = v_[static_cast<std::size_t>(x)];
     std::swap(vx.child[0], vx.child[1]);
     std::swap(vx.first, vx.last);
-    vx.flipped = !vx.flipped;
+    vx.flipped ^= 1u;
 }
 
 inline void summit_tree::push_down(std::int32_t x) {
@@ -181,7 +185,7 @@ inline void summit_tree::push_down(std::int32_t x) {
     if (vx.flipped) {
         flip(vx.child[0]);
         flip(vx.child[1]);
-        vx.flipped = false;
+        vx.flipped = 0;
     }
 }
 
@@ -310,7 +314,7 @@ std::int32_t summit_tree::select(std::int32_t root, std::int32_t position) {
     while (true) {
         push_down(x);
         std::int32_t left = v_[static_cast<std::size_t>(x)].child[0];
-        std::int32_t leftSize = left < 0 ? 0 : v_[static_cast<std::size_t>(left)].size;
+        std::int32_t leftSize = size_of(left);
         if (position < leftSize) {
             x = left;
         } else if (position == leftSize) {

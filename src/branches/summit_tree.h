@@ -21,6 +21,9 @@
 // the higher of its two end elevations.
 class summit_tree {
 public:
+    // The most nodes and links one tree holds (path sizes are 30-bit).
+    static constexpr std::size_t kMostVertices = (std::size_t{1} << 30) - 1;
+
     // The tree of a single-root search over the subnetwork (its order and its
     // tree links), and the links that may join the tree later.
     summit_tree(const graph_fld& G, const std::vector<GTL::node>& order,
@@ -39,23 +42,23 @@ public:
     void swap(GTL::edge out, GTL::edge in);
 
 private:
-    // Three million of these for a street grid of a million nodes: the
-    // fields are ordered to leave no padding.
+    // Three million of these for a street grid of a million nodes, where the
+    // splaying waits mostly on memory: 40 bytes with no padding, the node's or
+    // link's number kept apart (only answers read it).
     struct Vertex {
         double top = 0.0;
-        // Over the splay subtree: its size, its highest top and the first and
-        // last vertex (in path order) that have it, -1 without links.
+        // Over the splay subtree: its highest top and the first and last
+        // vertex (in path order) that have it, -1 without links; its size.
         double best = 0.0;
         std::int32_t child[2] = {-1, -1};
         std::int32_t parent = -1;
-        std::int32_t size = 1;
         std::int32_t first = -1;
         std::int32_t last = -1;
-        // The node's or the link's number.
-        std::int32_t item = -1;
-        bool flipped = false;
-        bool isLink = false;
+        std::uint32_t size : 30 = 1;
+        std::uint32_t flipped : 1 = 0;
+        std::uint32_t isLink : 1 = 0;
     };
+    static_assert(sizeof(Vertex) == 40);
 
     std::int32_t add_vertex();
     std::int32_t node_vertex(GTL::node n) const;
@@ -89,6 +92,8 @@ private:
 
     const graph_fld& G_;
     std::vector<Vertex> v_;
+    // The node's or the link's number of each vertex.
+    std::vector<std::int32_t> items_;
     // The vertices above one being splayed or ranked, reused between calls.
     std::vector<std::int32_t> above_;
     std::optional<LastPath> last_;
