@@ -77,10 +77,8 @@ class LoopSummits {
 public:
     LoopSummits(graph_fld& G, const dfs_fld& search, const std::vector<GTL::edge>& backLinks)
         : G_(G), isTree_(IsSearchTree(G, search)), path_(&G) {
-        std::size_t vertices =
-            search.dfs_order().size() + search.tree_edges().size() + backLinks.size();
-        if (isTree_ && vertices <= summit_tree::kMostVertices &&
-            TopsAreComparable(G, search.tree_edges()) && TopsAreComparable(G, backLinks)) {
+        if (isTree_ && TopsAreComparable(G, search.tree_edges()) &&
+            TopsAreComparable(G, backLinks)) {
             tree_.emplace(G, search.dfs_order(), search.tree_edges(), backLinks);
         }
     }

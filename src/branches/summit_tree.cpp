@@ -33,12 +33,11 @@ summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order
     nodeVertex_->start_run(static_cast<std::size_t>(G.number_of_node_ids()));
     linkVertex_->start_run(static_cast<std::size_t>(G.number_of_edge_ids()));
     v_.reserve(order.size() + treeLinks.size() + extraLinks.size());
-    items_.reserve(v_.capacity());
     auto addLink = [&](GTL::edge e) {
         std::int32_t x = add_vertex();
         Vertex& vx = v_[static_cast<std::size_t>(x)];
-        vx.isLink = 1;
-        items_[static_cast<std::size_t>(x)] = e.id;
+        vx.isLink = true;
+        vx.item = e.id;
         vx.top = Top(G.data(e));
         vx.best = vx.top;
         vx.first = x;
@@ -50,7 +49,7 @@ summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order
     // tree path through it is likeliest to take together.
     for (std::size_t k = 0; k < order.size(); ++k) {
         std::int32_t child = add_vertex();
-        items_[static_cast<std::size_t>(child)] = order[k].id;
+        v_[static_cast<std::size_t>(child)].item = order[k].id;
         nodeVertex_->set(order[k].id) = child;
         if (k == 0 || k - 1 >= treeLinks.size()) {
             continue;
@@ -68,7 +67,6 @@ summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order
 
 std::int32_t summit_tree::add_vertex() {
     v_.emplace_back();
-    items_.push_back(-1);
     return static_cast<std::int32_t>(v_.size()) - 1;
 }
 
@@ -81,11 +79,11 @@ std::int32_t summit_tree::link_vertex(GTL::edge e) const {
 }
 
 std::int32_t summit_tree::size_of(std::int32_t x) const {
-    return x < 0 ? 0 : static_cast<std::int32_t>(v_[static_cast<std::size_t>(x)].size);
+    return x < 0 ? 0 : v_[static_cast<std::size_t>(x)].size;
 }
 
 std::int32_t summit_tree::item(std::int32_t x) const {
-    return items_[static_cast<std::size_t>(x)];
+    return v_[static_cast<std::size_t>(x)].item;
 }
 
 void summit_tree::fill_summit_stretch(GTL::node from, GTL::node to, path_record& path) {
@@ -177,7 +175,7 @@ inline void summit_tree::flip(std::int32_t x) {
     Vertex& vx = v_[static_cast<std::size_t>(x)];
     std::swap(vx.child[0], vx.child[1]);
     std::swap(vx.first, vx.last);
-    vx.flipped ^= 1u;
+    vx.flipped = !vx.flipped;
 }
 
 inline void summit_tree::push_down(std::int32_t x) {
@@ -185,7 +183,7 @@ inline void summit_tree::push_down(std::int32_t x) {
     if (vx.flipped) {
         flip(vx.child[0]);
         flip(vx.child[1]);
-        vx.flipped = 0;
+        vx.flipped = false;
     }
 }
 

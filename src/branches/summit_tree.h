@@ -21,9 +21,6 @@
 // the higher of its two end elevations.
 class summit_tree {
 public:
-    // The most nodes and links one tree holds (path sizes are 30-bit).
-    static constexpr std::size_t kMostVertices = (std::size_t{1} << 30) - 1;
-
     // The tree of a single-root search over the subnetwork (its order and its
     // tree links), and the links that may join the tree later.
     summit_tree(const graph_fld& G, const std::vector<GTL::node>& order,
@@ -43,8 +40,8 @@ public:
 
 private:
     // Three million of these for a street grid of a million nodes, where the
-    // splaying waits mostly on memory: 40 bytes with no padding, the node's or
-    // link's number kept apart (only answers read it).
+    // splaying waits mostly on memory: the fields are ordered to leave no
+    // padding.
     struct Vertex {
         double top = 0.0;
         // Over the splay subtree: its highest top and the first and last
@@ -54,11 +51,13 @@ private:
         std::int32_t parent = -1;
         std::int32_t first = -1;
         std::int32_t last = -1;
-        std::uint32_t size : 30 = 1;
-        std::uint32_t flipped : 1 = 0;
-        std::uint32_t isLink : 1 = 0;
+        // The node's or the link's number.
+        std::int32_t item = -1;
+        std::int32_t size = 1;
+        bool flipped = false;
+        bool isLink = false;
     };
-    static_assert(sizeof(Vertex) == 40);
+    static_assert(sizeof(Vertex) == 48);
 
     std::int32_t add_vertex();
     std::int32_t node_vertex(GTL::node n) const;
@@ -92,9 +91,7 @@ private:
 
     const graph_fld& G_;
     std::vector<Vertex> v_;
-    // The node's or the link's number of each vertex.
-    std::vector<std::int32_t> items_;
-    // The vertices above one being splayed or ranked, reused between calls.
+    // The vertices above one being splayed, reused between calls.
     std::vector<std::int32_t> above_;
     std::optional<LastPath> last_;
     // The vertex of each node and link, in dense tables borrowed from the graph.
