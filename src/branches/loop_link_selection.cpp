@@ -150,6 +150,8 @@ void CBranchFinder::SelectLoopLinks() {
 // its back links was its search tree.
 bool CBranchFinder::OpenLoops(const std::vector<GTL::edge>& backLinks) {
     LoopSummits summits(*graph, *search, backLinks);
+    // A street grid opens a loop per block: one list growth, not twenty.
+    loopBranches.reserve(loopBranches.size() + backLinks.size());
     for (GTL::edge b : backLinks) {
         const CEdgeData& bd = graph->data(b);
         GTL::node S = bd.sourceNode;

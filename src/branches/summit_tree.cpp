@@ -1,6 +1,7 @@
 #include "branches/summit_tree.h"
 
 #include <cmath>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -32,11 +33,6 @@ summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order
     nodeVertex_->start_run(static_cast<std::size_t>(G.number_of_node_ids()));
     linkVertex_->start_run(static_cast<std::size_t>(G.number_of_edge_ids()));
     v_.reserve(order.size() + treeLinks.size() + extraLinks.size());
-    for (GTL::node n : order) {
-        std::int32_t x = add_vertex();
-        v_[static_cast<std::size_t>(x)].item = n.id;
-        nodeVertex_->set(n.id) = x;
-    }
     auto addLink = [&](GTL::edge e) {
         std::int32_t x = add_vertex();
         Vertex& vx = v_[static_cast<std::size_t>(x)];
@@ -49,9 +45,16 @@ summit_tree::summit_tree(const graph_fld& G, const std::vector<GTL::node>& order
         linkVertex_->set(e.id) = x;
         return x;
     };
-    for (std::size_t k = 1; k < order.size() && k - 1 < treeLinks.size(); ++k) {
+    // Each node is laid out beside the link to its father, the pair every
+    // tree path through it is likeliest to take together.
+    for (std::size_t k = 0; k < order.size(); ++k) {
+        std::int32_t child = add_vertex();
+        v_[static_cast<std::size_t>(child)].item = order[k].id;
+        nodeVertex_->set(order[k].id) = child;
+        if (k == 0 || k - 1 >= treeLinks.size()) {
+            continue;
+        }
         GTL::edge via = treeLinks[k - 1];
-        std::int32_t child = node_vertex(order[k]);
         std::int32_t father = node_vertex(G.opposite(via, order[k]));
         std::int32_t x = addLink(via);
         v_[static_cast<std::size_t>(x)].parent = father;
@@ -75,44 +78,87 @@ std::int32_t summit_tree::link_vertex(GTL::edge e) const {
     return linkVertex_->get(e.id);
 }
 
+std::int32_t summit_tree::size_of(std::int32_t x) const {
+    return x < 0 ? 0 : v_[static_cast<std::size_t>(x)].size;
+}
+
+std::int32_t summit_tree::item(std::int32_t x) const {
+    return v_[static_cast<std::size_t>(x)].item;
+}
+
 void summit_tree::fill_summit_stretch(GTL::node from, GTL::node to, path_record& path) {
-    std::int32_t root = node_vertex(to);
+    std::int32_t toVertex = node_vertex(to);
     make_root(node_vertex(from));
-    access(root);
-    std::int32_t M = v_[static_cast<std::size_t>(root)].first;
-    std::int32_t length = v_[static_cast<std::size_t>(root)].size;
-    std::int32_t at = rank(M);
-    auto nodeAt = [&](std::int32_t position) {
-        return GTL::node{v_[static_cast<std::size_t>(select(root, position))].item};
+    access(toVertex);
+    // The summit and its few neighbours are each splayed to the top of the
+    // path's splay tree once found, which keeps the walks down to them short
+    // (amortised) on paths of thousands of links.
+    std::int32_t M = v_[static_cast<std::size_t>(toVertex)].first;
+    std::int32_t length = size_of(toVertex);
+    splay(M);
+    std::int32_t root = M;
+    std::int32_t at = size_of(v_[static_cast<std::size_t>(M)].child[0]);
+    auto vertexAt = [&](std::int32_t position) {
+        root = select(root, position);
+        splay(root);
+        return root;
     };
-    auto linkAt = [&](std::int32_t position) {
-        return GTL::edge{v_[static_cast<std::size_t>(select(root, position))].item};
-    };
-    GTL::edge link{v_[static_cast<std::size_t>(M)].item};
+    auto nodeAt = [&](std::int32_t position) { return GTL::node{item(vertexAt(position))}; };
+    GTL::edge link{item(M)};
     GTL::node before = nodeAt(at - 1);
     GTL::node after = nodeAt(at + 1);
     const CEdgeData& d = G_.data(link);
     bool highBefore = d.GetElevation(before) > d.GetElevation(after);
+    std::int32_t beside = -1;
     if (highBefore && at >= 3) {
+        beside = vertexAt(at - 2);
         path.nodes = {nodeAt(at - 3), before, after};
-        path.links = {linkAt(at - 2), link};
+        path.links = {GTL::edge{item(beside)}, link};
     } else if (!highBefore && at + 3 <= length - 1) {
+        beside = vertexAt(at + 2);
         path.nodes = {before, after, nodeAt(at + 3)};
-        path.links = {link, linkAt(at + 2)};
+        path.links = {link, GTL::edge{item(beside)}};
     } else {
         path.nodes = {before, after};
         path.links = {link};
     }
+    last_ = LastPath{node_vertex(from), toVertex, {M, beside}};
 }
 
 void summit_tree::swap(GTL::edge out, GTL::edge in) {
     const CEdgeData& od = G_.data(out);
     std::int32_t o = link_vertex(out);
-    cut_out(o, node_vertex(od.sourceNode), node_vertex(od.targetNode));
     const CEdgeData& id = G_.data(in);
     std::int32_t i = link_vertex(in);
-    link(i, node_vertex(id.sourceNode));
-    link(node_vertex(id.targetNode), i);
+    std::int32_t s = node_vertex(id.sourceNode);
+    std::int32_t t = node_vertex(id.targetNode);
+    std::optional<LastPath> last = std::exchange(last_, std::nullopt);
+    bool onLastPath = last && (o == last->links[0] || o == last->links[1]) &&
+                      ((s == last->from && t == last->to) || (s == last->to && t == last->from));
+    if (onLastPath) {
+        swap_on_path(o, i, last->to);
+        return;
+    }
+    cut_out(o, node_vertex(od.sourceNode), node_vertex(od.targetNode));
+    link(i, s);
+    link(t, i);
+}
+
+// The path just asked for is still one splay tree, from the tree's root
+// `from` to `to`. With o splayed to its top, the `from` side hangs on one
+// hand (a tree rooted at `from`) and the `to` side on the other; the new link
+// hangs below `to` and the `from` side below it, without another access.
+void summit_tree::swap_on_path(std::int32_t o, std::int32_t i, std::int32_t to) {
+    splay(o);
+    Vertex& vo = v_[static_cast<std::size_t>(o)];
+    std::int32_t fromSide = vo.child[0];
+    std::int32_t toSide = vo.child[1];
+    v_[static_cast<std::size_t>(toSide)].parent = -1;
+    v_[static_cast<std::size_t>(fromSide)].parent = i;
+    vo.child[0] = -1;
+    vo.child[1] = -1;
+    pull_up(o);
+    v_[static_cast<std::size_t>(i)].parent = to;
 }
 
 inline bool summit_tree::is_splay_root(std::int32_t x) const {
@@ -192,7 +238,6 @@ inline void summit_tree::rotate(std::int32_t x) {
     v_[static_cast<std::size_t>(x)].child[1 - side] = y;
     v_[static_cast<std::size_t>(y)].parent = x;
     pull_up(y);
-    pull_up(x);
 }
 
 void summit_tree::splay(std::int32_t x) {
@@ -206,6 +251,11 @@ void summit_tree::splay(std::int32_t x) {
     for (auto it = above_.rbegin(); it != above_.rend(); ++it) {
         push_down(*it);
     }
+    if (is_splay_root(x)) {
+        return;
+    }
+    // Each rotation brings the vertex it lowers up to date; x, above them
+    // all at the end, once.
     while (!is_splay_root(x)) {
         std::int32_t y = v_[static_cast<std::size_t>(x)].parent;
         if (!is_splay_root(y)) {
@@ -216,6 +266,7 @@ void summit_tree::splay(std::int32_t x) {
         }
         rotate(x);
     }
+    pull_up(x);
 }
 
 // Makes the tree path from the root to x the path of x's splay tree, with x
@@ -256,33 +307,12 @@ void summit_tree::cut_out(std::int32_t o, std::int32_t u, std::int32_t w) {
     pull_up(o);
 }
 
-std::int32_t summit_tree::rank(std::int32_t x) {
-    // Pending reversals above x decide which side each ancestor holds it on.
-    above_.clear();
-    for (std::int32_t y = x; !is_splay_root(y); y = v_[static_cast<std::size_t>(y)].parent) {
-        above_.push_back(v_[static_cast<std::size_t>(y)].parent);
-    }
-    for (auto it = above_.rbegin(); it != above_.rend(); ++it) {
-        push_down(*it);
-    }
-    push_down(x);
-    auto sizeOf = [&](std::int32_t y) { return y < 0 ? 0 : v_[static_cast<std::size_t>(y)].size; };
-    std::int32_t r = sizeOf(v_[static_cast<std::size_t>(x)].child[0]);
-    for (std::int32_t y = x; !is_splay_root(y); y = v_[static_cast<std::size_t>(y)].parent) {
-        const Vertex& p = v_[static_cast<std::size_t>(v_[static_cast<std::size_t>(y)].parent)];
-        if (p.child[1] == y) {
-            r += sizeOf(p.child[0]) + 1;
-        }
-    }
-    return r;
-}
-
 std::int32_t summit_tree::select(std::int32_t root, std::int32_t position) {
     std::int32_t x = root;
     while (true) {
         push_down(x);
         std::int32_t left = v_[static_cast<std::size_t>(x)].child[0];
-        std::int32_t leftSize = left < 0 ? 0 : v_[static_cast<std::size_t>(left)].size;
+        std::int32_t leftSize = size_of(left);
         if (position < leftSize) {
             x = left;
         } else if (position == leftSize) {

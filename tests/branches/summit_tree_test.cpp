@@ -82,6 +82,9 @@ TEST_P(SummitTreeTest, AnswersAsTheTargetSearchWhileLinksAreSwapped) {
         EXPECT_EQ(net.Id(got.low), net.Id(expected.low));
         EXPECT_EQ(got.top, expected.top);
         if (random() % 3 != 0) {
+            if (random() % 4 == 0 && T != net(1)) {
+                tree.fill_summit_stretch(T, net(1), stretch);  // not the loop's path
+            }
             net.G.restore_edge(b);
             net.G.hide_edge(got.link);
             tree.swap(got.link, b);
