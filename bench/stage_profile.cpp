@@ -51,9 +51,11 @@ void PrintStageTable(std::string_view title, const StageTimes& parse, double par
                     Cell(first).c_str(), Cell(second).c_str());
     }
     // The call into the core, the parse's bookkeeping between stages and
-    // the clock itself.
+    // the clock itself; nothing for a longest-branch parse that raised, whose
+    // stages ran only as far as the raise and whose time was not taken.
+    const std::string rest = longestMs > 0.0 ? Cell(longestMs - Total(longest)) : "-";
     std::printf("| (no stage) | %s | | %s | |\n", Cell(parseMs - Total(parse)).c_str(),
-                Cell(longestMs - Total(longest)).c_str());
+                rest.c_str());
     std::fflush(stdout);
 }
 
