@@ -1,11 +1,7 @@
 #include "output/result_writer.h"
 
-#include <cassert>
-#include <charconv>
 #include <cinttypes>
 #include <cstdio>
-#include <cstring>
-#include <iterator>
 #include <optional>
 #include <span>
 #include <vector>
@@ -31,6 +27,12 @@ void Member(JsonLine& line, std::string_view key, std::int32_t value) {
     line.Int(key, value);
 }
 void Member(JsonLine& line, std::string_view key, bool value) {
+    line.Bool(key, value);
+}
+void Member(JsonLine& line, std::string_view key, std::optional<std::int32_t> value) {
+    line.Int(key, value);
+}
+void Member(JsonLine& line, std::string_view key, std::optional<bool> value) {
     line.Bool(key, value);
 }
 
@@ -100,59 +102,6 @@ void FormatGutter(JsonLine& line, const GutterResult& gutter) {
     line.Int("id", gutter.id).Bool("sameDirectionAsUI", gutter.sameDirectionAsUI);
 }
 
-// The answers about one node or link as one line, as JsonLine lays it out:
-// `{"id": 7, "branchNumber": 2, "isPump": false}`, null for an answer a
-// query did not give. A million nodes and links make up most of a large
-// result document, so each line is formatted on the stack, where every
-// piece has room without a check, and appended to the text at once.
-class AnswerLine {
-public:
-    explicit AnswerLine(std::int32_t id) {
-        Append("{\"id\": ");
-        end_ = std::to_chars(end_, std::end(line_), id).ptr;
-    }
-
-    AnswerLine& Put(std::string_view key, std::optional<std::int32_t> value) {
-        Key(key);
-        if (!value) {
-            Append("null");
-        } else {
-            end_ = std::to_chars(end_, std::end(line_), *value).ptr;
-        }
-        return *this;
-    }
-
-    AnswerLine& Put(std::string_view key, std::optional<bool> value) {
-        Key(key);
-        Append(!value ? "null" : *value ? "true" : "false");
-        return *this;
-    }
-
-    void AppendTo(std::string& text) {
-        *end_++ = '}';
-        text.append(line_, end_);
-    }
-
-private:
-    // Keys are the writer's own, far shorter than the room a member has.
-    static constexpr std::size_t kMemberRoom = 64;
-
-    void Key(std::string_view key) {
-        assert(key.size() + 16 < kMemberRoom && end_ + kMemberRoom <= std::end(line_));
-        Append(", \"");
-        Append(key);
-        Append("\": ");
-    }
-    void Append(std::string_view piece) {
-        std::memcpy(end_, piece.data(), piece.size());
-        end_ += piece.size();
-    }
-
-    // Room for the ID and eight members.
-    char line_[24 + 8 * kMemberRoom];
-    char* end_ = line_;
-};
-
 // Writes the document piece by piece as the reader passes it on: the head
 // and the summary, then the "nodes" lines, then the "links" lines.
 class DocumentWriter : public host::ResultVisitor {
@@ -180,20 +129,23 @@ public:
     }
 
     // A node's (link's) ID, then the answers the document holds.
-#define RIVO_ANSWER(type, name, Reader, bit, written) RIVO_IF_##written(line.Put(#name, a.name);)
+#define RIVO_ANSWER(type, name, Reader, bit, written) \
+    RIVO_IF_##written(Member(line, #name, a.name);)
     void Node(const host::NodeAnswers& a) override {
-        AnswerLine line(a.id);
+        JsonLine line = NextElement(a.id);
         RIVO_NODE_ANSWER_FIELDS(RIVO_ANSWER)
-        WriteElement(line);
+        line.Close();
+        out_.Spill();
     }
 
     void Link(const host::LinkAnswers& a) override {
         if (!inLinks_) {
             NextArray("links");
         }
-        AnswerLine line(a.id);
+        JsonLine line = NextElement(a.id);
         RIVO_LINK_ANSWER_FIELDS(RIVO_ANSWER)
-        WriteElement(line);
+        line.Close();
+        out_.Spill();
     }
 #undef RIVO_ANSWER
 
@@ -214,10 +166,12 @@ public:
     }
 
 private:
-    void WriteElement(AnswerLine& line) {
+    // Opens the next node's (link's) line with its ID.
+    JsonLine NextElement(std::int32_t id) {
         out_ << (elements_++ == 0 ? "\n    " : ",\n    ");
-        line.AppendTo(out_.text());
-        out_.Spill();
+        JsonLine line(out_.text());
+        line.Int("id", id);
+        return line;
     }
 
     // `"nodes": {"1": "J1", ...}` inside "names", one name per line: element
